@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build and the tests need, only when missing.
+set -euo pipefail
+need=(cmake g++ clang libclang-rt-14-dev pkg-config libgtest-dev libgmock-dev libbenchmark-dev
+      qt6-base-dev qt6-base-dev-tools libpulse-dev libsndfile1-dev pulseaudio pulseaudio-utils
+      poppler-utils fonts-liberation2 fonts-dejavu-core xdg-utils)
+missing=()
+for p in "${need[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if ((${#missing[@]})); then
+  echo "Installing: ${missing[*]}"
+  SUDO=""; [ "$(id -u)" -eq 0 ] || SUDO=sudo
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
