@@ -1,0 +1,23 @@
+#include "options/COptions.h"
+
+namespace {
+const CFormControl kTemplate[] = {
+    {CFormControl::CenterLabel, 0, "Options Page", 7, 7, 306, 11},
+    {CFormControl::HLine, 0, nullptr, 8, 18, 306, 1},
+};
+}
+
+COptions::COptions(CKelto4Doc* document, QWidget* parent)
+    : CFormView(document, parent)
+{
+    BuildForm(kTemplate, int(std::size(kTemplate)), 320, 200);
+}
+
+void COptions::OnInitialUpdate()
+{
+    OnUpdate(nullptr, 0);
+}
+
+void COptions::OnUpdate(CDocView*, long)
+{
+}

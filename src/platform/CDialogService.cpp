@@ -1,0 +1,82 @@
+#include "platform/CDialogService.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontDialog>
+
+namespace {
+CDialogService::Answerer& answerer()
+{
+    static CDialogService::Answerer a;
+    return a;
+}
+
+std::optional<QString> askPath(const CDialogService::Request& request)
+{
+    const std::optional<QVariant> answer = answerer()(request);
+    if (!answer)
+        return std::nullopt;
+    return answer->toString();
+}
+}
+
+void CDialogService::SetAnswerer(Answerer a)
+{
+    answerer() = std::move(a);
+}
+
+std::optional<QString> CDialogService::GetOpenFileName(QWidget* parent, const QString& caption,
+                                                       const QString& filter, const QString& startPath)
+{
+    if (answerer())
+        return askPath({Kind::OpenFile, caption, filter, startPath, {}});
+    QFileDialog dialog(parent, caption, startPath, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return QFileInfo(dialog.selectedFiles().constFirst()).absoluteFilePath();
+}
+
+std::optional<QString> CDialogService::GetSaveFileName(QWidget* parent, const QString& caption,
+                                                       const QString& filter, const QString& defaultSuffix,
+                                                       const QString& startPath)
+{
+    if (answerer())
+        return askPath({Kind::SaveFile, caption, filter, startPath, {}});
+    QFileDialog dialog(parent, caption, startPath, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(defaultSuffix);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return QFileInfo(dialog.selectedFiles().constFirst()).absoluteFilePath();
+}
+
+std::optional<QString> CDialogService::GetExistingDirectory(QWidget* parent, const QString& caption,
+                                                            const QString& startPath)
+{
+    if (answerer())
+        return askPath({Kind::Folder, caption, {}, startPath, {}});
+    QFileDialog dialog(parent, caption, startPath);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly, true);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().constFirst();
+}
+
+std::optional<QFont> CDialogService::GetFont(QWidget* parent, const QFont& initial)
+{
+    if (answerer()) {
+        const std::optional<QVariant> answer = answerer()({Kind::Font, {}, {}, {}, initial});
+        if (!answer)
+            return std::nullopt;
+        return answer->value<QFont>();
+    }
+    bool ok = false;
+    const QFont font = QFontDialog::getFont(&ok, initial, parent);
+    if (!ok)
+        return std::nullopt;
+    return font;
+}

@@ -1,0 +1,87 @@
+#pragma once
+#include "model/CDocView.h"
+
+#include <QFont>
+#include <QWidget>
+
+#include <string>
+
+class CKelto4Doc;
+class QPushButton;
+
+// One control of a page or dialog template: kind, numeric id (0 = none), text, and
+// its place in dialog units.
+struct CFormControl {
+    enum Kind {
+        Label,         // static text, left-aligned
+        CenterLabel,   // static text, centred
+        HLine,         // horizontal rule
+        GroupBox,
+        Button,
+        HiddenDefault, // invisible push button that receives the Enter key
+        Edit,
+        ReadOnlyEdit,
+        MultiLineEdit, // read-only, multi-line
+        CenterMultiLineEdit, // the same with centred lines
+        PasswordEdit,
+        CheckBox,
+        Radio,
+        ComboBox,      // editable, sorted
+        ListBox,
+        Slider,
+    };
+    Kind kind;
+    int id;
+    const char* text;
+    int x, y, cx, cy;
+};
+
+// A page of the main window (or any form laid out from a template): a widget that is
+// also a view of the document. Positions are dialog units of the form's font:
+// x * average character width / 4, y * character height / 8.
+class CFormView : public QWidget, public CDocView {
+    Q_OBJECT
+public:
+    CFormView(CKelto4Doc* document, QWidget* parent = nullptr);
+    ~CFormView() override;
+
+    CKelto4Doc* GetDocument() const { return m_document; }
+
+    // The form's size in pixels, from its template size in dialog units.
+    QSize FormSize() const { return m_formSize; }
+    QSize sizeHint() const override { return m_formSize; }
+
+    QWidget* GetDlgItem(int id) const;
+    std::string GetDlgItemText(int id) const;
+    void SetDlgItemText(int id, const std::string& text);
+    void EnableDlgItem(int id, bool enable);
+    // The id of the control of this form that has the keyboard focus, or 0.
+    int GetFocusId() const;
+    void SetFocusTo(int id);
+
+    static QFont TemplateFont(); // 12-point Arial
+    static QRect DluToPixels(const QFont& font, int x, int y, int cx, int cy);
+
+signals:
+    // A button of the form was clicked; id is its control id.
+    void commandClicked(int id);
+
+protected:
+    void BuildForm(const CFormControl* controls, int count, int widthDlu, int heightDlu,
+                   const QFont& font = TemplateFont());
+    // Puts a page's own widget at a template place and gives it its id.
+    void PlaceControl(QWidget* widget, int id, int x, int y, int cx, int cy);
+    // Enter anywhere in the form clicks this button (normally a hidden one); Escape
+    // clicks the button with id 2 when there is one.
+    void SetDefaultButton(int id) { m_defaultButton = id; }
+    // Called for every button click, after commandClicked.
+    virtual void OnCommand(int /*id*/) {}
+
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    CKelto4Doc* m_document;
+    QFont m_font;
+    QSize m_formSize;
+    int m_defaultButton = 0;
+};

@@ -1,0 +1,23 @@
+#include "spelltest/CTest.h"
+
+namespace {
+const CFormControl kTemplate[] = {
+    {CFormControl::CenterLabel, 0, "Test Page", 7, 7, 306, 11},
+    {CFormControl::HLine, 0, nullptr, 8, 18, 306, 1},
+};
+}
+
+CTest::CTest(CKelto4Doc* document, QWidget* parent)
+    : CFormView(document, parent)
+{
+    BuildForm(kTemplate, int(std::size(kTemplate)), 320, 200);
+}
+
+void CTest::OnInitialUpdate()
+{
+    OnUpdate(nullptr, 0);
+}
+
+void CTest::OnUpdate(CDocView*, long)
+{
+}
