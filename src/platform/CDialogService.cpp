@@ -3,6 +3,8 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
+#include <QStorageInfo>
+#include <QUrl>
 
 namespace {
 CDialogService::Answerer& answerer()
@@ -61,6 +63,12 @@ std::optional<QString> CDialogService::GetExistingDirectory(QWidget* parent, con
     QFileDialog dialog(parent, caption, startPath);
     dialog.setFileMode(QFileDialog::Directory);
     dialog.setOption(QFileDialog::ShowDirsOnly, true);
+    // The mounted volumes stand where a drive list would be.
+    QList<QUrl> places;
+    for (const QStorageInfo& volume : QStorageInfo::mountedVolumes())
+        if (volume.isValid() && volume.isReady())
+            places << QUrl::fromLocalFile(volume.rootPath());
+    dialog.setSidebarUrls(places);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().constFirst();
