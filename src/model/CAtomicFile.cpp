@@ -1,0 +1,150 @@
+#include "model/CAtomicFile.h"
+
+#include <atomic>
+#include <cerrno>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+void SetError(std::string* errorText, int error, const std::string& path)
+{
+    if (errorText)
+        *errorText = std::string(std::strerror(error)) + ": " + path;
+}
+
+std::string FolderOf(const std::string& path)
+{
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    if (slash == 0)
+        return "/";
+    return path.substr(0, slash);
+}
+
+bool WriteAll(int fd, const std::string& bytes)
+{
+    const char* p = bytes.data();
+    size_t left = bytes.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd, p, left);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        p += n;
+        left -= static_cast<size_t>(n);
+    }
+    return true;
+}
+
+// A new file in the same folder, created with 0666 less the umask.
+int CreateTemporary(const std::string& path, std::string& temp)
+{
+    static std::atomic<unsigned> counter{0};
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        temp = path + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
+        const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    errno = EEXIST;
+    return -1;
+}
+}
+
+bool CAtomicFile::Exists(const std::string& path)
+{
+    struct stat st {};
+    return ::lstat(path.c_str(), &st) == 0;
+}
+
+bool CAtomicFile::WriteFileAtomically(const std::string& path, const std::string& bytes,
+                                      std::string* errorText)
+{
+    struct stat old {};
+    const bool hadFile = ::stat(path.c_str(), &old) == 0;
+    if (hadFile && S_ISDIR(old.st_mode)) {
+        SetError(errorText, EISDIR, path);
+        return false;
+    }
+
+    std::string temp;
+    const int fd = CreateTemporary(path, temp);
+    if (fd < 0) {
+        SetError(errorText, errno, path);
+        return false;
+    }
+
+    auto fail = [&](int error) {
+        ::close(fd);
+        ::unlink(temp.c_str());
+        SetError(errorText, error, path);
+        return false;
+    };
+    if (hadFile && ::fchmod(fd, old.st_mode & 07777) != 0)
+        return fail(errno);
+    if (!WriteAll(fd, bytes))
+        return fail(errno);
+    if (::fsync(fd) != 0)
+        return fail(errno);
+    if (::close(fd) != 0) {
+        const int error = errno;
+        ::unlink(temp.c_str());
+        SetError(errorText, error, path);
+        return false;
+    }
+    if (::rename(temp.c_str(), path.c_str()) != 0) {
+        const int error = errno;
+        ::unlink(temp.c_str());
+        SetError(errorText, error, path);
+        return false;
+    }
+    // Make the rename itself survive a crash.
+    const int dir = ::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+    return true;
+}
+
+bool CAtomicFile::ReadWholeFile(const std::string& path, std::string& bytes, std::string* errorText)
+{
+    bytes.clear();
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        SetError(errorText, errno, path);
+        return false;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+        ::close(fd);
+        SetError(errorText, EISDIR, path);
+        return false;
+    }
+    if (st.st_size > 0)
+        bytes.reserve(static_cast<size_t>(st.st_size));
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            const int error = errno;
+            ::close(fd);
+            bytes.clear();
+            SetError(errorText, error, path);
+            return false;
+        }
+        if (n == 0)
+            break;
+        bytes.append(buffer, static_cast<size_t>(n));
+    }
+    ::close(fd);
+    return true;
+}

@@ -1,0 +1,17 @@
+#pragma once
+#include <string>
+
+// Whole-file reads and all-or-nothing writes. Paths are the file system's bytes (CPath::ToNative).
+class CAtomicFile {
+public:
+    // Writes bytes to a temporary file in the same folder, flushes it to disk and renames
+    // it over path, so path holds either the old or the new content, never a part. An
+    // existing file's permission bits are kept. On failure path is untouched, the
+    // temporary file is removed, and errorText (if given) gets the system's reason.
+    static bool WriteFileAtomically(const std::string& path, const std::string& bytes,
+                                    std::string* errorText);
+    // Reads the whole file into bytes. False (with the reason) when it can't be opened or read.
+    static bool ReadWholeFile(const std::string& path, std::string& bytes, std::string* errorText);
+    // Is there a file (or anything else) at path?
+    static bool Exists(const std::string& path);
+};

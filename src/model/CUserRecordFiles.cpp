@@ -1,0 +1,120 @@
+#include "model/CUserRecordFiles.h"
+
+#include "model/CArchive.h"
+#include "model/CAtomicFile.h"
+#include "model/CPath.h"
+
+namespace {
+template <class T>
+CUserRecordFiles::ReadResult Decode(const std::string& bytes, COwnedList<T>& list)
+{
+    try {
+        CArchive ar(CArchive::load, bytes);
+        LoadObjectList(ar, list);
+        // Bytes after the list would be lost by the next save: treat them as damage too.
+        return ar.AtEnd() ? CUserRecordFiles::ReadResult::ok : CUserRecordFiles::ReadResult::damaged;
+    } catch (const CArchiveException&) {
+        return CUserRecordFiles::ReadResult::damaged;
+    }
+}
+
+void AddError(std::string* errorText, const std::string& error)
+{
+    if (!errorText)
+        return;
+    if (!errorText->empty())
+        errorText->append("\n");
+    errorText->append(error);
+}
+}
+
+std::string CUserRecordFiles::JoinPath(const std::string& folder, const std::string& name)
+{
+    return CPath::Join(folder, name);
+}
+
+bool CUserRecordFiles::IsValidFileName(const std::string& userName)
+{
+    return !userName.empty() && userName != "." && userName != ".." &&
+           userName.find('/') == std::string::npos && userName.find('\0') == std::string::npos;
+}
+
+std::string CUserRecordFiles::ResultsPath(const std::string& userFolder, const std::string& userName)
+{
+    return JoinPath(userFolder, userName + ".kt3");
+}
+
+std::string CUserRecordFiles::MissedPath(const std::string& userFolder, const std::string& userName)
+{
+    return JoinPath(userFolder, userName + ".kt4");
+}
+
+template <class T>
+CUserRecordFiles::ReadResult CUserRecordFiles::ReadListFile(const std::string& path, COwnedList<T>& list)
+{
+    std::string bytes;
+    if (!CAtomicFile::ReadWholeFile(CPath::ToNative(path), bytes, nullptr))
+        return ReadResult::notOpened;
+    return Decode(bytes, list);
+}
+
+template <class T>
+bool CUserRecordFiles::WriteListFile(const std::string& path, const COwnedList<T>& list,
+                                     std::string* errorText)
+{
+    std::string old;
+    if (CAtomicFile::ReadWholeFile(CPath::ToNative(path), old, nullptr)) {
+        COwnedList<T> check;
+        if (Decode(old, check) != ReadResult::ok &&
+            !CAtomicFile::WriteFileAtomically(CPath::ToNative(path + kDamagedSuffix), old, errorText))
+            return false; // the damaged file stays as it is rather than be lost
+    }
+    std::string bytes;
+    {
+        CArchive ar(CArchive::store, bytes);
+        StoreObjectList(ar, list);
+    }
+    return CAtomicFile::WriteFileAtomically(CPath::ToNative(path), bytes, errorText);
+}
+
+template CUserRecordFiles::ReadResult CUserRecordFiles::ReadListFile(const std::string&, COwnedList<CGrade>&);
+template CUserRecordFiles::ReadResult CUserRecordFiles::ReadListFile(const std::string&, COwnedList<CMissed>&);
+template bool CUserRecordFiles::WriteListFile(const std::string&, const COwnedList<CGrade>&, std::string*);
+template bool CUserRecordFiles::WriteListFile(const std::string&, const COwnedList<CMissed>&, std::string*);
+
+bool CUserRecordFiles::Load(const std::string& userFolder, const std::string& userName,
+                            COwnedList<CGrade>& grades, COwnedList<CMissed>& missed)
+{
+    // No folder, or a name that can't be a file name: nothing can be opened.
+    if (userFolder.empty() || !IsValidFileName(userName))
+        return false;
+    const bool gradesOpened = ReadListFile(ResultsPath(userFolder, userName), grades) != ReadResult::notOpened;
+    const bool missedOpened = ReadListFile(MissedPath(userFolder, userName), missed) != ReadResult::notOpened;
+    return gradesOpened && missedOpened;
+}
+
+bool CUserRecordFiles::Save(const std::string& userFolder, const std::string& userName,
+                            const COwnedList<CGrade>& grades, const COwnedList<CMissed>& missed,
+                            std::string* errorText)
+{
+    if (errorText)
+        errorText->clear();
+    if (userFolder.empty()) {
+        AddError(errorText, "No user folder is set.");
+        return false;
+    }
+    if (!IsValidFileName(userName)) {
+        AddError(errorText, "Not a valid file name: " + userName);
+        return false;
+    }
+    std::string error;
+    bool ok = WriteListFile(ResultsPath(userFolder, userName), grades, &error);
+    if (!ok)
+        AddError(errorText, error);
+    error.clear();
+    if (!WriteListFile(MissedPath(userFolder, userName), missed, &error)) {
+        AddError(errorText, error);
+        ok = false;
+    }
+    return ok;
+}

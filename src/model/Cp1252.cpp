@@ -1,0 +1,119 @@
+#include "model/Cp1252.h"
+
+#include <cstdint>
+
+namespace {
+// Unicode of bytes 0x80 to 0x9F; the undefined ones stand for themselves.
+constexpr char16_t kHigh[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+void AppendUtf8(std::string& out, char32_t c)
+{
+    if (c < 0x80) {
+        out.push_back(static_cast<char>(c));
+    } else if (c < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xE0 | (c >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    }
+}
+}
+
+char32_t Cp1252ToUnicode(unsigned char byte)
+{
+    if (byte >= 0x80 && byte < 0xA0)
+        return kHigh[byte - 0x80];
+    return byte;
+}
+
+char UnicodeToCp1252(char32_t c)
+{
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
+        return static_cast<char>(c);
+    for (unsigned i = 0; i < 32; ++i) {
+        if (kHigh[i] == c)
+            return static_cast<char>(0x80 + i);
+    }
+    return '?';
+}
+
+std::string Cp1252ToUtf8(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (char ch : text)
+        AppendUtf8(out, Cp1252ToUnicode(static_cast<unsigned char>(ch)));
+    return out;
+}
+
+std::string Utf8ToCp1252(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+    const size_t n = text.size();
+    size_t i = 0;
+    while (i < n) {
+        const unsigned char lead = p[i];
+        if (lead < 0x80) {
+            out.push_back(static_cast<char>(lead));
+            ++i;
+            continue;
+        }
+        size_t extra;
+        char32_t c;
+        char32_t min;
+        if (lead >= 0xC2 && lead <= 0xDF) {
+            extra = 1; c = lead & 0x1Fu; min = 0x80;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            extra = 2; c = lead & 0x0Fu; min = 0x800;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            extra = 3; c = lead & 0x07u; min = 0x10000;
+        } else {
+            out.push_back('?');
+            ++i;
+            continue;
+        }
+        size_t k = 1;
+        while (k <= extra && i + k < n && (p[i + k] & 0xC0) == 0x80) {
+            c = (c << 6) | (p[i + k] & 0x3Fu);
+            ++k;
+        }
+        if (k <= extra || c < min || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
+            // A broken sequence: the bytes taken so far give one "?", the rest is read anew.
+            out.push_back('?');
+            i += k;
+            continue;
+        }
+        out.push_back(UnicodeToCp1252(c));
+        i += k;
+    }
+    return out;
+}
+
+std::string Utf16LeToCp1252(std::string_view bytes)
+{
+    std::string out;
+    const size_t units = bytes.size() / 2;
+    out.reserve(units);
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    for (size_t i = 0; i < units; ++i) {
+        const char16_t u = static_cast<char16_t>(p[2 * i] | (p[2 * i + 1] << 8));
+        if (u >= 0xD800 && u <= 0xDBFF && i + 1 < units) {
+            const char16_t next = static_cast<char16_t>(p[2 * i + 2] | (p[2 * i + 3] << 8));
+            if (next >= 0xDC00 && next <= 0xDFFF)
+                ++i;
+            out.push_back('?');
+            continue;
+        }
+        out.push_back(UnicodeToCp1252(u));
+    }
+    return out;
+}
