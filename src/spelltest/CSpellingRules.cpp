@@ -96,18 +96,37 @@ Text Suffix(Text text)
     return {};
 }
 
-// The two texts of one analysis, with the suffixes that three rules need.
+constexpr unsigned BigramSlot(char a, char b) { return (Byte(a) * 31u + Byte(b)) & 255u; }
+
+// The two texts of one analysis, with the suffixes that three rules need and a
+// filter of the word's adjacent letter pairs: most of the 44 groups and blends
+// are absent from a given word, and the filter rules them out without a scan.
 struct Pair {
-    Pair(Text w, Text m) : word(w), miss(m), wordSuffix(Suffix(w)), missSuffix(Suffix(m)) {}
+    Pair(Text w, Text m) : word(w), miss(m), wordSuffix(Suffix(w)), missSuffix(Suffix(m))
+    {
+        for (std::size_t i = 1; i < w.size(); ++i) {
+            const unsigned slot = BigramSlot(w[i - 1], w[i]);
+            wordPairs[slot >> 6] |= std::uint64_t{1} << (slot & 63u);
+        }
+    }
     Text word;
     Text miss;
     Text wordSuffix;
     Text missSuffix;
+    std::array<std::uint64_t, 4> wordPairs{};
     bool BothNonEmpty() const { return !word.empty() && !miss.empty(); }
+    // False only when the word cannot contain a text that starts with a and b.
+    bool WordMayHave(char a, char b) const
+    {
+        const unsigned slot = BigramSlot(a, b);
+        return (wordPairs[slot >> 6] >> (slot & 63u)) & 1u;
+    }
 };
 
 bool Lost(const Pair& p, Text group)
 {
+    if (group.size() >= 2 && !p.WordMayHave(group[0], group[1]))
+        return false;
     const std::size_t inWord = Count(group, p.word);
     return inWord != 0 && inWord > Count(group, p.miss);
 }

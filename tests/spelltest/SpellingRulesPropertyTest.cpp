@@ -255,6 +255,13 @@ TEST(AnalysisOfRandomTexts, AlwaysAnswersWithWellFormedFindings)
         rules.GetSpellingErrors(std::string_view(word), std::string_view(misspelling), buffer);
         ASSERT_EQ(buffer, result);
         wellFormed += result != "?";
+        // Groups are ruled out by a filter of the word's letter pairs; it must never hide one.
+        for (std::size_t at = 0; at + 2 <= word.size(); at += 2) {
+            const std::string group = word.substr(at, 2 + at % 3 % 2);
+            const bool lost = CSpellingRules::CountOccurrences(group, word) >
+                              CSpellingRules::CountOccurrences(group, misspelling);
+            ASSERT_EQ(rules.LostGroup(group), lost ? group : "") << testing::PrintToString(group);
+        }
     }
     // The generator must exercise the rules, not just produce "?".
     EXPECT_GT(wellFormed, 30000);
