@@ -1,0 +1,45 @@
+#pragma once
+#include <memory>
+#include <string>
+
+class CWaveDevice;
+
+// The one sound recorder, held by the document. Records the microphone into the
+// temporary recording folder + "/TempWord.wav", plays WAVE files (blocking until the
+// sound has ended while windows keep painting) and copies the temporary recording
+// to a word's sound file. Every operation shows its own failures and returns 1 or 0.
+class CSoundRecorder {
+public:
+    CSoundRecorder();
+    ~CSoundRecorder();
+    CSoundRecorder(const CSoundRecorder&) = delete;
+    CSoundRecorder& operator=(const CSoundRecorder&) = delete;
+
+    int OpenDevice(const std::string& name);
+    int SetRecordingFormat();
+    int OpenForRecording();
+    int Record();
+    int Stop();
+    int Play(const std::string& name);
+    int Save(const std::string& name);
+    int Close();
+    int Pause();
+    int DeleteSound();
+    std::string ErrorText(int code) const;
+    void SetFolder(const std::string& folder);
+
+    const std::string& GetFolder() const { return m_folder; }
+    // folder + "/" + "TempWord.wav"
+    std::string GetTempPath() const;
+    bool IsOpen() const;
+
+    static constexpr int kChannels = 2;
+    static constexpr int kSamplesPerSecond = 44100;
+    static constexpr int kBitsPerSample = 16;
+
+private:
+    std::unique_ptr<CWaveDevice> m_device; // the open device, or null
+    unsigned m_deviceId = 0;
+    std::string m_folder;
+    int m_lastError = 0;
+};
