@@ -1,6 +1,7 @@
 #pragma once
 #include <memory>
 #include <string>
+#include <vector>
 
 class CWaveDevice;
 
@@ -41,5 +42,7 @@ private:
     std::unique_ptr<CWaveDevice> m_device; // the open device, or null
     unsigned m_deviceId = 0;
     std::string m_folder;
-    int m_lastError = 0;
+    // Error codes name texts that the sound layer gave: code n is m_errorTexts[n - 1].
+    int Error(const std::string& text);
+    std::vector<std::string> m_errorTexts;
 };

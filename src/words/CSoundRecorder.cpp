@@ -1,0 +1,179 @@
+#include "words/CSoundRecorder.h"
+
+#include "model/CPath.h"
+#include "platform/KMessage.h"
+#include "words/CWaveDevice.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+namespace {
+const char* const kNotOpen = "The specified device is not open.";
+
+void pumpEvents()
+{
+    if (QCoreApplication::instance())
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 10);
+}
+}
+
+// The system's temporary folder stands for the drive root the recorder started on:
+// always there and writable, and the document moves the recorder on at once.
+CSoundRecorder::CSoundRecorder()
+    : m_folder(CPath::FromNative(QDir::tempPath().toStdString()))
+{
+}
+
+CSoundRecorder::~CSoundRecorder()
+{
+    Close();
+}
+
+int CSoundRecorder::Error(const std::string& text)
+{
+    // Only the last few texts are ever asked for; keep the table small.
+    if (m_errorTexts.size() > 64)
+        m_errorTexts.erase(m_errorTexts.begin(), m_errorTexts.begin() + 32);
+    m_errorTexts.push_back(text);
+    return int(m_errorTexts.size());
+}
+
+std::string CSoundRecorder::ErrorText(int code) const
+{
+    if (code < 1 || size_t(code) > m_errorTexts.size())
+        return std::string();
+    return m_errorTexts[size_t(code) - 1];
+}
+
+std::string CSoundRecorder::GetTempPath() const
+{
+    return CPath::Join(m_folder, "TempWord.wav");
+}
+
+bool CSoundRecorder::IsOpen() const
+{
+    return m_device != nullptr;
+}
+
+void CSoundRecorder::SetFolder(const std::string& folder)
+{
+    m_folder = folder;
+}
+
+int CSoundRecorder::OpenDevice(const std::string& name)
+{
+    auto device = std::make_unique<CWaveDevice>();
+    if (!device->Open(CPath::ToNative(name))) {
+        const int code = Error(device->ErrorText());
+        ShowMessage(ErrorText(code) + "\r\nError opening device for waveaudio " + name);
+        return 0;
+    }
+    Close();
+    m_device = std::move(device);
+    ++m_deviceId;
+    return 1;
+}
+
+int CSoundRecorder::SetRecordingFormat()
+{
+    const bool ok = m_device ? m_device->SetFormat(kSamplesPerSecond, kChannels, kBitsPerSample) : false;
+    if (!ok) {
+        const int code = Error(m_device ? m_device->ErrorText() : kNotOpen);
+        ShowMessage(ErrorText(code) + "\r\nError trying to set recording format.");
+        return 0;
+    }
+    return 1;
+}
+
+int CSoundRecorder::OpenForRecording()
+{
+    if (!OpenDevice(std::string()))
+        return 0;
+    return SetRecordingFormat();
+}
+
+int CSoundRecorder::Record()
+{
+    OpenForRecording();
+    if (!m_device || !m_device->Record()) {
+        const int code = Error(m_device ? m_device->ErrorText() : kNotOpen);
+        Close();
+        ShowMessage(ErrorText(code) + "\r\nError recording word.");
+        return 0;
+    }
+    return 1;
+}
+
+int CSoundRecorder::Stop()
+{
+    int result = 1;
+    if (!m_device || !m_device->Stop()) {
+        const int code = Error(m_device ? m_device->ErrorText() : kNotOpen);
+        ShowMessage(ErrorText(code) + "\r\nError trying to Stop.");
+        result = 0;
+    }
+    Save(GetTempPath());
+    Close();
+    return result;
+}
+
+int CSoundRecorder::Play(const std::string& name)
+{
+    const std::string file = name.empty() ? GetTempPath() : name;
+    if (!OpenDevice(file))
+        return 0;
+    int result = 1;
+    if (!m_device->Play(&pumpEvents)) {
+        const int code = Error(m_device->ErrorText());
+        Close();
+        ShowMessage(ErrorText(code) + "Error trying to Play " + name + ".");
+        result = 0;
+    }
+    Close();
+    return result;
+}
+
+int CSoundRecorder::Save(const std::string& name)
+{
+    bool openedHere = false;
+    if (!m_device && !name.empty()) {
+        OpenDevice(GetTempPath());
+        openedHere = true;
+    }
+    int result = 1;
+    if (!m_device || name.empty() || !m_device->Save(CPath::ToNative(name))) {
+        const int code = Error(!m_device ? kNotOpen : name.empty() ? "No file name was given." : m_device->ErrorText());
+        ShowMessage(ErrorText(code) + "\r\nError trying to Save sound.");
+        Close();
+        result = 0;
+    }
+    if (openedHere)
+        Close();
+    return result;
+}
+
+int CSoundRecorder::Close()
+{
+    m_device.reset();
+    return 1;
+}
+
+int CSoundRecorder::Pause()
+{
+    if (!m_device || !m_device->Pause()) {
+        const int code = Error(m_device ? m_device->ErrorText() : kNotOpen);
+        ShowMessage(ErrorText(code) + "\r\nError trying to Pause sound.");
+        return 0;
+    }
+    return 1;
+}
+
+int CSoundRecorder::DeleteSound()
+{
+    if (!m_device || !m_device->Delete()) {
+        const int code = Error(m_device ? m_device->ErrorText() : kNotOpen);
+        ShowMessage(ErrorText(code) + "\r\nError trying to Delete sound.");
+        return 0;
+    }
+    return 1;
+}
