@@ -101,7 +101,7 @@ bool CKelto4Doc::OnOpenDocument(const std::string& path)
         return false;
     }
     try {
-        CArchive ar(std::string_view(bytes));
+        CArchive ar(CArchive::load, bytes);
         Serialize(ar);
     } catch (const CArchiveException&) {
         DeleteContents();
@@ -130,7 +130,7 @@ bool CKelto4Doc::OnSaveDocument(const std::string& path)
 {
     std::string bytes;
     {
-        CArchive ar(bytes);
+        CArchive ar(CArchive::store, bytes);
         Serialize(ar);
     }
     std::string error;
