@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -85,7 +86,13 @@ public:
     size_t Remaining() const { return static_cast<size_t>(m_end - m_pos); }
 
     template <class T>
-    static bool IsA(const CObject& object) { return dynamic_cast<const T*>(&object) != nullptr; }
+    static bool IsA(const CObject& object)
+    {
+        if constexpr (std::is_same_v<T, CObject>)
+            return true;
+        else
+            return dynamic_cast<const T*>(&object) != nullptr;
+    }
 
 private:
     void NeedStoring() const;

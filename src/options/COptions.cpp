@@ -1,17 +1,73 @@
 #include "options/COptions.h"
 
+#include "app/CKelto4AppCore.h"
+#include "model/CKelto4Doc.h"
+#include "options/CBrowseFolder.h"
+#include "platform/CControlIds.h"
+#include "platform/CDialogService.h"
+#include "platform/CQtText.h"
+#include "platform/KMessage.h"
+#include "users/CChangePWDlg.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QDialog>
+#include <QLineEdit>
+#include <QRadioButton>
+
 namespace {
+enum : int {
+    IDC_STRETCH = 1000,
+    IDC_CENTER = 1001,
+    IDC_SOUND_FOLDER_BROWSE = 1009,
+    IDC_USER_FOLDER_BROWSE = 1010,
+    IDC_SOUND_FOLDER = 1020,
+    IDC_USER_FOLDER = 1021,
+    IDC_CHANGE_PASSWORD = 1022,
+    IDC_AUTO_LOG_IN = 1024,
+    IDC_RANDOMIZE = 1025,
+    IDC_PICTURE = 1026,
+    IDC_PICTURE_BROWSE = 1027,
+    IDC_RESTORE = 1028,
+    IDC_APPLY = 1029,
+    IDC_SHOW_MENU = 1030,
+};
+
 const CFormControl kTemplate[] = {
     {CFormControl::CenterLabel, 0, "Options Page", 7, 7, 306, 11},
     {CFormControl::HLine, 0, nullptr, 8, 18, 306, 1},
+    {CFormControl::GroupBox, 0, "Default Sound Folder", 7, 23, 306, 27},
+    {CFormControl::ReadOnlyEdit, IDC_SOUND_FOLDER, nullptr, 14, 33, 268, 12},
+    {CFormControl::Button, IDC_SOUND_FOLDER_BROWSE, "...", 287, 33, 18, 12},
+    {CFormControl::GroupBox, 0, "Default Users Folder", 7, 53, 306, 27},
+    {CFormControl::ReadOnlyEdit, IDC_USER_FOLDER, nullptr, 14, 63, 268, 12},
+    {CFormControl::Button, IDC_USER_FOLDER_BROWSE, "...", 287, 63, 18, 12},
+    {CFormControl::GroupBox, 0, "Background Picture", 7, 83, 306, 41},
+    {CFormControl::ReadOnlyEdit, IDC_PICTURE, nullptr, 14, 93, 268, 12},
+    {CFormControl::Button, IDC_PICTURE_BROWSE, "...", 287, 93, 18, 12},
+    {CFormControl::Radio, IDC_STRETCH, "Stretch", 14, 109, 70, 10},
+    {CFormControl::Radio, IDC_CENTER, "Center", 90, 109, 70, 10},
+    {CFormControl::CheckBox, IDC_RANDOMIZE, "Randomize Spelling List While Taking A Test", 10, 130, 300, 10},
+    {CFormControl::CheckBox, IDC_AUTO_LOG_IN, "Log In Automatically", 10, 145, 150, 10},
+    {CFormControl::Button, IDC_CHANGE_PASSWORD, "Change Log In Password", 180, 143, 125, 14},
+    {CFormControl::CheckBox, IDC_SHOW_MENU, "Show Menu", 10, 160, 150, 10},
+    {CFormControl::Button, IDC_APPLY, "Apply", 180, 180, 60, 14},
+    {CFormControl::Button, IDC_RESTORE, "Restore", 245, 180, 60, 14},
 };
 }
 
 COptions::COptions(CKelto4Doc* document, QWidget* parent)
     : CFormView(document, parent)
+    , m_options(*document)
 {
     BuildForm(kTemplate, int(std::size(kTemplate)), 320, 200);
+    // The two radios are one group whatever else the page holds.
+    auto* placement = new QButtonGroup(this);
+    placement->addButton(FindControl<QRadioButton>(this, IDC_STRETCH), 0);
+    placement->addButton(FindControl<QRadioButton>(this, IDC_CENTER), 1);
 }
+
+COptions::~COptions() = default;
 
 void COptions::OnInitialUpdate()
 {
@@ -20,4 +76,107 @@ void COptions::OnInitialUpdate()
 
 void COptions::OnUpdate(CDocView*, long)
 {
+    m_options.Load();
+    EnableDlgItem(IDC_AUTO_LOG_IN, m_options.m_autoLogInEnabled);
+    UpdateData(false);
+}
+
+void COptions::OnCommand(int id)
+{
+    switch (id) {
+    case IDC_SOUND_FOLDER_BROWSE:
+        OnBrowseSoundFolder();
+        break;
+    case IDC_USER_FOLDER_BROWSE:
+        OnBrowseUserFolder();
+        break;
+    case IDC_PICTURE_BROWSE:
+        OnBrowsePicture();
+        break;
+    case IDC_CHANGE_PASSWORD:
+        OnChangePassword();
+        break;
+    case IDC_APPLY:
+        OnApply();
+        break;
+    case IDC_RESTORE:
+        OnRestore();
+        break;
+    default:
+        break;
+    }
+}
+
+void COptions::DoDataExchange(bool saveAndValidate)
+{
+    auto* stretch = FindControl<QRadioButton>(this, IDC_STRETCH);
+    auto* center = FindControl<QRadioButton>(this, IDC_CENTER);
+    auto* autoLogIn = FindControl<QCheckBox>(this, IDC_AUTO_LOG_IN);
+    auto* randomize = FindControl<QCheckBox>(this, IDC_RANDOMIZE);
+    auto* showMenu = FindControl<QCheckBox>(this, IDC_SHOW_MENU);
+    if (saveAndValidate) {
+        m_options.m_defaultSoundFolder = GetDlgItemText(IDC_SOUND_FOLDER);
+        m_options.m_defaultImage = GetDlgItemText(IDC_PICTURE);
+        // With neither radio set the loaded placement stands.
+        if (stretch->isChecked())
+            m_options.m_imageStretch = 0;
+        else if (center->isChecked())
+            m_options.m_imageStretch = 1;
+        m_options.m_autoLogIn = autoLogIn->isChecked();
+        m_options.m_randomizeList = randomize->isChecked();
+        m_options.m_showMenu = showMenu->isChecked();
+        m_options.m_defaultUserFolder = GetDlgItemText(IDC_USER_FOLDER);
+    } else {
+        SetDlgItemText(IDC_SOUND_FOLDER, m_options.m_defaultSoundFolder);
+        SetDlgItemText(IDC_PICTURE, m_options.m_defaultImage);
+        // Any placement but 0 centres the picture.
+        (m_options.m_imageStretch == 0 ? stretch : center)->setChecked(true);
+        autoLogIn->setChecked(m_options.m_autoLogIn);
+        randomize->setChecked(m_options.m_randomizeList);
+        showMenu->setChecked(m_options.m_showMenu);
+        SetDlgItemText(IDC_USER_FOLDER, m_options.m_defaultUserFolder);
+    }
+}
+
+void COptions::OnBrowseSoundFolder()
+{
+    UpdateData(true);
+    if (m_options.ChooseSoundFolder(CBrowseFolder().Choose()))
+        UpdateData(false);
+}
+
+void COptions::OnBrowseUserFolder()
+{
+    UpdateData(true);
+    if (m_options.ChooseUserFolder(CBrowseFolder().Choose()))
+        UpdateData(false);
+}
+
+void COptions::OnBrowsePicture()
+{
+    UpdateData(true);
+    const std::optional<QString> file = CDialogService::GetOpenFileName(
+        this, QString(), ToQt(COptionsEditor::QtFilterFromWindows(COptionsEditor::kPictureFilter)));
+    if (!file || file->isEmpty())
+        return;
+    m_options.ChoosePicture(FromQt(*file));
+    UpdateData(false);
+}
+
+void COptions::OnChangePassword()
+{
+    CChangePWDlg dialog(this);
+    dialog.m_userFolder = GetDocument()->GetApp().m_userFolder;
+    if (dialog.DoModal() == QDialog::Accepted)
+        ShowMessage("Password Changed.", MsgIcon::Information);
+}
+
+void COptions::OnApply()
+{
+    m_options.Apply([this] { UpdateData(true); });
+}
+
+void COptions::OnRestore()
+{
+    OnUpdate(nullptr, 0);
 }

@@ -1,11 +1,31 @@
 #pragma once
+#include "options/COptionsEditor.h"
 #include "platform/CFormView.h"
 
-// Options Page
+// Options Page: shows copies of the settings, stores them on Apply, reloads them on
+// Restore and whenever the document notifies its views.
 class COptions : public CFormView {
     Q_OBJECT
 public:
     explicit COptions(CKelto4Doc* document, QWidget* parent = nullptr);
+    ~COptions() override;
     void OnInitialUpdate() override;
     void OnUpdate(CDocView* sender, long hint) override;
+
+protected:
+    void OnCommand(int id) override;
+
+private:
+    // saveAndValidate: controls into the edited copies; otherwise the reverse.
+    void DoDataExchange(bool saveAndValidate);
+    void UpdateData(bool saveAndValidate) { DoDataExchange(saveAndValidate); }
+
+    void OnBrowseSoundFolder();
+    void OnBrowseUserFolder();
+    void OnBrowsePicture();
+    void OnChangePassword();
+    void OnApply();
+    void OnRestore();
+
+    COptionsEditor m_options;
 };

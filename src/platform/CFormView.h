@@ -1,5 +1,6 @@
 #pragma once
 #include "model/CDocView.h"
+#include "platform/CFormBuilder.h"
 
 #include <QFont>
 #include <QWidget>
@@ -8,33 +9,6 @@
 
 class CKelto4Doc;
 class QPushButton;
-
-// One control of a page or dialog template: kind, numeric id (0 = none), text, and
-// its place in dialog units.
-struct CFormControl {
-    enum Kind {
-        Label,         // static text, left-aligned
-        CenterLabel,   // static text, centred
-        HLine,         // horizontal rule
-        GroupBox,
-        Button,
-        HiddenDefault, // invisible push button that receives the Enter key
-        Edit,
-        ReadOnlyEdit,
-        MultiLineEdit, // read-only, multi-line
-        CenterMultiLineEdit, // the same with centred lines
-        PasswordEdit,
-        CheckBox,
-        Radio,
-        ComboBox,      // editable, sorted
-        ListBox,
-        Slider,
-    };
-    Kind kind;
-    int id;
-    const char* text;
-    int x, y, cx, cy;
-};
 
 // A page of the main window (or any form laid out from a template): a widget that is
 // also a view of the document. Positions are dialog units of the form's font:

@@ -1,9 +1,85 @@
 #include "tool/ToolDump.h"
 
-#include <cstdio>
+#include "model/CArchive.h"
+#include "model/CAtomicFile.h"
+#include "model/CGrade.h"
+#include "model/CMissed.h"
+#include "model/CSpellingList.h"
+#include "users/CUser.h"
 
-int RunDump(int, char**)
+#include <cstdio>
+#include <string>
+
+namespace {
+void Field(std::string& line, const std::string& text)
 {
-    std::fprintf(stderr, "dump: not built yet\n");
-    return 2;
+    line.push_back('\t');
+    line.append(text);
+}
+
+// One line per object; texts go out as their raw bytes, so a script sees what the file holds.
+std::string DumpLine(const CObject& object)
+{
+    std::string line = object.GetClassName();
+    if (const auto* entry = dynamic_cast<const CSpellingList*>(&object)) {
+        Field(line, entry->m_author);
+        Field(line, entry->m_soundFolder);
+        Field(line, entry->m_word);
+    } else if (const auto* grade = dynamic_cast<const CGrade*>(&object)) {
+        Field(line, grade->m_listName);
+        Field(line, grade->m_date);
+        Field(line, std::to_string(grade->m_correct));
+        Field(line, std::to_string(grade->m_words));
+    } else if (const auto* missed = dynamic_cast<const CMissed*>(&object)) {
+        Field(line, missed->m_listName);
+        Field(line, missed->m_date);
+        Field(line, missed->m_word);
+        Field(line, missed->m_misspelling);
+    } else if (const auto* user = dynamic_cast<const CUser*>(&object)) {
+        Field(line, user->m_name);
+        Field(line, user->m_password);
+    }
+    line.push_back('\n');
+    return line;
+}
+}
+
+int RunDump(int argc, char** argv)
+{
+    if (argc != 1) {
+        std::fprintf(stderr, "usage: kelto4-tool dump FILE\n");
+        return 2;
+    }
+    const std::string path = argv[0];
+    std::string bytes;
+    std::string error;
+    if (!CAtomicFile::ReadWholeFile(path, bytes, &error)) {
+        std::fprintf(stderr, "kelto4-tool: %s\n", error.c_str());
+        return 2;
+    }
+    // A user file of length zero stands for an empty list.
+    if (bytes.empty())
+        return 0;
+
+    COwnedList<CObject> objects;
+    const char* failure = nullptr;
+    try {
+        CArchive ar{std::string_view(bytes)};
+        LoadObjectList(ar, objects);
+    } catch (const CArchiveException& e) {
+        failure = e.what();
+    }
+    for (const auto& object : objects) {
+        const std::string line = DumpLine(*object);
+        std::fwrite(line.data(), 1, line.size(), stdout);
+    }
+    if (std::fflush(stdout) != 0) {
+        std::fprintf(stderr, "kelto4-tool: cannot write the output\n");
+        return 2;
+    }
+    if (failure) {
+        std::fprintf(stderr, "error: %s\n", failure);
+        return 1;
+    }
+    return 0;
 }

@@ -73,13 +73,13 @@ bool CWaveDevice::Record()
 {
     if (m_capture)
         return true;
-    pa_sample_spec spec{PA_SAMPLE_S16LE, uint32_t(m_rate), uint8_t(m_channels)};
+    pa_sample_spec format{PA_SAMPLE_S16LE, uint32_t(m_rate), uint8_t(m_channels)};
     // Small fragments: a word said right after Record returns must not be lost.
     pa_buffer_attr attr{};
     attr.maxlength = uint32_t(-1);
     attr.fragsize = uint32_t(m_rate / 100 * m_channels * 2);
     int error = 0;
-    m_capture = pa_simple_new(nullptr, kAppName, PA_STREAM_RECORD, nullptr, "Recording", &spec, nullptr, &attr, &error);
+    m_capture = pa_simple_new(nullptr, kAppName, PA_STREAM_RECORD, nullptr, "Recording", &format, nullptr, &attr, &error);
     if (!m_capture)
         return Fail(paText(error));
     m_stopCapture = false;
@@ -132,9 +132,9 @@ bool CWaveDevice::Delete()
 bool CWaveDevice::Play(void (*pump)())
 {
     StopCapture();
-    pa_sample_spec spec{PA_SAMPLE_S16LE, uint32_t(m_rate), uint8_t(m_channels)};
+    pa_sample_spec format{PA_SAMPLE_S16LE, uint32_t(m_rate), uint8_t(m_channels)};
     int error = 0;
-    pa_simple* playback = pa_simple_new(nullptr, kAppName, PA_STREAM_PLAYBACK, nullptr, "Word", &spec, nullptr, nullptr, &error);
+    pa_simple* playback = pa_simple_new(nullptr, kAppName, PA_STREAM_PLAYBACK, nullptr, "Word", &format, nullptr, nullptr, &error);
     if (!playback)
         return Fail(paText(error));
     std::atomic<bool> done{false};

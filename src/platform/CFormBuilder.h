@@ -1,0 +1,57 @@
+#pragma once
+#include <QFont>
+#include <QRect>
+
+#include <functional>
+#include <string>
+
+class QWidget;
+
+// One control of a page or dialog template: kind, numeric id (0 = none), text, and
+// its place in dialog units.
+struct CFormControl {
+    enum Kind {
+        Label,         // static text, left-aligned
+        CenterLabel,   // static text, centred
+        HLine,         // horizontal rule
+        GroupBox,
+        Button,
+        HiddenDefault, // invisible push button that receives the Enter key
+        Edit,
+        ReadOnlyEdit,
+        MultiLineEdit, // read-only, multi-line
+        CenterMultiLineEdit, // the same with centred lines
+        PasswordEdit,
+        CheckBox,
+        Radio,
+        ComboBox,      // editable, sorted
+        ListBox,
+        Slider,
+    };
+    Kind kind;
+    int id;
+    const char* text;
+    int x, y, cx, cy;
+};
+
+// Lays a template out as real widgets; shared by the pages (CFormView) and the
+// dialogs (CFormDialog). Positions are dialog units of the form's font:
+// x * average character width / 4, y * character height / 8.
+class CFormBuilder {
+public:
+    using CommandHandler = std::function<void(int id)>;
+
+    // Creates the controls as children of parent, each carrying its id. Clicks of
+    // buttons, check boxes and radio buttons call onCommand with the control's id.
+    // Returns the id of the template's hidden default button, or 0.
+    static int Build(QWidget* parent, const CFormControl* controls, int count, const QFont& font,
+                     const CommandHandler& onCommand);
+
+    static QRect DluToPixels(const QFont& font, int x, int y, int cx, int cy);
+
+    // The text of an edit, combo box, button or label, as Windows-1252 text.
+    static std::string GetText(const QWidget* control);
+    // Sets it; a multi-line field shows "\r\n" as a line break. An edit whose text is
+    // already equal keeps its cursor.
+    static void SetText(QWidget* control, const std::string& text);
+};

@@ -1,0 +1,34 @@
+#pragma once
+#include <QListWidget>
+
+#include <cstdint>
+#include <string>
+
+// A list box whose items each keep their own text colour (a Windows COLORREF: red in
+// the low byte, then green, then blue), drawn by the list itself: one line per item,
+// as high as the list's font plus its external leading and 4 pixels.
+class CLineListBox : public QListWidget {
+    Q_OBJECT
+public:
+    explicit CLineListBox(QWidget* parent = nullptr);
+
+    // Adds text (Windows-1252) at the end in color; returns its index, or -1.
+    int AddItem(const std::string& text, uint32_t color);
+    // The colour of item index, or 0 (black) when there is no such item.
+    uint32_t GetItemColor(int index) const;
+    std::string GetText(int index) const;
+    int GetCount() const { return count(); }
+    void ResetContent() { clear(); }
+
+    // The width in pixels over which the items can be scrolled sideways.
+    void SetHorizontalExtent(int pixels);
+    int GetHorizontalExtent() const { return m_horizontalExtent; }
+
+    // Height of every item, from the list's own font.
+    int ItemHeight() const;
+
+    static QColor ToQColor(uint32_t colorRef);
+
+private:
+    int m_horizontalExtent = 0;
+};

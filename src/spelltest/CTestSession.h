@@ -1,0 +1,119 @@
+#pragma once
+#include "model/CGrade.h"
+#include "model/CMissed.h"
+#include "model/COwnedList.h"
+#include "model/CSpellingList.h"
+
+#include <cstdint>
+#include <ctime>
+#include <functional>
+#include <string>
+
+// The working data and rules of one spelling test, apart from any widget: the
+// private test list (in order or shuffled), the cursor, the score, the verdicts and
+// status texts, the date stamp and the records a logged-in learner leaves behind.
+// The test page shows these values in its controls and reads the answer and the
+// randomise box back before each step.
+class CTestSession {
+public:
+    enum class State { Idle, AwaitingAnswer, Answered };
+    enum class NextResult { Ignored, NextWord, TestEnded };
+
+    // Seconds since the epoch; the seed of every shuffle and the date stamp's time.
+    using Clock = std::function<std::time_t()>;
+    // Yields integers from 0 to 32767.
+    using Random = std::function<int()>;
+
+    // Answer colours as Windows COLORREF values: red in the low byte, then green, then blue.
+    static constexpr uint32_t kRightColor = 0x006400;
+    static constexpr uint32_t kWrongColor = 0x0000CD;
+
+    static constexpr const char* kNoListText = "No Spelling List ...\r\nPlease Open or Create a List";
+    static constexpr const char* kClickStartText = "Click Start button to take a test.";
+    static constexpr const char* kFirstWordText =
+        "Ready.\r\nClick LISTEN to hear word--\r\nThen type your answer in spell it.";
+    static constexpr const char* kNextWordText =
+        "Ready\r\nClick LISTEN to hear word.\r\nThen type your answer in spell it.";
+    static constexpr const char* kRightText = "You got it right!";
+    static constexpr const char* kEndText = "End of Test.  Check out your final score.\r\nClick Start to redo test.";
+    static constexpr const char* kStoppedText = "Try Again.  Click Start button.";
+    static constexpr const char* kStoppedSuffix = "--Stopped Test";
+    static constexpr const char* kListErrorText = "Error with Spelling List.\n\rCheck list and try again.";
+    static constexpr const char* kTimeErrorText = "Time Error";
+
+    CTestSession();
+
+    // Tests give a fixed clock; the program uses the system's.
+    void SetClock(Clock clock) { m_clock = std::move(clock); }
+
+    // Back to Idle for a list of numberOfWords entries, randomise as the setting says.
+    void Reset(int32_t numberOfWords, bool randomize);
+    // Builds the test list from wordList and asks its first entry; false (and nothing
+    // else changed) when the list can't be built or is empty.
+    bool Start(const COwnedList<CSpellingList>& wordList, const std::string& listName);
+    // Judges the current answer; a wrong one of a logged-in learner goes to the head of
+    // missedList. Returns whether it was right; nothing happens outside a question.
+    bool Check(const std::string& userName, COwnedList<CMissed>& missedList);
+    // The next word, or the end of the test with its result at the head of gradeList;
+    // Ignored unless an answer was just judged.
+    NextResult Next(const std::string& userName, COwnedList<CGrade>& gradeList);
+    // Ends the running test early; its result goes to the head of gradeList.
+    void Stop(const std::string& userName, COwnedList<CGrade>& gradeList);
+
+    // The current word's sound file: the entry's sound folder, "/", the word, ".wav".
+    // Empty when no word is asked.
+    std::string SoundPath() const;
+
+    // Replaces the test list with copies of wordList, in order or (randomise on)
+    // shuffled into slots; false when a shuffled build can't place every entry.
+    bool BuildTestList(const COwnedList<CSpellingList>& wordList);
+    // Fills the slots of testList (placeholders whose word is empty) with copies of
+    // entries, each at a random slot or the next free one after it, wrapping to the
+    // first slot at most twice per entry. False when an entry finds no free slot.
+    static bool PlaceInSlots(const COwnedList<CSpellingList>& entries, COwnedList<CSpellingList>& testList,
+                             const Random& random);
+    // The generator used for shuffling: seeded with seed, yields 0 to 32767.
+    static Random MakeRandom(uint32_t seed);
+
+    // "%x, %I:%M %p" in the C locale ("12/06/26, 06:02 PM"), whatever locale the
+    // user has; "Time Error" when the time can't be formatted.
+    static std::string FormatDateStamp(std::time_t time);
+    // number correct x 100 / number of words as "%3.2f %%" with a decimal point.
+    static std::string FormatScore(int32_t correct, int32_t words);
+
+    State GetState() const { return m_state; }
+    const std::string& GetCurrentWord() const { return m_currentWord; }
+    const CSpellingList* GetCurrentEntry() const { return m_currentEntry; }
+    const std::string& GetDateStamp() const { return m_dateStamp; }
+    const std::string& GetListName() const { return m_listName; }
+    const COwnedList<CSpellingList>& GetTestList() const { return m_testList; }
+    int32_t GetNumberCorrect() const { return m_numberCorrect; }
+    int32_t GetNumberOfWords() const { return m_numberOfWords; }
+    const std::string& GetScoreText() const { return m_scoreText; }
+    int32_t GetWordNumber() const { return m_wordNumber; }
+    const std::string& GetStatus() const { return m_status; }
+
+    const std::string& GetAnswer() const { return m_answer; }
+    void SetAnswer(const std::string& answer) { m_answer = answer; }
+    bool GetRandomize() const { return m_randomize; }
+    void SetRandomize(bool randomize) { m_randomize = randomize; }
+
+private:
+    void AddGrade(const std::string& listName, COwnedList<CGrade>& gradeList) const;
+
+    Clock m_clock;
+    State m_state = State::Idle;
+    std::string m_currentWord;
+    size_t m_cursor = 0;
+    const CSpellingList* m_currentEntry = nullptr;
+    std::string m_dateStamp;
+    std::string m_listName;
+    COwnedList<CSpellingList> m_testList;
+    int32_t m_numberCorrect = 0;
+    int32_t m_numberOfWords = 0;
+    std::string m_scoreText;
+    int32_t m_wordNumber = 0;
+    std::string m_answer;
+    std::string m_status;
+    bool m_randomize = false;
+};

@@ -1,0 +1,73 @@
+#include "users/CChangePWDlg.h"
+
+#include "platform/CQtText.h"
+#include "platform/KMessage.h"
+#include "users/CChangePassword.h"
+#include "users/CWaitUi.h"
+
+#include <QComboBox>
+
+namespace {
+const CFormControl kTemplate[] = {
+    {CFormControl::Label, 0, CChangePWDlg::kIntro, 7, 7, 176, 18},
+    {CFormControl::Label, 0, "User Name:", 7, 30, 112, 8},
+    {CFormControl::ComboBox, CChangePWDlg::IDC_USERNAME, nullptr, 7, 40, 112, 13},
+    {CFormControl::Label, 0, "Old Password:", 7, 58, 112, 8},
+    {CFormControl::PasswordEdit, CChangePWDlg::IDC_OLDPASSWORD, nullptr, 7, 68, 112, 13},
+    {CFormControl::Label, 0, "New Password:", 7, 86, 112, 8},
+    {CFormControl::PasswordEdit, CChangePWDlg::IDC_NEWPASSWORD, nullptr, 7, 96, 112, 13},
+    {CFormControl::PasswordEdit, CChangePWDlg::IDC_RETYPED, nullptr, 7, 114, 112, 13},
+    {CFormControl::Button, 1, "OK", 133, 40, 50, 14},
+    {CFormControl::Button, 2, "Cancel", 133, 58, 50, 14},
+};
+}
+
+CChangePWDlg::CChangePWDlg(QWidget* parent)
+    : CFormDialog(parent)
+{
+    setWindowTitle(QStringLiteral("Change Password"));
+    BuildForm(kTemplate, int(std::size(kTemplate)), 190, 136);
+    NameBox()->setInsertPolicy(QComboBox::NoInsert);
+}
+
+QComboBox* CChangePWDlg::NameBox() const
+{
+    return qobject_cast<QComboBox*>(GetDlgItem(IDC_USERNAME));
+}
+
+bool CChangePWDlg::OnInitDialog()
+{
+    CWaitUi wait(this);
+    m_userFile.Open(m_userFolder, &wait);
+    QComboBox* combo = NameBox();
+    combo->clear();
+    // Each name where a sorted combo box puts it (ignoring case).
+    for (const auto& user : m_userFile.Users()) {
+        const QString name = ToQt(user->m_name);
+        int at = 0;
+        while (at < combo->count() && QString::compare(combo->itemText(at), name, Qt::CaseInsensitive) <= 0)
+            ++at;
+        combo->insertItem(at, name);
+    }
+    combo->setCurrentIndex(-1);
+    combo->setEditText(QString());
+    m_modified = false;
+    SetFocusTo(IDC_USERNAME);
+    return true;
+}
+
+void CChangePWDlg::OnOK()
+{
+    const CChangePassword::Result result =
+        CChangePassword::Change(m_userFile.Users(), GetDlgItemText(IDC_USERNAME), GetDlgItemText(IDC_OLDPASSWORD),
+                                GetDlgItemText(IDC_NEWPASSWORD), GetDlgItemText(IDC_RETYPED));
+    if (result != CChangePassword::Changed) {
+        ShowMessage(CChangePassword::Message(result));
+        return;
+    }
+    m_modified = true;
+    if (m_modified && m_userFile.Save())
+        m_modified = false;
+    m_userFile.Close();
+    EndDialog(IDOK);
+}

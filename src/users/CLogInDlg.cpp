@@ -1,0 +1,121 @@
+#include "users/CLogInDlg.h"
+
+#include "platform/CQtText.h"
+#include "platform/KMessage.h"
+#include "users/CWaitUi.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+
+namespace {
+const CFormControl kTemplate[] = {
+    {CFormControl::Label, 0, CLogInDlg::kIntro, 7, 7, 176, 18},
+    {CFormControl::Label, 0, "User Name:", 7, 30, 112, 8},
+    {CFormControl::ComboBox, CLogInDlg::IDC_USERNAME, nullptr, 7, 40, 112, 13},
+    {CFormControl::Label, 0, "Password:", 7, 58, 112, 8},
+    {CFormControl::PasswordEdit, CLogInDlg::IDC_PASSWORD, nullptr, 7, 68, 112, 13},
+    {CFormControl::CheckBox, CLogInDlg::IDC_AUTOLOGIN, "Log in automatically next time.", 7, 96, 176, 10},
+    {CFormControl::Button, 1, "OK", 133, 40, 50, 14},
+    {CFormControl::Button, 2, "Cancel", 133, 58, 50, 14},
+    {CFormControl::Button, CLogInDlg::IDC_DELETENAME, "Delete Name", 133, 76, 50, 14},
+};
+}
+
+CLogInDlg::CLogInDlg(QWidget* parent)
+    : CFormDialog(parent)
+{
+    setWindowTitle(QStringLiteral("Log in to Kelto4"));
+    BuildForm(kTemplate, int(std::size(kTemplate)), 190, 114);
+    // Enter means OK, not "add the typed name to the list".
+    NameBox()->setInsertPolicy(QComboBox::NoInsert);
+}
+
+QComboBox* CLogInDlg::NameBox() const
+{
+    return qobject_cast<QComboBox*>(GetDlgItem(IDC_USERNAME));
+}
+
+bool CLogInDlg::OnInitDialog()
+{
+    CWaitUi wait(this);
+    m_userFile.Open(m_userFolder, &wait);
+    FillNames();
+    m_autoLogIn = false;
+    if (auto* box = qobject_cast<QCheckBox*>(GetDlgItem(IDC_AUTOLOGIN)))
+        box->setChecked(false);
+    m_rules.SetModified(false);
+    SetFocusTo(IDC_USERNAME);
+    return true;
+}
+
+// The names in list order, each put where a sorted combo box puts it (ignoring case).
+void CLogInDlg::FillNames()
+{
+    QComboBox* combo = NameBox();
+    combo->clear();
+    for (const auto& user : m_userFile.Users()) {
+        const QString name = ToQt(user->m_name);
+        int at = 0;
+        while (at < combo->count() && QString::compare(combo->itemText(at), name, Qt::CaseInsensitive) <= 0)
+            ++at;
+        combo->insertItem(at, name);
+    }
+    combo->setCurrentIndex(-1);
+    combo->setEditText(QString());
+}
+
+void CLogInDlg::ReadControls()
+{
+    m_userName = GetDlgItemText(IDC_USERNAME);
+    m_password = GetDlgItemText(IDC_PASSWORD);
+    auto* box = qobject_cast<QCheckBox*>(GetDlgItem(IDC_AUTOLOGIN));
+    m_autoLogIn = box && box->isChecked();
+}
+
+void CLogInDlg::OnOK()
+{
+    ReadControls();
+    const CLogInRules::Result result = m_rules.LogIn(m_userName, m_password);
+    if (result == CLogInRules::Result::wrongPassword)
+        ShowMessage("InCorrect PassWord");
+    // Saved even after a wrong password, so an earlier Delete Name isn't lost. The
+    // file stays locked, so a later OK in this dialog saves again.
+    if (m_rules.IsModified()) {
+        if (m_userFile.IsOpen() && !m_userFile.Save())
+            ShowMessage("The user information file could not be saved.\r\n" + m_userFile.LastError(),
+                        MsgIcon::Exclamation);
+        m_rules.SetModified(false);
+    }
+    if (result != CLogInRules::Result::wrongPassword)
+        EndDialog(IDOK);
+}
+
+void CLogInDlg::OnCommand(int id)
+{
+    if (id == IDC_DELETENAME)
+        OnDeleteName();
+}
+
+void CLogInDlg::OnDeleteName()
+{
+    ReadControls();
+    QComboBox* combo = NameBox();
+    const CLogInRules::Result result = m_rules.DeleteName(m_userName, m_password, [combo](const std::string& name) {
+        // The combo box's own exact search, which ignores case.
+        const int at = combo->findText(ToQt(name), Qt::MatchFixedString);
+        if (at < 0)
+            return false;
+        combo->removeItem(at);
+        return true;
+    });
+    if (result == CLogInRules::Result::wrongPassword) {
+        ShowMessage("InCorrect PassWord");
+    } else if (result == CLogInRules::Result::deleted) {
+        m_userName.clear();
+        m_password.clear();
+        combo->setCurrentIndex(-1);
+        SetDlgItemText(IDC_USERNAME, m_userName);
+        SetDlgItemText(IDC_PASSWORD, m_password);
+    }
+}

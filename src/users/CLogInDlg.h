@@ -1,0 +1,49 @@
+#pragma once
+#include "platform/CFormDialog.h"
+#include "users/CLogInRules.h"
+#include "users/CUserFile.h"
+
+#include <string>
+
+class QComboBox;
+
+// "Log in to Kelto4": pick or type a user name, type the password, tick "Log in
+// automatically next time.". A new name makes a new account; "Delete Name" removes
+// one. The user file stays open and locked from OnInitDialog until the dialog is
+// destroyed, and is saved at OK whenever the list was changed.
+class CLogInDlg : public CFormDialog {
+    Q_OBJECT
+public:
+    enum ControlId : int {
+        IDC_USERNAME = 1030,
+        IDC_PASSWORD = 1048,
+        IDC_AUTOLOGIN = 1041,
+        IDC_DELETENAME = 1047,
+    };
+    static constexpr const char* kIntro = "Log in to keep a record of your work.\n\rA blank password is OK.";
+
+    explicit CLogInDlg(QWidget* parent = nullptr);
+
+    // Set before DoModal: where the user file lies.
+    std::string m_userFolder;
+    // After OK: the typed name (perhaps empty) and the box.
+    std::string m_userName;
+    std::string m_password;
+    bool m_autoLogIn = false;
+
+    const CUserFile& UserFile() const { return m_userFile; }
+
+protected:
+    bool OnInitDialog() override;
+    void OnOK() override;
+    void OnCommand(int id) override;
+
+private:
+    void OnDeleteName();
+    void ReadControls();
+    void FillNames();
+    QComboBox* NameBox() const;
+
+    CUserFile m_userFile;
+    CLogInRules m_rules{m_userFile.Users()};
+};

@@ -1,0 +1,44 @@
+#pragma once
+#include "model/COwnedList.h"
+#include "users/CUser.h"
+
+#include <functional>
+#include <string>
+
+// The rules of the log-in dialog over a list of accounts, without any widget: who may
+// log in, how a new account is made, how one is deleted. Names and passwords are
+// compared exactly, case included, and never trimmed.
+class CLogInRules {
+public:
+    explicit CLogInRules(COwnedList<CUser>& users) : m_users(users) {}
+
+    enum class Result {
+        loggedIn,      // an account with that password, a new account, or the empty name
+        wrongPassword, // "InCorrect PassWord"; the dialog stays open
+        notFound,      // Delete Name only: no such account, nothing happens
+        deleted,       // Delete Name only
+        keptInList,    // Delete Name only: the name list had no entry for it
+    };
+
+    // The first account with exactly that name, or null.
+    CUser* Find(const std::string& name) const;
+
+    // OK: a known name needs its password; an unknown, non-empty name becomes a new
+    // account (an empty password is stored as a single blank) and marks the list
+    // modified; the empty name logs nobody in.
+    Result LogIn(const std::string& name, const std::string& password);
+
+    // Delete Name: a known name with its password is deleted, provided the name list
+    // shown to the user lets go of it: removeFromNameList(name) is asked first and
+    // returns whether it found and removed an entry (the dialog's combo box searches
+    // ignoring case). A deletion marks the list modified.
+    Result DeleteName(const std::string& name, const std::string& password,
+                      const std::function<bool(const std::string&)>& removeFromNameList);
+
+    bool IsModified() const { return m_modified; }
+    void SetModified(bool modified) { m_modified = modified; }
+
+private:
+    COwnedList<CUser>& m_users;
+    bool m_modified = false;
+};

@@ -1,0 +1,317 @@
+#include "users/CUserFile.h"
+
+#include "model/CArchive.h"
+#include "model/CAtomicFile.h"
+#include "model/CPath.h"
+#include "platform/KMessage.h"
+#include "users/CUserFileWaiter.h"
+
+#include <atomic>
+#include <cerrno>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+std::atomic<int> s_attempts{CUserFile::kDefaultAttempts};
+std::atomic<int> s_delayMs{CUserFile::kDefaultDelayMs};
+
+std::string ErrorText(int error, const std::string& path)
+{
+    return std::string(std::strerror(error)) + ": " + path;
+}
+
+// An exclusive lock on the whole file, without waiting. Open-file-description locks
+// conflict between any two opens, also inside one process; where the kernel or the
+// file system lacks them, classic POSIX record locks (which NFS carries to the server)
+// do the same between processes. True when locked; false with errno set otherwise.
+bool LockWholeFile(int fd)
+{
+    struct flock lock {};
+    lock.l_type = F_WRLCK;
+    lock.l_whence = SEEK_SET;
+    lock.l_start = 0;
+    lock.l_len = 0;
+#ifdef F_OFD_SETLK
+    if (::fcntl(fd, F_OFD_SETLK, &lock) == 0)
+        return true;
+    if (errno != EINVAL)
+        return false;
+    lock = {};
+    lock.l_type = F_WRLCK;
+    lock.l_whence = SEEK_SET;
+#endif
+    return ::fcntl(fd, F_SETLK, &lock) == 0;
+}
+
+bool IsBusy(int error)
+{
+    return error == EAGAIN || error == EACCES;
+}
+
+// Does path still name the file open on fd? Not after another copy replaced it.
+bool StillNamed(int fd, const std::string& nativePath)
+{
+    struct stat open {};
+    struct stat named {};
+    if (::fstat(fd, &open) != 0 || ::stat(nativePath.c_str(), &named) != 0)
+        return false;
+    return open.st_dev == named.st_dev && open.st_ino == named.st_ino;
+}
+
+bool ReadAll(int fd, std::string& bytes)
+{
+    bytes.clear();
+    if (::lseek(fd, 0, SEEK_SET) != 0)
+        return false;
+    char buffer[4096];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        if (n == 0)
+            return true;
+        bytes.append(buffer, static_cast<size_t>(n));
+    }
+}
+
+bool WriteAll(int fd, const std::string& bytes)
+{
+    const char* p = bytes.data();
+    size_t left = bytes.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd, p, left);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        p += n;
+        left -= static_cast<size_t>(n);
+    }
+    return true;
+}
+
+std::string FolderOf(const std::string& path)
+{
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? std::string("/") : path.substr(0, slash);
+}
+}
+
+void CUserFile::SetRetry(int attempts, int delayMs)
+{
+    s_attempts = attempts;
+    s_delayMs = delayMs;
+}
+
+int CUserFile::Attempts()
+{
+    return s_attempts;
+}
+
+int CUserFile::DelayMs()
+{
+    return s_delayMs;
+}
+
+CUserFile::~CUserFile()
+{
+    Close();
+}
+
+void CUserFile::Close()
+{
+    if (m_fd >= 0) {
+        ::close(m_fd);
+        m_fd = -1;
+    }
+}
+
+CUserFile::Attempt CUserFile::TryOpenExisting()
+{
+    const std::string native = CPath::ToNative(m_path);
+    // A file replaced between our open and our lock is simply opened again; the
+    // bound only guards against a folder that changes without end.
+    for (int replaced = 0; replaced < 16; ++replaced) {
+        const int fd = ::open(native.c_str(), O_RDWR | O_CLOEXEC);
+        if (fd < 0) {
+            if (errno == ENOENT)
+                return Attempt::missing;
+            m_lastError = ErrorText(errno, m_path);
+            return Attempt::failed;
+        }
+        if (!LockWholeFile(fd)) {
+            const int error = errno;
+            ::close(fd);
+            m_lastError = ErrorText(error, m_path);
+            return IsBusy(error) ? Attempt::busy : Attempt::failed;
+        }
+        if (StillNamed(fd, native)) {
+            m_fd = fd;
+            return Attempt::locked;
+        }
+        ::close(fd);
+    }
+    return Attempt::busy;
+}
+
+CUserFile::Attempt CUserFile::TryCreate()
+{
+    const std::string native = CPath::ToNative(m_path);
+    const int fd = ::open(native.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        const int error = errno;
+        m_lastError = ErrorText(error, m_path);
+        // Another copy created it first: it is an existing, perhaps busy, file now.
+        return error == EEXIST ? Attempt::busy : Attempt::failed;
+    }
+    if (!LockWholeFile(fd) || !StillNamed(fd, native)) {
+        m_lastError = ErrorText(errno, m_path);
+        ::close(fd);
+        return Attempt::busy;
+    }
+    m_fd = fd;
+    return Attempt::locked;
+}
+
+bool CUserFile::Open(const std::string& userFolder, CUserFileWaiter* waiter)
+{
+    Close();
+    m_users.clear();
+    m_readFailed = false;
+    m_damagedBytes.clear();
+    m_lastError.clear();
+    m_path.clear();
+    if (userFolder.empty())
+        return false;
+    m_path = CPath::Join(userFolder, kFileName);
+
+    CUserFileWaiter sleeper;
+    if (!waiter)
+        waiter = &sleeper;
+
+    if (!CAtomicFile::Exists(CPath::ToNative(m_path))) {
+        // A missing file is created at once; only a race with another copy that
+        // created it in the same moment leads to waiting.
+        const Attempt created = TryCreate();
+        if (created == Attempt::locked) {
+            m_lastError.clear();
+            Read();
+            return true;
+        }
+        if (created == Attempt::failed)
+            return false;
+    }
+
+    waiter->BeginWait();
+    const int attempts = Attempts();
+    for (int i = 0; i < attempts; ++i) {
+        Attempt attempt = TryOpenExisting();
+        if (attempt == Attempt::missing)
+            attempt = TryCreate();
+        if (attempt == Attempt::locked)
+            break;
+        waiter->Pause(DelayMs());
+    }
+    waiter->EndWait();
+    if (!IsOpen())
+        return false;
+    m_lastError.clear();
+    Read();
+    return true;
+}
+
+void CUserFile::Read()
+{
+    m_users.clear();
+    std::string bytes;
+    if (!ReadAll(m_fd, bytes)) {
+        m_lastError = ErrorText(errno, m_path);
+        m_readFailed = true;
+        return;
+    }
+    if (bytes.empty())
+        return;
+    try {
+        CArchive ar(CArchive::load, bytes);
+        LoadObjectList(ar, m_users);
+        // Bytes after the list would be lost by the next save: damage as well.
+        if (!ar.AtEnd())
+            throw CArchiveException(CArchiveException::generic);
+    } catch (const CArchiveException&) {
+        m_readFailed = true;
+        m_damagedBytes = std::move(bytes);
+        ShowMessage("Unexpected file format.", MsgIcon::Exclamation);
+    }
+}
+
+bool CUserFile::Save()
+{
+    m_lastError.clear();
+    if (!IsOpen()) {
+        m_lastError = "The user file is not open.";
+        return false;
+    }
+    std::string bytes;
+    {
+        CArchive ar(CArchive::store, bytes);
+        StoreObjectList(ar, m_users);
+    }
+    // The accounts that could not be read stay on disk beside the new file.
+    if (!m_damagedBytes.empty()) {
+        std::string error;
+        if (!CAtomicFile::WriteFileAtomically(CPath::ToNative(m_path) + ".damaged", m_damagedBytes, &error)) {
+            m_lastError = error;
+            return false;
+        }
+        m_damagedBytes.clear();
+    }
+
+    static std::atomic<unsigned> counter{0};
+    const std::string native = CPath::ToNative(m_path);
+    std::string temp;
+    int fd = -1;
+    for (int tries = 0; fd < 0 && tries < 100; ++tries) {
+        temp = native + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
+        fd = ::open(temp.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST)
+            break;
+    }
+    if (fd < 0) {
+        m_lastError = ErrorText(errno, m_path);
+        return false;
+    }
+    auto fail = [&](int error) {
+        ::close(fd);
+        ::unlink(temp.c_str());
+        m_lastError = ErrorText(error, m_path);
+        return false;
+    };
+    struct stat old {};
+    if (::fstat(m_fd, &old) == 0 && ::fchmod(fd, old.st_mode & 07777) != 0)
+        return fail(errno);
+    // Locked before it gets the name, so nobody ever finds the new file unlocked.
+    if (!LockWholeFile(fd))
+        return fail(errno);
+    if (!WriteAll(fd, bytes) || ::fsync(fd) != 0)
+        return fail(errno);
+    if (::rename(temp.c_str(), native.c_str()) != 0)
+        return fail(errno);
+    const int dir = ::open(FolderOf(native).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+    ::close(m_fd);
+    m_fd = fd;
+    m_readFailed = false;
+    return true;
+}

@@ -1,0 +1,79 @@
+#pragma once
+#include "model/COwnedList.h"
+#include "users/CUser.h"
+
+#include <string>
+
+class CUserFileWaiter;
+
+// The shared user file, user folder + "/Kelto4.lgn": one object list of CUser.
+// Used by the log-in dialog and the change-password dialog alike:
+//
+//   CUserFile file;
+//   file.Open(userFolder, &waiter);   // locks (waiting if busy), then reads
+//   ... look at / change file.Users() ...
+//   file.Save();                      // atomic replace; the file stays locked
+//   file.Close();                     // or let the destructor do it
+//
+// Exclusion between running copies (also across machines on NFS) is an exclusive
+// fcntl byte-range lock on the open file, held from Open until Close. A copy that
+// finds the file locked retries kAttempts times, kDelayMs apart, behind the waiter.
+// Save writes the whole list to a new file in the same folder, locks it, renames it
+// over the old path and only then lets go of the old file, so the file is never
+// half-written and never unlocked in between. A copy that was waiting on the old
+// file and gets its lock after the rename sees that the path now names another file
+// and tries again.
+class CUserFile {
+public:
+    static constexpr const char* kFileName = "Kelto4.lgn";
+    static constexpr int kDefaultAttempts = 36;
+    static constexpr int kDefaultDelayMs = 5000;
+    // The retry rule for a busy file, for every CUserFile of the process. Tests shorten it.
+    static void SetRetry(int attempts, int delayMs);
+    static int Attempts();
+    static int DelayMs();
+
+    CUserFile() = default;
+    ~CUserFile();
+    CUserFile(const CUserFile&) = delete;
+    CUserFile& operator=(const CUserFile&) = delete;
+
+    // Opens and locks folder + "/Kelto4.lgn", creating it empty when missing, and reads
+    // its users (any read before is thrown away). With an empty folder, or when the file
+    // stays busy or can't be opened, the list is empty and Save writes nothing; that is
+    // not an error the user is told about. A file that opens but doesn't read to its end
+    // keeps the users read before the fault, and ReadFailed() is true; it is kept as
+    // "Kelto4.lgn.damaged" before the next save replaces it. waiter may be null (sleep).
+    // Returns IsOpen().
+    bool Open(const std::string& userFolder, CUserFileWaiter* waiter);
+    bool IsOpen() const { return m_fd >= 0; }
+    bool ReadFailed() const { return m_readFailed; }
+
+    // The users in file order; change them freely, then Save.
+    COwnedList<CUser>& Users() { return m_users; }
+    const COwnedList<CUser>& Users() const { return m_users; }
+
+    // Replaces the file with the whole list. False when no file is open or the new file
+    // can't be written (LastError() says why; the old file is then untouched). The file
+    // stays open and locked, so a later Save in the same dialog writes too.
+    bool Save();
+    // Unlocks and closes the file; the list stays as it is.
+    void Close();
+
+    // The path of the open (or last tried) file, Windows-1252 text; "" without a folder.
+    const std::string& Path() const { return m_path; }
+    const std::string& LastError() const { return m_lastError; }
+
+private:
+    enum class Attempt { locked, busy, missing, failed };
+    Attempt TryOpenExisting();
+    Attempt TryCreate();
+    void Read();
+
+    int m_fd = -1;
+    std::string m_path;
+    std::string m_lastError;
+    bool m_readFailed = false;
+    std::string m_damagedBytes;
+    COwnedList<CUser> m_users;
+};

@@ -1,0 +1,18 @@
+#pragma once
+#include "platform/CFormDialog.h"
+
+// "Keltora Loading...": shown, modeless, while the user file is busy in another copy
+// of the program. Its OK and Cancel buttons are hidden; Enter and Escape close it.
+// It deletes itself when closed, which clears every QPointer to it.
+class CWaitDlg : public CFormDialog {
+    Q_OBJECT
+public:
+    explicit CWaitDlg(QWidget* parent = nullptr);
+
+    static constexpr const char* kText =
+        "Kelto4 is waiting for the user information file(up to 3 minutes).";
+
+protected:
+    void OnOK() override { close(); }
+    void OnCancel() override { close(); }
+};

@@ -1,0 +1,30 @@
+#pragma once
+#include "platform/CFormDialog.h"
+#include "words/CMixer.h"
+
+class QSlider;
+
+// "Mic. Settings": makes the microphone the recording source and sets its volume.
+// Modeless; it deletes itself when closed and then clears the owner's pointer to it.
+class CMicDlg : public CFormDialog {
+    Q_OBJECT
+public:
+    enum ControlId : int { IDC_SLIDER = 1042, IDC_STATUS = 1043 };
+    CMicDlg(QWidget* parent, CMicDlg** ownerSlot);
+    ~CMicDlg() override;
+
+    CMixer& Mixer() { return m_mixer; }
+    const std::string& Status() const { return m_status; }
+
+protected:
+    bool OnInitDialog() override;
+    void OnOK() override { close(); }
+    void OnCancel() override { close(); }
+
+private:
+    QSlider* Slider() const;
+
+    CMicDlg** m_ownerSlot;
+    CMixer m_mixer;
+    std::string m_status;
+};

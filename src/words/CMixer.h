@@ -1,0 +1,58 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct pa_context;
+struct pa_mainloop;
+struct pa_operation;
+
+// The microphone settings over PulseAudio: the default source stands for the
+// recording destination, its ports are the items of a single-choice source
+// selector, and the source's volume (muted to normal) is the microphone volume.
+// Shows no messages; every operation returns 1 or 0.
+class CMixer {
+public:
+    CMixer();
+    ~CMixer();
+    CMixer(const CMixer&) = delete;
+    CMixer& operator=(const CMixer&) = delete;
+
+    int Open();
+    int Close();
+    int FindMicrophoneItem();
+    int FindVolumeControl();
+    int IsMicrophoneSelected();
+    int SelectMicrophone();
+    uint32_t GetMicVolume();
+    int SetMicVolume(uint32_t value);
+    uint32_t GetVolumeMinimum() const;
+    uint32_t GetVolumeMaximum() const;
+
+    bool IsMicrophoneFound() const { return m_context && m_itemCount > 0 && m_micIndex < m_itemCount; }
+
+    // What the last look at the default source found.
+    struct Source {
+        std::string name;
+        std::vector<std::string> portNames;
+        std::vector<std::string> portDescriptions;
+        std::vector<bool> portIsMic;
+        std::string activePort;
+        bool isMicrophone = false;
+        uint8_t channels = 0;
+        bool found = false;
+    };
+
+private:
+    bool Wait(pa_operation* op);
+    bool ReadSource();
+
+    uint32_t m_numDevs = 0;
+    pa_mainloop* m_mainloop = nullptr;
+    pa_context* m_context = nullptr;
+    uint32_t m_itemCount = 0;
+    uint32_t m_micIndex = 0xFFFFFFFF;
+    uint32_t m_channels = 0;
+    uint32_t m_volumeControl = 0;
+    Source m_source;
+};

@@ -1,0 +1,121 @@
+#include "words/CWordListEditor.h"
+
+#include <array>
+#include <cstddef>
+#include <utility>
+
+namespace {
+// Windows-1252 has upper-case letters outside ASCII: the Latin-1 block 0xC0-0xDE
+// (without the multiplication sign 0xD7), and Š Œ Ž Ÿ at 0x8A, 0x8C, 0x8E, 0x9F.
+constexpr std::array<unsigned char, 256> MakeLowerTable()
+{
+    std::array<unsigned char, 256> table{};
+    for (int c = 0; c < 256; ++c)
+        table[size_t(c)] = static_cast<unsigned char>(c);
+    for (int c = 'A'; c <= 'Z'; ++c)
+        table[size_t(c)] = static_cast<unsigned char>(c + 0x20);
+    for (int c = 0xC0; c <= 0xDE; ++c)
+        if (c != 0xD7)
+            table[size_t(c)] = static_cast<unsigned char>(c + 0x20);
+    table[0x8A] = 0x9A;
+    table[0x8C] = 0x9C;
+    table[0x8E] = 0x9E;
+    table[0x9F] = 0xFF;
+    return table;
+}
+constexpr std::array<unsigned char, 256> kLower = MakeLowerTable();
+}
+
+void CWordListEditor::Load(const COwnedList<CSpellingList>& entries)
+{
+    m_words.clear();
+    for (const auto& entry : entries)
+        if (!entry->m_word.empty())
+            m_words.push_back(entry->m_word);
+}
+
+int CWordListEditor::Delete(int selected)
+{
+    if (selected < 0 || selected >= Count())
+        return -1;
+    m_words.erase(m_words.begin() + selected);
+    return -1;
+}
+
+int CWordListEditor::MoveUp(int selected)
+{
+    if (selected <= 0 || selected >= Count())
+        return selected < Count() ? selected : -1;
+    std::swap(m_words[size_t(selected)], m_words[size_t(selected - 1)]);
+    return selected - 1;
+}
+
+int CWordListEditor::MoveDown(int selected)
+{
+    if (selected < 0 || selected >= Count() - 1)
+        return selected < Count() ? selected : -1;
+    std::swap(m_words[size_t(selected)], m_words[size_t(selected + 1)]);
+    return selected + 1;
+}
+
+bool CWordListEditor::SortIgnoringCase(int* selected)
+{
+    const size_t n = m_words.size();
+    if (n <= 1)
+        return false;
+    bool changed = false;
+    // Only a strictly greater left word moves, so words equal but for case keep their order.
+    for (bool exchanged = true; exchanged;) {
+        exchanged = false;
+        for (size_t i = 0; i + 1 < n; ++i) {
+            if (CompareIgnoringCase(m_words[i], m_words[i + 1]) > 0) {
+                std::swap(m_words[i], m_words[i + 1]);
+                if (selected && *selected == int(i))
+                    *selected = int(i + 1);
+                else if (selected && *selected == int(i + 1))
+                    *selected = int(i);
+                exchanged = true;
+                changed = true;
+            }
+        }
+    }
+    return changed;
+}
+
+COwnedList<CSpellingList> CWordListEditor::BuildEntries(const std::string& author,
+                                                        const std::string& soundFolder) const
+{
+    COwnedList<CSpellingList> entries;
+    for (const std::string& word : m_words) {
+        auto entry = std::make_unique<CSpellingList>();
+        entry->m_author = author;
+        entry->m_soundFolder = soundFolder;
+        entry->m_word = word;
+        entries.push_back(std::move(entry));
+    }
+    return entries;
+}
+
+std::string CWordListEditor::LowerCase(std::string_view text)
+{
+    std::string lower(text);
+    for (char& c : lower)
+        c = static_cast<char>(kLower[static_cast<unsigned char>(c)]);
+    return lower;
+}
+
+int CWordListEditor::CompareIgnoringCase(std::string_view a, std::string_view b)
+{
+    const std::string la = LowerCase(a);
+    const std::string lb = LowerCase(b);
+    const size_t n = la.size() < lb.size() ? la.size() : lb.size();
+    for (size_t i = 0; i < n; ++i) {
+        const auto ca = static_cast<unsigned char>(la[i]);
+        const auto cb = static_cast<unsigned char>(lb[i]);
+        if (ca != cb)
+            return ca < cb ? -1 : 1;
+    }
+    if (la.size() == lb.size())
+        return 0;
+    return la.size() < lb.size() ? -1 : 1;
+}

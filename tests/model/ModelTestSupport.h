@@ -1,0 +1,113 @@
+#pragma once
+#include "model/CArchive.h"
+#include "model/CGrade.h"
+#include "model/CMissed.h"
+#include "model/CSpellingList.h"
+#include "users/CUser.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <initializer_list>
+#include <optional>
+#include <string>
+
+// Bytes written as numbers, as the tables of the file formats give them.
+inline std::string Bytes(std::initializer_list<int> values)
+{
+    std::string out;
+    for (int v : values)
+        out.push_back(static_cast<char>(v));
+    return out;
+}
+
+inline std::string Hex(const std::string& bytes)
+{
+    std::string out;
+    char buffer[4];
+    for (unsigned char c : bytes) {
+        std::snprintf(buffer, sizeof buffer, "%02X ", c);
+        out += buffer;
+    }
+    return out;
+}
+
+inline std::unique_ptr<CSpellingList> Entry(const std::string& author, const std::string& folder,
+                                            const std::string& word)
+{
+    auto entry = std::make_unique<CSpellingList>();
+    entry->m_author = author;
+    entry->m_soundFolder = folder;
+    entry->m_word = word;
+    return entry;
+}
+
+inline std::unique_ptr<CGrade> Grade(const std::string& listName, const std::string& date, int correct,
+                                     int words)
+{
+    auto grade = std::make_unique<CGrade>();
+    grade->SetListName(listName);
+    grade->SetDate(date);
+    grade->SetCorrect(correct);
+    grade->SetWords(words);
+    return grade;
+}
+
+inline std::unique_ptr<CMissed> Missed(const std::string& listName, const std::string& date,
+                                       const std::string& word, const std::string& misspelling)
+{
+    auto missed = std::make_unique<CMissed>();
+    missed->SetListName(listName);
+    missed->SetDate(date);
+    missed->SetWord(word);
+    missed->SetMisspelling(misspelling);
+    return missed;
+}
+
+template <class T>
+std::string Store(const COwnedList<T>& list)
+{
+    std::string bytes;
+    CArchive ar(bytes);
+    StoreObjectList(ar, list);
+    return bytes;
+}
+
+// Loads an object list of T; the cause of the failure, if any.
+template <class T>
+std::optional<CArchiveException::Cause> Load(const std::string& bytes, COwnedList<T>& list)
+{
+    try {
+        CArchive ar{std::string_view(bytes)};
+        LoadObjectList(ar, list);
+    } catch (const CArchiveException& e) {
+        return e.m_cause;
+    }
+    return std::nullopt;
+}
+
+// A fresh folder under the system's temporary folder, removed afterwards.
+class TempFolder {
+public:
+    TempFolder()
+    {
+        std::string pattern = (std::filesystem::temp_directory_path() / "kelto4-model-XXXXXX").string();
+        m_path = ::mkdtemp(pattern.data());
+    }
+    ~TempFolder()
+    {
+        std::error_code ignored;
+        std::filesystem::permissions(m_path, std::filesystem::perms::owner_all,
+                                     std::filesystem::perm_options::add, ignored);
+        std::filesystem::remove_all(m_path, ignored);
+    }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+    const std::string& Path() const { return m_path; }
+    std::string File(const std::string& name) const { return m_path + "/" + name; }
+
+private:
+    std::string m_path;
+};
