@@ -1,23 +1,247 @@
 #include "reports/CReports.h"
 
+#include "model/CKelto4Doc.h"
+#include "platform/CControlIds.h"
+#include "platform/KMessage.h"
+#include "reports/CReportModel.h"
+
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QRadioButton>
+#include <QTableView>
+
+static void initReportResources()
+{
+    Q_INIT_RESOURCE(kelto4reports);
+}
+
 namespace {
+enum : int {
+    IDC_GRADES = 1000,
+    IDC_MISSED = 1001,
+    IDC_LIST = 1033,
+    IDC_DELETE_ALL = 1037,
+    IDC_DELETE_SELECTION = 1038,
+    IDC_PRINT = 1039,
+};
+
 const CFormControl kTemplate[] = {
     {CFormControl::CenterLabel, 0, "Reports Page", 7, 7, 306, 11},
     {CFormControl::HLine, 0, nullptr, 8, 18, 306, 1},
+    {CFormControl::Radio, IDC_GRADES, "Grades", 12, 24, 60, 10},
+    {CFormControl::Radio, IDC_MISSED, "Misspelled Words", 80, 24, 90, 10},
+    {CFormControl::Button, IDC_DELETE_SELECTION, "Delete Selection", 12, 176, 62, 14},
+    {CFormControl::Button, IDC_DELETE_ALL, "Delete All", 78, 176, 50, 14},
+    {CFormControl::Button, 1, "Save Changes", 132, 176, 58, 14},
+    {CFormControl::Button, IDC_PRINT, "Print", 194, 176, 50, 14},
+    {CFormControl::Button, 2, "Cancel", 248, 176, 58, 14},
 };
+
+// Auto-sizing looks only at the widest few rows: a long history costs one pass of
+// additions per column, not a layout of every row.
+constexpr std::size_t kMeasuredRows = 8;
 }
 
 CReports::CReports(CKelto4Doc* document, QWidget* parent)
     : CFormView(document, parent)
+    , m_model(nullptr)
+    , m_listView(new QTableView(this))
 {
+    initReportResources();
     BuildForm(kTemplate, int(std::size(kTemplate)), 320, 200);
+    SetDefaultButton(1);
+    m_model = new CReportModel(m_rows, this);
+    m_listView->setModel(m_model);
+    m_listView->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_listView->setShowGrid(false);
+    m_listView->verticalHeader()->hide();
+    m_listView->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_listView->verticalHeader()->setDefaultSectionSize(QFontMetrics(font()).height() + 4);
+    m_listView->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    m_listView->horizontalHeader()->setStretchLastSection(false);
+    m_listView->setIconSize(QSize(16, 16));
+    m_listView->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    PlaceControl(m_listView, IDC_LIST, 12, 38, 296, 132);
 }
+
+CReports::~CReports() = default;
 
 void CReports::OnInitialUpdate()
 {
     OnUpdate(nullptr, 0);
+    m_listView->setSelectionBehavior(QAbstractItemView::SelectRows);
+    CreateImageLists();
+    m_rows.Update();
+    m_model->Reload();
+    ShowNewColumns();
+}
+
+void CReports::CreateImageLists()
+{
+    if (m_imageListsCreated)
+        return;
+    QIcon even(QStringLiteral(":/reports/row0_16.png"));
+    even.addFile(QStringLiteral(":/reports/row0_32.png"));
+    QIcon odd(QStringLiteral(":/reports/row1_16.png"));
+    odd.addFile(QStringLiteral(":/reports/row1_32.png"));
+    m_model->SetRowImages(even, odd);
+    m_imageListsCreated = true;
 }
 
 void CReports::OnUpdate(CDocView*, long)
 {
+    CKelto4Doc* doc = GetDocument();
+    m_rows.Attach(doc->m_gradeList, doc->m_missedList, doc->m_recordsChanged);
+    m_rows.Update();
+    m_radio = 0;
+    m_model->Reload();
+    ShowNewColumns();
+    UpdateData();
+}
+
+void CReports::UpdateData()
+{
+    if (auto* grades = FindControl<QRadioButton>(this, IDC_GRADES))
+        grades->setChecked(m_radio == 0);
+    if (auto* missed = FindControl<QRadioButton>(this, IDC_MISSED))
+        missed->setChecked(m_radio == 1);
+}
+
+void CReports::OnCommand(int id)
+{
+    switch (id) {
+    case IDC_GRADES: OnGrades(); break;
+    case IDC_MISSED: OnMisspelled(); break;
+    case IDC_DELETE_SELECTION: OnDeleteSelection(); break;
+    case IDC_DELETE_ALL: OnDeleteAll(); break;
+    case 1: OnSaveChanges(); break;
+    case IDC_PRINT: OnPrintButton(); break;
+    default: break; // Cancel is bound to nothing.
+    }
+}
+
+void CReports::OnGrades()
+{
+    if (m_rows.ShowGrades()) {
+        m_model->Reload();
+        ShowNewColumns();
+    }
+    m_radio = 0;
+    UpdateData();
+}
+
+void CReports::OnMisspelled()
+{
+    if (m_rows.ShowMisspelled()) {
+        m_model->Reload();
+        ShowNewColumns();
+    }
+    m_radio = 1;
+    UpdateData();
+}
+
+void CReports::OnDeleteSelection()
+{
+    std::vector<std::size_t> selected;
+    for (const QModelIndex& index : m_listView->selectionModel()->selectedRows())
+        selected.push_back(std::size_t(index.row()));
+    if (m_rows.DeleteSelection(std::move(selected)))
+        ShowRemainingRows();
+}
+
+void CReports::OnDeleteAll()
+{
+    m_rows.DeleteAll();
+    ShowRemainingRows();
+}
+
+void CReports::OnSaveChanges()
+{
+    m_rows.Commit();
+}
+
+void CReports::ShowRemainingRows()
+{
+    std::vector<int> widths;
+    for (int c = 0; c < m_model->columnCount(); ++c)
+        widths.push_back(m_listView->columnWidth(c));
+    m_model->Reload();
+    for (int c = 0; c < int(widths.size()); ++c)
+        m_listView->setColumnWidth(c, widths[std::size_t(c)]);
+    ApplyHiddenColumns();
+}
+
+void CReports::ShowNewColumns()
+{
+    for (int c = 0; c < m_model->columnCount(); ++c)
+        m_listView->setColumnWidth(c, AutoSizeWidth(c));
+    ApplyHiddenColumns();
+}
+
+void CReports::ApplyHiddenColumns()
+{
+    const bool missed = m_rows.GetViewMode() == CReportRows::Misspelled;
+    for (int c = 0; c < m_model->columnCount(); ++c)
+        m_listView->setColumnHidden(c, missed && c < 2);
+}
+
+int CReports::AutoSizeWidth(int column) const
+{
+    const QFontMetrics fm(m_listView->font());
+    const QFontMetrics headerFm(m_listView->horizontalHeader()->font());
+    const int padding = 16;
+    int widest = headerFm.horizontalAdvance(m_model->headerData(column, Qt::Horizontal).toString()) + padding;
+    for (int row : m_model->WidestRows(column, m_listView->font(), kMeasuredRows)) {
+        const QString text = m_model->data(m_model->index(row, column)).toString();
+        const int iconWidth = column == 0 ? m_listView->iconSize().width() + 6 : 0;
+        widest = std::max(widest, fm.horizontalAdvance(text) + padding + iconWidth);
+    }
+    return widest;
+}
+
+void CReports::OnPrintButton()
+{
+    const CKelto4Doc* doc = GetDocument();
+    const bool empty = m_rows.GetViewMode() == CReportRows::Grades ? doc->m_gradeList.empty() : doc->m_missedList.empty();
+    if (empty) {
+        ShowMessage("No data.", MsgIcon::Exclamation);
+        return;
+    }
+    m_printer.ChooseFont(this);
+    QMetaObject::invokeMethod(this, &CReports::OnFilePrintPreview, Qt::QueuedConnection);
+}
+
+bool CReports::PrintReport(QPrinter* printer)
+{
+    return m_printer.Print(*printer, *GetDocument(), int(m_rows.GetViewMode()));
+}
+
+void CReports::OnFilePrint()
+{
+    std::unique_ptr<QPrinter> printer = CReportPrinter::CreateDefaultPrinter();
+    m_printer.OnPreparePrinting(*GetDocument(), int(m_rows.GetViewMode()));
+    printer->setFromTo(1, m_printer.GetMaxPage());
+    QPrintDialog dialog(printer.get(), this);
+    dialog.setMinMax(1, m_printer.GetMaxPage());
+    if (dialog.exec() == QDialog::Accepted)
+        PrintReport(printer.get());
+}
+
+void CReports::OnFilePrintDirect()
+{
+    std::unique_ptr<QPrinter> printer = CReportPrinter::CreateDefaultPrinter();
+    PrintReport(printer.get());
+}
+
+void CReports::OnFilePrintPreview()
+{
+    std::unique_ptr<QPrinter> printer = CReportPrinter::CreateDefaultPrinter();
+    QPrintPreviewDialog preview(printer.get(), this);
+    preview.setWindowTitle(QStringLiteral("Print Preview"));
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* p) { PrintReport(p); });
+    preview.exec();
 }

@@ -1,0 +1,131 @@
+#include "app/CKelto4App.h"
+
+#include "app/CMainFrame.h"
+#include "model/CKelto4Doc.h"
+#include "model/CPath.h"
+#include "platform/CCommandManager.h"
+#include "platform/CMessageBox.h"
+#include "platform/CQtText.h"
+#include "users/CLogInDlg.h"
+
+#include <QCommandLineParser>
+#include <QFileInfo>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QScreen>
+#include <unistd.h>
+
+namespace {
+QString serverName()
+{
+    return QStringLiteral("kelto4-shell-open-%1").arg(getuid());
+}
+}
+
+CKelto4App::CKelto4App(int& argc, char** argv)
+    : QApplication(argc, argv)
+{
+    setApplicationName(QStringLiteral("Kelto4"));
+    setOrganizationName(QStringLiteral("Tarvel"));
+    setApplicationVersion(QStringLiteral("3.0.0"));
+    setWindowIcon(QIcon(QStringLiteral(":/kelto4/icons/kelto4-48.png")));
+}
+
+// The window goes first: the document writes the user's records as it is destroyed.
+CKelto4App::~CKelto4App()
+{
+    m_frame.reset();
+    m_document.reset();
+}
+
+bool CKelto4App::InitInstance()
+{
+    CMessageBox::Install();
+    QCommandLineParser parser;
+    QCommandLineOption shellOpen(QStringLiteral("shell-open"), QStringLiteral("Open FILE in the running copy, if any."),
+                                 QStringLiteral("FILE"));
+    parser.addOption(shellOpen);
+    parser.addPositionalArgument(QStringLiteral("list"), QStringLiteral("A spelling list (.ktr) to open."));
+    parser.addHelpOption();
+    parser.process(arguments());
+    QString file = parser.isSet(shellOpen) ? parser.value(shellOpen) : parser.positionalArguments().value(0);
+    if (parser.isSet(shellOpen) && ForwardToRunningCopy(file))
+        return false;
+
+    m_userFolder = GetDefaultUserFolder();
+    const std::string common = GetCommonAppDataFolder();
+    if (!common.empty())
+        CreatePath(CPath::Join(common, "Kelto4"));
+
+    m_document = std::make_unique<CKelto4Doc>(*this);
+    m_document->Create();
+    m_frame = std::make_unique<CMainFrame>(m_document.get());
+    if (file.isEmpty() || !m_frame->OpenDocumentFile(file)) {
+        m_document->OnNewDocument();
+        m_document->SendInitialUpdate();
+    }
+    m_frame->adjustSize();
+    if (QScreen* screen = m_frame->screen())
+        m_frame->move(screen->availableGeometry().center() - m_frame->rect().center());
+    m_frame->show();
+    ListenForShellOpen();
+    return true;
+}
+
+bool CKelto4App::RunLogInDialog(const std::string& userFolder, std::string& name, bool& autoLogIn)
+{
+    CLogInDlg dialog(m_frame.get());
+    dialog.m_userFolder = userFolder;
+    if (dialog.DoModal() != IDOK)
+        return false;
+    name = dialog.m_userName;
+    autoLogIn = dialog.m_autoLogIn;
+    return true;
+}
+
+void CKelto4App::PostCommand(int id)
+{
+    if (m_frame)
+        m_frame->Commands().Post(id);
+}
+
+void CKelto4App::ShowMenu(bool show)
+{
+    if (m_frame)
+        m_frame->ShowMenu(show);
+}
+
+bool CKelto4App::ForwardToRunningCopy(const QString& file)
+{
+    QLocalSocket socket;
+    socket.connectToServer(serverName());
+    if (!socket.waitForConnected(500))
+        return false;
+    socket.write(QFileInfo(file).absoluteFilePath().toUtf8() + '\n');
+    socket.waitForBytesWritten(1000);
+    socket.disconnectFromServer();
+    return true;
+}
+
+void CKelto4App::ListenForShellOpen()
+{
+    m_server = new QLocalServer(this);
+    QLocalServer::removeServer(serverName());
+    if (!m_server->listen(serverName()))
+        return;
+    connect(m_server, &QLocalServer::newConnection, this, [this] {
+        QLocalSocket* socket = m_server->nextPendingConnection();
+        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+        connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
+            while (socket->canReadLine()) {
+                const QString path = QString::fromUtf8(socket->readLine()).trimmed();
+                // A list can't be swapped under a running test; it waits for the learner.
+                if (!path.isEmpty() && m_frame && !m_document->m_testRunning) {
+                    m_frame->OpenDocumentFile(path);
+                    m_frame->raise();
+                    m_frame->activateWindow();
+                }
+            }
+        });
+    });
+}

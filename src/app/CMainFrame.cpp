@@ -1,0 +1,338 @@
+#include "app/CMainFrame.h"
+
+#include "app/CAboutDlg.h"
+#include "app/CKelto4AppCore.h"
+#include "app/CKelto4View.h"
+#include "model/CKelto4Doc.h"
+#include "options/COptions.h"
+#include "platform/CCommandManager.h"
+#include "platform/CDialogService.h"
+#include "platform/CQtText.h"
+#include "platform/CommandIds.h"
+#include "platform/KMessage.h"
+#include "reports/CReports.h"
+#include "spelltest/CTest.h"
+#include "words/CWords.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QScreen>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolBar>
+#include <QUrl>
+
+namespace {
+const char* const kFilter = "Kelto4 Files (*.ktr)";
+
+struct PageButton {
+    int command;
+    const char* caption;
+    QStyle::StandardPixmap icon;
+    const char* themeIcon;
+};
+const PageButton kPageButtons[] = {
+    {ID_VIEW_START, "Start", QStyle::SP_DirHomeIcon, "go-home"},
+    {ID_VIEW_WORDS, "Words", QStyle::SP_FileDialogDetailedView, "document-edit"},
+    {ID_VIEW_TEST, "Test", QStyle::SP_DialogApplyButton, "media-playback-start"},
+    {ID_VIEW_REPORTS, "Reports", QStyle::SP_FileDialogContentsView, "x-office-spreadsheet"},
+    {ID_VIEW_OPTIONS, "Options", QStyle::SP_FileDialogInfoView, "preferences-system"},
+    {ID_APP_EXIT, "Exit", QStyle::SP_DialogCloseButton, "application-exit"},
+};
+}
+
+CMainFrame::CMainFrame(CKelto4Doc* document, QWidget* parent)
+    : QMainWindow(parent)
+    , m_document(document)
+    , m_commands(new CCommandManager(this))
+    , m_pages(new QStackedWidget(this))
+{
+    setCentralWidget(m_pages);
+    setAcceptDrops(true);
+    m_recentFiles.ReadList();
+    CreateCommands();
+    CreatePageBar();
+    CreateMenu();
+    m_userPane = new QLabel(this);
+    m_userPane->setFixedWidth(200);
+    m_userPane->setFrameShape(QFrame::StyledPanel);
+    statusBar()->addPermanentWidget(m_userPane);
+    m_document->AddView(this);
+
+    auto* start = new CKelto4View(m_document, m_pages);
+    m_pageViews[PAGE_START] = start;
+    m_pages->addWidget(start);
+    OnUpdate(nullptr, 0);
+}
+
+CMainFrame::~CMainFrame()
+{
+    m_document->RemoveView(this);
+}
+
+void CMainFrame::CreateCommands()
+{
+    CKelto4Doc* doc = m_document;
+    CCommandManager& c = *m_commands;
+    auto page = [this](int n) { return [this, n] { if (m_currentPage != n) SwitchToPage(n); }; };
+    c.Add(ID_VIEW_START, page(PAGE_START), [this, doc] { return !doc->m_testRunning && m_currentPage != 1; });
+    c.Add(ID_VIEW_WORDS, page(PAGE_WORDS), [this, doc] {
+        if (doc->m_testRunning || m_currentPage == 2)
+            return false;
+        return doc->m_wordList.empty() || doc->m_wordList.front()->m_author.empty()
+            || doc->m_wordList.front()->m_author == doc->m_userName;
+    });
+    c.Add(ID_VIEW_TEST, page(PAGE_TEST),
+          [this, doc] { return !doc->m_wordList.empty() && !doc->m_testRunning && m_currentPage != 3; });
+    c.Add(ID_VIEW_REPORTS, page(PAGE_REPORTS),
+          [this, doc] { return !doc->m_testRunning && m_currentPage != 4 && !doc->m_userName.empty(); });
+    c.Add(ID_VIEW_OPTIONS, page(PAGE_OPTIONS), [this, doc] { return !doc->m_testRunning && m_currentPage != 5; });
+    c.Add(ID_APP_EXIT, [this] { close(); }, [doc] { return !doc->m_testRunning; });
+    c.Add(ID_FILE_NEW, [this] { OnFileNew(); });
+    c.Add(ID_FILE_OPEN, [this] { OnFileOpen(); });
+    c.Add(ID_FILE_SAVE, [this] { OnFileSave(); });
+    c.Add(ID_FILE_SAVE_AS, [this] { OnFileSaveAs(); });
+    for (int i = 0; i < 4; ++i)
+        c.Add(ID_FILE_MRU_FILE1 + i, [this, i] {
+            if (size_t(i) < m_recentFiles.Files().size())
+                OpenDocumentFile(ToQt(m_recentFiles.Files()[size_t(i)]));
+        }, [this, i] { return size_t(i) < m_recentFiles.Files().size(); });
+    c.Add(ID_APP_ABOUT, [this] { CAboutDlg(this).exec(); });
+    auto help = [] {
+        for (const QString& folder : {QStringLiteral(KELTO4_DATADIR), QStringLiteral(KELTO4_SOURCE_DOCS)}) {
+            const QString guide = QDir(folder).filePath(QStringLiteral("userguide.html"));
+            if (QFileInfo::exists(guide)) {
+                QDesktopServices::openUrl(QUrl::fromLocalFile(guide));
+                return;
+            }
+        }
+    };
+    c.Add(ID_HELP_FINDER, help);
+    c.Add(ID_HELP, help);
+    c.Add(ID_DEFAULT_HELP, help);
+}
+
+void CMainFrame::CreatePageBar()
+{
+    m_wndToolBar = new QToolBar(QStringLiteral("Pages"), this);
+    m_wndToolBar->setObjectName(QStringLiteral("PageBar"));
+    m_wndToolBar->setOrientation(Qt::Vertical);
+    m_wndToolBar->setIconSize(QSize(48, 48));
+    m_wndToolBar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    m_wndToolBar->setMovable(true);
+    m_wndToolBar->setAllowedAreas(Qt::LeftToolBarArea);
+    for (const PageButton& b : kPageButtons) {
+        QAction* action = m_commands->Action(b.command);
+        action->setText(QString::fromLatin1(b.caption));
+        QIcon icon = QIcon::fromTheme(QString::fromLatin1(b.themeIcon), style()->standardIcon(b.icon));
+        action->setIcon(icon);
+        m_wndToolBar->addAction(action);
+    }
+    addToolBar(Qt::LeftToolBarArea, m_wndToolBar);
+}
+
+void CMainFrame::CreateMenu()
+{
+    auto add = [this](QMenu* menu, int id, const char* text, QKeySequence key = {}) {
+        QAction* action = m_commands->Action(id);
+        if (action->text().isEmpty() || menu->title() != QLatin1String("&View"))
+            action->setText(QString::fromLatin1(text));
+        if (!key.isEmpty())
+            action->setShortcut(key);
+        menu->addAction(action);
+        return action;
+    };
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    add(file, ID_FILE_NEW, "&New", QKeySequence(Qt::CTRL | Qt::Key_N));
+    add(file, ID_FILE_OPEN, "&Open...", QKeySequence(Qt::CTRL | Qt::Key_O));
+    add(file, ID_FILE_SAVE, "&Save", QKeySequence(Qt::CTRL | Qt::Key_S));
+    add(file, ID_FILE_SAVE_AS, "Save &As...");
+    file->addSeparator();
+    m_recentMenu = file->addMenu(QStringLiteral("Recent File"));
+    file->addSeparator();
+    QAction* exit = m_commands->Action(ID_APP_EXIT);
+    file->addAction(exit);
+    QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
+    for (int id = ID_VIEW_START; id <= ID_VIEW_OPTIONS; ++id)
+        view->addAction(m_commands->Action(id));
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    add(help, ID_HELP_FINDER, "&Help Topics");
+    help->addSeparator();
+    add(help, ID_APP_ABOUT, "&About Kelto4...");
+    // F1 works with or without the menu bar.
+    QAction* f1 = m_commands->Action(ID_HELP);
+    f1->setShortcut(QKeySequence(Qt::Key_F1));
+    addAction(f1);
+    for (QAction* a : {m_commands->Action(ID_FILE_NEW), m_commands->Action(ID_FILE_OPEN), m_commands->Action(ID_FILE_SAVE)})
+        addAction(a);
+    connect(m_recentMenu, &QMenu::aboutToShow, this, &CMainFrame::UpdateRecentMenu);
+    UpdateRecentMenu();
+}
+
+void CMainFrame::UpdateRecentMenu()
+{
+    m_recentMenu->clear();
+    for (int i = 0; i < int(m_recentFiles.Files().size()); ++i) {
+        QAction* action = m_commands->Action(ID_FILE_MRU_FILE1 + i);
+        action->setText(ToQt(m_recentFiles.MenuText(i)));
+        m_recentMenu->addAction(action);
+    }
+    m_recentMenu->setEnabled(!m_recentFiles.Files().empty());
+}
+
+void CMainFrame::ShowMenu(bool show)
+{
+    menuBar()->setVisible(show);
+}
+
+CFormView* CMainFrame::Page(int n) const
+{
+    const auto it = m_pageViews.find(n);
+    return it == m_pageViews.end() ? nullptr : it->second;
+}
+
+CFormView* CMainFrame::CreatePage(int n)
+{
+    switch (n) {
+    case PAGE_WORDS: return new CWords(m_document, m_pages);
+    case PAGE_TEST: return new CTest(m_document, m_pages);
+    case PAGE_REPORTS: return new CReports(m_document, m_pages);
+    case PAGE_OPTIONS: return new COptions(m_document, m_pages);
+    default: return nullptr;
+    }
+}
+
+void CMainFrame::SwitchToPage(int n)
+{
+    CFormView* page = Page(n);
+    if (!page) {
+        page = CreatePage(n);
+        if (!page)
+            return;
+        m_pageViews[n] = page;
+        m_pages->addWidget(page);
+        page->OnInitialUpdate();
+    }
+    m_pages->setCurrentWidget(page);
+    m_currentPage = n;
+    m_commands->UpdateUi();
+}
+
+void CMainFrame::OnUpdate(CDocView*, long)
+{
+    m_userPane->setText(m_document->m_userName.empty() ? QStringLiteral("No User Logged In")
+                                                       : ToQt(m_document->m_userName));
+    UpdateCaption();
+    m_commands->UpdateUi();
+}
+
+void CMainFrame::UpdateCaption()
+{
+    setWindowTitle(ToQt(m_document->GetTitle()) + QStringLiteral(" - Keltora 3"));
+}
+
+bool CMainFrame::SaveModified()
+{
+    if (!m_document->IsModified())
+        return true;
+    const std::string name = m_document->GetPathName().empty() ? m_document->GetTitle() : m_document->GetPathName();
+    switch (ShowMessage("Save changes to " + name + "?", MsgIcon::Exclamation, MsgButtons::YesNoCancel)) {
+    case IDCANCEL: return false;
+    case IDYES: return OnFileSave();
+    default: return true;
+    }
+}
+
+void CMainFrame::OnFileNew()
+{
+    if (!SaveModified())
+        return;
+    m_document->OnNewDocument();
+    m_document->SendInitialUpdate();
+    UpdateCaption();
+}
+
+void CMainFrame::OnFileOpen()
+{
+    const std::optional<QString> path =
+        CDialogService::GetOpenFileName(this, QStringLiteral("Open"), QString::fromLatin1(kFilter));
+    if (path)
+        OpenDocumentFile(*path);
+}
+
+bool CMainFrame::OpenDocumentFile(const QString& path)
+{
+    if (!SaveModified())
+        return false;
+    const std::string file = FromQt(QFileInfo(path).absoluteFilePath());
+    if (!m_document->OnOpenDocument(file)) {
+        UpdateCaption();
+        return false;
+    }
+    m_recentFiles.Add(file);
+    m_document->SendInitialUpdate();
+    UpdateCaption();
+    return true;
+}
+
+bool CMainFrame::DoSave(const std::string& path)
+{
+    if (!m_document->OnSaveDocument(path))
+        return false;
+    m_recentFiles.Add(path);
+    UpdateCaption();
+    return true;
+}
+
+bool CMainFrame::OnFileSave()
+{
+    if (m_document->GetPathName().empty())
+        return OnFileSaveAs();
+    return DoSave(m_document->GetPathName());
+}
+
+bool CMainFrame::OnFileSaveAs()
+{
+    const std::optional<QString> path = CDialogService::GetSaveFileName(
+        this, QStringLiteral("Save As"), QString::fromLatin1(kFilter), QStringLiteral("ktr"),
+        ToQt(m_document->GetTitle()) + QStringLiteral(".ktr"));
+    if (!path)
+        return false;
+    QString file = *path;
+    if (QFileInfo(file).suffix().isEmpty())
+        file += QStringLiteral(".ktr");
+    return DoSave(FromQt(file));
+}
+
+// The close box always works, also during a test; only unsaved list changes may stop it.
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    if (!SaveModified()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event)
+{
+    for (const QUrl& url : event->mimeData()->urls())
+        if (url.isLocalFile()) {
+            OpenDocumentFile(url.toLocalFile());
+            break;
+        }
+}

@@ -1,0 +1,71 @@
+#pragma once
+#include "app/CRecentFileList.h"
+#include "model/CDocView.h"
+
+#include <QMainWindow>
+#include <map>
+
+class CCommandManager;
+class CFormView;
+class CKelto4Doc;
+class QLabel;
+class QMenu;
+class QStackedWidget;
+class QToolBar;
+
+// The main window: the page bar on the left, one page at a time, the status pane
+// with the user's name and the menu bar. It decides which commands may run from
+// the document's state; pages are made on first entry and kept.
+class CMainFrame : public QMainWindow, public CDocView {
+    Q_OBJECT
+public:
+    explicit CMainFrame(CKelto4Doc* document, QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    CCommandManager& Commands() { return *m_commands; }
+    CKelto4Doc* GetDocument() const { return m_document; }
+
+    int m_currentPage = 1;
+
+    void SwitchToPage(int n);
+    void ShowMenu(bool show);
+    CFormView* Page(int n) const;
+    CFormView* ActivePage() const { return Page(m_currentPage); }
+    QToolBar* PageBar() const { return m_wndToolBar; }
+    QLabel* UserPane() const { return m_userPane; }
+    CRecentFileList& RecentFiles() { return m_recentFiles; }
+
+    // The file commands, as the menu and the keys run them.
+    void OnFileNew();
+    void OnFileOpen();
+    bool OnFileSave();
+    bool OnFileSaveAs();
+    bool OpenDocumentFile(const QString& path);
+    // "Save changes to %1?" while the list is modified; false when the user cancelled.
+    bool SaveModified();
+
+    void OnUpdate(CDocView* sender, long hint) override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void CreateCommands();
+    void CreatePageBar();
+    void CreateMenu();
+    void UpdateRecentMenu();
+    void UpdateCaption();
+    bool DoSave(const std::string& path);
+    CFormView* CreatePage(int n);
+
+    CKelto4Doc* m_document;
+    CCommandManager* m_commands;
+    QStackedWidget* m_pages;
+    std::map<int, CFormView*> m_pageViews;
+    QToolBar* m_wndToolBar = nullptr;
+    QLabel* m_userPane = nullptr;
+    QMenu* m_recentMenu = nullptr;
+    CRecentFileList m_recentFiles{4};
+};
