@@ -340,12 +340,12 @@ TEST(Fault, CausesHaveTheirTexts)
     EXPECT_STREQ(CArchiveException(CArchiveException::generic).what(), "generic");
 }
 
-TEST(Fault, Length2To31InA20ByteFileFailsAtOnceWithoutAllocatingIt)
+TEST(Fault, Length2To31InATinyFileFailsAtOnceWithoutAllocatingIt)
 {
-    // A CMissed whose list name announces 2^31 bytes; 20 bytes in all.
+    // A CMissed whose list name announces 2^31 bytes; 22 bytes in all.
     const std::string bytes = Bytes({0x01, 0x00}) + kNewMissed.substr(0, 13) +
                               Bytes({0xFF, 0xFF, 0xFF, 0x00, 0x00, 0x00, 0x80});
-    ASSERT_EQ(bytes.size(), 20u);
+    ASSERT_EQ(bytes.size(), 22u);
     ResetLargestAllocation();
     COwnedList<CMissed> read;
     EXPECT_EQ(Load(bytes, read), std::optional(CArchiveException::endOfFile));
