@@ -134,7 +134,14 @@ bool CWaveDevice::Play(void (*pump)())
     StopCapture();
     pa_sample_spec format{PA_SAMPLE_S16LE, uint32_t(m_rate), uint8_t(m_channels)};
     int error = 0;
-    pa_simple* playback = pa_simple_new(nullptr, kAppName, PA_STREAM_PLAYBACK, nullptr, "Word", &format, nullptr, nullptr, &error);
+    // A short buffer: Play returns soon after the sound ends, not after the server's default 2 s.
+    pa_buffer_attr attr{};
+    attr.maxlength = uint32_t(-1);
+    attr.tlength = uint32_t(m_rate / 20 * m_channels * 2);
+    attr.prebuf = uint32_t(-1);
+    attr.minreq = uint32_t(-1);
+    attr.fragsize = uint32_t(-1);
+    pa_simple* playback = pa_simple_new(nullptr, kAppName, PA_STREAM_PLAYBACK, nullptr, "Word", &format, nullptr, &attr, &error);
     if (!playback)
         return Fail(paText(error));
     std::atomic<bool> done{false};
