@@ -1,0 +1,272 @@
+// The application shell: main window, page switching and its rules, start page, files.
+#include "CMessageLog.h"
+#include "CTestAppCore.h"
+#include "PageTestSupport.h"
+#include "app/CKelto4View.h"
+#include "app/CMainFrame.h"
+#include "model/CArchive.h"
+#include "platform/CCommandManager.h"
+#include "platform/CDialogService.h"
+#include "platform/CommandIds.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenuBar>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QToolBar>
+#include <fstream>
+#include <gtest/gtest.h>
+
+namespace {
+class Shell : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        frame = std::make_unique<CMainFrame>(&doc);
+        doc.OnNewDocument();
+        doc.SendInitialUpdate();
+        frame->show();
+    }
+    void TearDown() override { CDialogService::SetAnswerer({}); }
+    bool Enabled(int id) { return frame->Commands().IsEnabled(id); }
+    CTestAppCore app;
+    CKelto4Doc doc{app};
+    CMessageLog log;
+    std::unique_ptr<CMainFrame> frame;
+};
+
+CKelto4View* startPage(CMainFrame& f)
+{
+    return static_cast<CKelto4View*>(f.Page(PAGE_START));
+}
+}
+
+TEST_F(Shell, AtStartTheStartButtonIsDisabledAndTheOthersFollowTheRules)
+{
+    EXPECT_FALSE(Enabled(ID_VIEW_START));
+    EXPECT_TRUE(Enabled(ID_VIEW_WORDS));
+    EXPECT_FALSE(Enabled(ID_VIEW_TEST));    // empty list
+    EXPECT_FALSE(Enabled(ID_VIEW_REPORTS)); // nobody logged in
+    EXPECT_TRUE(Enabled(ID_VIEW_OPTIONS));
+    EXPECT_TRUE(Enabled(ID_APP_EXIT));
+    frame->Commands().UpdateUi();
+    EXPECT_FALSE(frame->Commands().Action(ID_VIEW_START)->isEnabled());
+    EXPECT_EQ(frame->UserPane()->text(), QStringLiteral("No User Logged In"));
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("Untitled - Keltora 3"));
+}
+
+TEST_F(Shell, WhileATestRunsEveryPageCommandAndExitAreLocked)
+{
+    AddWords(doc, {"cat"});
+    doc.m_userName = "Ann";
+    doc.m_testRunning = true;
+    for (int id : {ID_VIEW_START, ID_VIEW_WORDS, ID_VIEW_TEST, ID_VIEW_REPORTS, ID_VIEW_OPTIONS, ID_APP_EXIT})
+        EXPECT_FALSE(Enabled(id)) << id;
+    doc.m_testRunning = false;
+    EXPECT_TRUE(Enabled(ID_VIEW_TEST));
+    EXPECT_TRUE(Enabled(ID_VIEW_REPORTS));
+}
+
+TEST_F(Shell, WordsIsOnlyForTheListsAuthorOrAListWithoutOne)
+{
+    AddWords(doc, {"cat"}, "/tmp", "Ann");
+    doc.m_userName = "Bob";
+    EXPECT_FALSE(Enabled(ID_VIEW_WORDS));
+    doc.m_userName = "ann";
+    EXPECT_FALSE(Enabled(ID_VIEW_WORDS));
+    doc.m_userName = "Ann";
+    EXPECT_TRUE(Enabled(ID_VIEW_WORDS));
+}
+
+TEST_F(Shell, PagesAreMadeOnceAndKept)
+{
+    EXPECT_TRUE(frame->Commands().Execute(ID_VIEW_OPTIONS));
+    CFormView* options = frame->Page(PAGE_OPTIONS);
+    ASSERT_NE(options, nullptr);
+    EXPECT_EQ(frame->m_currentPage, 5);
+    EXPECT_TRUE(frame->Commands().Execute(ID_VIEW_START));
+    EXPECT_EQ(frame->m_currentPage, 1);
+    EXPECT_TRUE(frame->Commands().Execute(ID_VIEW_OPTIONS));
+    EXPECT_EQ(frame->Page(PAGE_OPTIONS), options);
+    EXPECT_FALSE(frame->Commands().Execute(ID_VIEW_OPTIONS)); // already shown
+}
+
+TEST_F(Shell, APostedCommandIsCheckedWhenItRuns)
+{
+    frame->Commands().Post(ID_VIEW_TEST); // empty list: dropped
+    QApplication::processEvents();
+    EXPECT_EQ(frame->m_currentPage, 1);
+    EXPECT_EQ(frame->Page(PAGE_TEST), nullptr);
+}
+
+TEST_F(Shell, ShowMenuRemovesAndRestoresTheMenuBar)
+{
+    frame->ShowMenu(false);
+    EXPECT_FALSE(frame->menuBar()->isVisible());
+    EXPECT_TRUE(frame->PageBar()->isVisible());
+    frame->ShowMenu(true);
+    EXPECT_TRUE(frame->menuBar()->isVisible());
+}
+
+struct Welcome {
+    const char* user;
+    bool words;
+    const char* text;
+};
+
+class StartPageTexts : public Shell, public ::testing::WithParamInterface<Welcome> {};
+
+TEST_P(StartPageTexts, GreetTheUserAndSayWhetherAListIsLoaded)
+{
+    doc.m_userName = GetParam().user;
+    if (GetParam().words)
+        AddWords(doc, {"cat"});
+    doc.UpdateAllViews(nullptr, 0);
+    EXPECT_EQ(startPage(*frame)->Welcome(), GetParam().text);
+    EXPECT_EQ(IsEnabled(startPage(*frame), CKelto4View::IDC_TEST), GetParam().words);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Combinations, StartPageTexts,
+    ::testing::Values(
+        Welcome{"", false, "Welcome, no user logged in.\r\nTest data will not be saved.\r\nThe current spelling list is empty.\r\nPlease open or create a list."},
+        Welcome{"", true, "Welcome, no user logged in.\r\nTest data will not be saved."},
+        Welcome{"Ann", false, "Welcome Ann.\r\nTest data will be saved.\r\nThe current spelling list is empty.\r\nPlease open or create a list."},
+        Welcome{"Ann", true, "Welcome Ann.\r\nTest data will be saved."}));
+
+TEST_F(Shell, StartPageButtonsPostTheirCommands)
+{
+    Click(startPage(*frame), CKelto4View::IDC_OPEN);
+    Click(startPage(*frame), CKelto4View::IDC_CREATE);
+    EXPECT_EQ(app.posted, (std::vector<int>{ID_FILE_OPEN, ID_FILE_NEW, ID_VIEW_WORDS}));
+}
+
+TEST_F(Shell, SaveAsThenOpenRoundTripsTheListThroughTheDialogs)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("week1"));
+    AddWords(doc, {"cat", "dog"}, "/tmp/Words", "Ann");
+    CDialogService::SetAnswerer([&](const CDialogService::Request& r) -> std::optional<QVariant> {
+        EXPECT_EQ(r.filter, QStringLiteral("Kelto4 Files (*.ktr)"));
+        return QVariant(path + (r.kind == CDialogService::Kind::OpenFile ? QStringLiteral(".ktr") : QString()));
+    });
+    EXPECT_TRUE(frame->Commands().Execute(ID_FILE_SAVE)); // no path yet: Save As
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("week1 - Keltora 3"));
+    EXPECT_TRUE(QFile::exists(path + QStringLiteral(".ktr")));
+    frame->Commands().Execute(ID_FILE_NEW);
+    EXPECT_TRUE(doc.m_wordList.empty());
+    frame->Commands().Execute(ID_FILE_OPEN);
+    ASSERT_EQ(doc.m_wordList.size(), 2u);
+    EXPECT_EQ(doc.m_wordList[1]->m_word, "dog");
+    EXPECT_EQ(doc.m_wordList[0]->m_author, "Ann");
+    EXPECT_EQ(doc.m_recorder.GetFolder(), "/tmp/Words");
+    EXPECT_EQ(app.posted.back(), ID_VIEW_START);
+    EXPECT_EQ(doc.GetTitle(), "week1");
+}
+
+TEST_F(Shell, ADamagedListIsRefusedAndCanNotBeSavedOverTheOldFile)
+{
+    QTemporaryDir dir;
+    const std::string path = dir.filePath(QStringLiteral("bad.ktr")).toStdString();
+    std::ofstream(path, std::ios::binary) << std::string("\x05\x00\xff\xff\x00\x00", 6);
+    EXPECT_FALSE(frame->OpenDocumentFile(QString::fromStdString(path)));
+    ASSERT_EQ(log.entries.size(), 1u);
+    EXPECT_EQ(log.entries[0].text, "Unexpected file format.");
+    EXPECT_TRUE(doc.m_wordList.empty());
+    EXPECT_TRUE(doc.GetPathName().empty());
+    EXPECT_FALSE(frame->OpenDocumentFile(dir.filePath(QStringLiteral("missing.ktr"))));
+    EXPECT_EQ(log.entries.back().text, "Failed to open document.");
+}
+
+TEST_F(Shell, AModifiedListAsksBeforeNewAndCancelKeepsIt)
+{
+    AddWords(doc, {"cat"});
+    doc.SetModifiedFlag(true);
+    log.answers.push_back(IDCANCEL);
+    frame->Commands().Execute(ID_FILE_NEW);
+    ASSERT_EQ(log.entries.size(), 1u);
+    EXPECT_EQ(log.entries[0].text, "Save changes to Untitled?");
+    EXPECT_EQ(doc.m_wordList.size(), 1u);
+    log.answers.push_back(IDNO);
+    frame->Commands().Execute(ID_FILE_NEW);
+    EXPECT_TRUE(doc.m_wordList.empty());
+}
+
+TEST_F(Shell, LogInAsADifferentUserThenCancelLogsOutAndSavesTheLeavingUsersRecords)
+{
+    QTemporaryDir dir;
+    app.m_userFolder = dir.path().toStdString();
+    doc.m_userName = "Ann";
+    doc.m_recordsChanged = true;
+    doc.m_gradeList.push_back(std::make_unique<CGrade>());
+    Click(startPage(*frame), CKelto4View::IDC_LOGIN);
+    EXPECT_TRUE(doc.m_userName.empty());
+    EXPECT_TRUE(doc.m_gradeList.empty());
+    EXPECT_FALSE(doc.m_recordsChanged);
+    EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("Ann.kt3"))));
+    EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("Ann.kt4"))));
+    EXPECT_EQ(frame->UserPane()->text(), QStringLiteral("No User Logged In"));
+}
+
+TEST_F(Shell, LogInAgainWithTheBoxClearedEmptiesAutoAndCancelLeavesIt)
+{
+    app.SetAuto("Ann");
+    app.logIn = [](const std::string&, std::string& name, bool& box) {
+        name = "Bob";
+        box = false;
+        return true;
+    };
+    doc.ChangeUser();
+    EXPECT_EQ(doc.m_userName, "Bob");
+    EXPECT_EQ(app.GetAuto(), "");
+    app.SetAuto("Ann");
+    app.logIn = nullptr;
+    doc.ChangeUser();
+    EXPECT_EQ(app.GetAuto(), "Ann");
+    app.SetAuto("");
+}
+
+TEST(StartUp, AutoLogsInWithoutTheDialogAndOtherwiseTheDialogIsAsked)
+{
+    CTestAppCore app;
+    int asked = 0;
+    app.logIn = [&](const std::string&, std::string& name, bool& box) {
+        ++asked;
+        name = "Zoe";
+        box = true;
+        return true;
+    };
+    app.SetAuto("");
+    EXPECT_EQ(app.LogInAtStart(), "Zoe");
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(app.GetAuto(), "Zoe"); // the box was ticked
+    EXPECT_EQ(app.LogInAtStart(), "Zoe");
+    EXPECT_EQ(asked, 1);
+    app.SetAuto("");
+}
+
+TEST(Settings, GettersGiveDefaultsWithoutWritingThemBack)
+{
+    CTestAppCore app;
+    EXPECT_EQ(app.GetDefaultImage(), "KTRlogo.jpg");
+    EXPECT_EQ(app.GetDefaultImageStretch(), 0);
+    EXPECT_EQ(app.GetShowMenu(), 1);
+    EXPECT_EQ(app.GetRandomizeList(), 0);
+    const std::string sound = app.GetDefaultSoundFolder();
+    EXPECT_TRUE(QFileInfo(QString::fromStdString(sound)).isDir());
+    EXPECT_EQ(sound.substr(sound.size() - 6), "/Words");
+    QSettings s(QStringLiteral("Tarvel"), QStringLiteral("Kelto4"));
+    EXPECT_FALSE(s.contains(QStringLiteral("Settings/DefaultSoundFolder")));
+    EXPECT_EQ(app.GetDefaultUserFolder().substr(app.GetDefaultUserFolder().size() - 7), "/Kelto4");
+}
+
+TEST(Settings, CreatePathRefusesTheRootAndMakesEveryMissingLevel)
+{
+    QTemporaryDir dir;
+    EXPECT_FALSE(CKelto4AppCore::CreatePath("/"));
+    EXPECT_FALSE(CKelto4AppCore::CreatePath(""));
+    const std::string deep = dir.path().toStdString() + "/one/two/";
+    EXPECT_TRUE(CKelto4AppCore::CreatePath(deep));
+    EXPECT_TRUE(QFileInfo(QString::fromStdString(deep)).isDir());
+}
