@@ -1,0 +1,168 @@
+// The reports page through its real controls, and its printed report as PDF text.
+#include "CMessageLog.h"
+#include "CTestAppCore.h"
+#include "PageTestSupport.h"
+#include "reports/CReportPrinter.h"
+#include "reports/CReports.h"
+
+#include <QItemSelectionModel>
+#include <QPrinter>
+#include <QProcess>
+#include <QRadioButton>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+enum { kGrades = 1000, kMissed = 1001, kList = 1033, kDeleteAll = 1037, kDeleteSelection = 1038, kPrint = 1039 };
+
+class ReportsPage : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        doc.m_userName = "Ann";
+        for (int i = 1; i <= 5; ++i) {
+            auto g = std::make_unique<CGrade>();
+            g->m_listName = "list" + std::to_string(i);
+            g->m_date = "12/06/26, 06:02 PM";
+            g->m_correct = 2;
+            g->m_words = 3;
+            doc.m_gradeList.push_back(std::move(g));
+            auto m = std::make_unique<CMissed>();
+            m->m_listName = "list" + std::to_string(i);
+            m->m_word = "friend";
+            m->m_misspelling = "freind";
+            doc.m_missedList.push_back(std::move(m));
+        }
+        page = std::make_unique<CReports>(&doc);
+        page->show();
+        page->OnInitialUpdate();
+    }
+    QTableView* View() { return FindControl<QTableView>(page.get(), kList); }
+    QString Cell(int row, int column) { return View()->model()->index(row, column).data().toString(); }
+    void Select(std::initializer_list<int> rows)
+    {
+        View()->clearSelection();
+        for (int r : rows)
+            View()->selectionModel()->select(View()->model()->index(r, 0),
+                                             QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    }
+    CTestAppCore app;
+    CKelto4Doc doc{app};
+    CMessageLog log;
+    std::unique_ptr<CReports> page;
+};
+}
+
+TEST_F(ReportsPage, GradesShowTheirColumnsAndTwoOfThreeAsSixtySevenPercent)
+{
+    ASSERT_EQ(View()->model()->rowCount(), 5);
+    EXPECT_EQ(View()->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Spelling List"));
+    EXPECT_EQ(View()->model()->headerData(4, Qt::Horizontal).toString(), QStringLiteral("Grade"));
+    EXPECT_EQ(Cell(0, 2), QStringLiteral("2"));
+    EXPECT_EQ(Cell(0, 4), QStringLiteral(" 67 %"));
+}
+
+TEST_F(ReportsPage, DeletingRowsTwoAndFourThenSavingKeepsTheOthersInOrder)
+{
+    Select({1, 3});
+    Click(page.get(), kDeleteSelection);
+    EXPECT_EQ(doc.m_gradeList.size(), 5u); // not yet committed
+    Click(page.get(), 1);
+    ASSERT_EQ(doc.m_gradeList.size(), 3u);
+    EXPECT_EQ(doc.m_gradeList[0]->m_listName, "list1");
+    EXPECT_EQ(doc.m_gradeList[1]->m_listName, "list3");
+    EXPECT_EQ(doc.m_gradeList[2]->m_listName, "list5");
+    EXPECT_EQ(doc.m_gradeList[2]->m_correct, 2);
+    EXPECT_TRUE(doc.m_recordsChanged);
+}
+
+TEST_F(ReportsPage, SwitchingViewsCommitsAndTheMisspelledViewNamesTheRules)
+{
+    Select({0});
+    Click(page.get(), kDeleteSelection);
+    FindControl<QRadioButton>(page.get(), kMissed)->click();
+    EXPECT_EQ(doc.m_gradeList.size(), 4u);
+    EXPECT_EQ(View()->model()->headerData(2, Qt::Horizontal).toString(), QStringLiteral("Word           "));
+    EXPECT_EQ(View()->model()->headerData(3, Qt::Horizontal).toString(), QStringLiteral("Misspelling    "));
+    EXPECT_TRUE(View()->isColumnHidden(0));
+    EXPECT_TRUE(View()->isColumnHidden(1));
+    EXPECT_EQ(Cell(0, 4), QStringLiteral("change ei to ie"));
+}
+
+TEST_F(ReportsPage, ADocumentUpdateDropsPendingDeletionsAndCancelDoesNothing)
+{
+    Click(page.get(), kDeleteAll);
+    EXPECT_EQ(View()->model()->rowCount(), 0);
+    Click(page.get(), 2);
+    EXPECT_EQ(View()->model()->rowCount(), 0);
+    doc.UpdateAllViews(nullptr, 0);
+    EXPECT_EQ(View()->model()->rowCount(), 5);
+    EXPECT_EQ(doc.m_gradeList.size(), 5u);
+}
+
+TEST_F(ReportsPage, PrintingAnEmptyListSaysNoData)
+{
+    doc.m_gradeList.clear();
+    doc.UpdateAllViews(nullptr, 0);
+    EXPECT_EQ(View()->model()->rowCount(), 0);
+    EXPECT_EQ(View()->model()->columnCount(), 5);
+    Click(page.get(), kPrint);
+    ASSERT_EQ(log.entries.size(), 1u);
+    EXPECT_EQ(log.entries[0].text, "No data.");
+    EXPECT_EQ(log.entries[0].icon, MsgIcon::Exclamation);
+}
+
+TEST(ReportPagination, ThirtyThreeRecordsAtThreeHundredEightyTwipsMakeThreePages)
+{
+    EXPECT_EQ(CReportPrinter::RecordsPerPage(380), 16);
+    EXPECT_EQ(CReportPrinter::PageCount(33, 16), 3);
+    EXPECT_EQ(CReportPrinter::PageCount(16, 16), 1);
+    EXPECT_EQ(CReportPrinter::RecordsPerPage(100000), 1);
+}
+
+TEST(ReportMargins, APrinterOffsetOfAQuarterInchGivesTheHalfInchMargin)
+{
+    const CReportPrinter::Rect r = CReportPrinter::MarginRect(360, 360, 12240, 15840, 203, 266);
+    EXPECT_EQ(r.left, 360);
+    EXPECT_EQ(r.top, -360);
+}
+
+TEST_F(ReportsPage, ThePrintedReportHasTitlePageNumbersColumnsAndRecordsInOrder)
+{
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("report.pdf"));
+    for (int i = 6; i <= 33; ++i) {
+        auto g = std::make_unique<CGrade>();
+        g->m_listName = "list" + std::to_string(i);
+        g->m_date = "d";
+        g->m_correct = 1;
+        g->m_words = 2;
+        doc.m_gradeList.push_back(std::move(g));
+    }
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdf);
+    page->GetReportPrinter().SetLineHeight(380);
+    ASSERT_TRUE(page->PrintReport(&printer));
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    ASSERT_TRUE(p.waitForFinished(20000));
+    const QString text = QString::fromUtf8(p.readAllStandardOutput());
+    EXPECT_TRUE(text.contains(QStringLiteral("Grades -- Ann")));
+    EXPECT_TRUE(text.contains(QStringLiteral("Page 1 of 3")));
+    EXPECT_TRUE(text.contains(QStringLiteral("Page 3 of 3")));
+    EXPECT_TRUE(text.contains(QStringLiteral(" 67%")));
+    EXPECT_LT(text.indexOf(QStringLiteral("list1 ")), text.indexOf(QStringLiteral("list2 ")));
+    EXPECT_EQ(text.count(QChar(u'\f')), 3);
+
+    QProcess bbox;
+    bbox.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+    ASSERT_TRUE(bbox.waitForFinished(20000));
+    const QString boxes = QString::fromUtf8(bbox.readAllStandardOutput());
+    // "Page" at 6 inches (432 pt) from the left margin, which is half an inch (36 pt) in.
+    const QRegularExpression pageWord(QStringLiteral("xMin=\"([0-9.]+)\"[^>]*>Page<"));
+    const QRegularExpressionMatch m = pageWord.match(boxes);
+    ASSERT_TRUE(m.hasMatch());
+    EXPECT_NEAR(m.captured(1).toDouble(), 36 + 432, 3.0);
+}
