@@ -1,0 +1,203 @@
+// The words page through its real controls, recording against the test PulseAudio server.
+#include "CMessageLog.h"
+#include "CTestAppCore.h"
+#include "PageTestSupport.h"
+#include "platform/CDialogService.h"
+#include "platform/CommandIds.h"
+#include "words/CWords.h"
+
+#include <QListWidget>
+#include <QTemporaryDir>
+#include <QThread>
+#include <gtest/gtest.h>
+
+namespace {
+enum { kList = 1001, kPlay = 1002, kRecord = 1003, kStop = 1004, kSaveSound = 1005, kNewWord = 1006, kRedo = 1007,
+       kWord = 1008, kChangeFolder = 1009, kFolder = 1010, kSortAZ = 1022, kUp = 1023, kDown = 1024, kDelete = 1025,
+       kSaveList = 1, kCancel = 2 };
+
+class WordsPage : public ::testing::Test {
+protected:
+    void Open(const std::vector<std::string>& words = {})
+    {
+        app.SetDefaultSoundFolder(dir.path().toStdString());
+        app.m_userFolder = dir.path().toStdString();
+        doc.m_userName = "Ann";
+        AddWords(doc, words, dir.path().toStdString());
+        doc.m_recorder.SetFolder(dir.path().toStdString());
+        page = std::make_unique<CWords>(&doc);
+        page->show();
+        page->OnInitialUpdate();
+    }
+    void TearDown() override
+    {
+        app.SetDefaultSoundFolder("");
+        CDialogService::SetAnswerer({});
+    }
+    QListWidget* List() { return FindControl<QListWidget>(page.get(), kList); }
+    std::vector<std::string> Words()
+    {
+        std::vector<std::string> w;
+        for (int i = 0; i < List()->count(); ++i)
+            w.push_back(List()->item(i)->text().toStdString());
+        return w;
+    }
+    // Play, Record, Stop Recording, Save Sound, New Word, Redo Recording.
+    std::string Buttons()
+    {
+        std::string s;
+        for (int id : {kPlay, kRecord, kStop, kSaveSound, kNewWord, kRedo})
+            s += IsEnabled(page.get(), id) ? '1' : '0';
+        return s;
+    }
+    QTemporaryDir dir;
+    CTestAppCore app;
+    CKelto4Doc doc{app};
+    CMessageLog log;
+    std::unique_ptr<CWords> page;
+};
+}
+
+TEST_F(WordsPage, RecordStopPlaySaveFollowsTheWorkflowAndAddsTheWord)
+{
+    Open();
+    EXPECT_EQ(Buttons(), "010000"); // Ready
+    TypeInto(page.get(), kWord, QStringLiteral("cat"));
+    Click(page.get(), kRecord);
+    EXPECT_EQ(Buttons(), "001000"); // Recording
+    QThread::msleep(300);
+    Click(page.get(), kStop);
+    EXPECT_EQ(Buttons(), "100000"); // Recorded
+    Click(page.get(), kPlay);
+    EXPECT_EQ(Buttons(), "100101"); // Heard
+    Click(page.get(), kSaveSound);
+    EXPECT_EQ(Buttons(), "000010"); // Saved
+    EXPECT_TRUE(log.entries.empty()) << log.entries[0].text;
+    EXPECT_EQ(Words(), (std::vector<std::string>{"cat"}));
+    EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("cat.wav"))));
+    Click(page.get(), kNewWord);
+    EXPECT_EQ(Buttons(), "010000");
+    EXPECT_EQ(TextOf(page.get(), kWord), "");
+}
+
+TEST_F(WordsPage, SaveSoundWithoutAWordSaysSo)
+{
+    Open();
+    Click(page.get(), kRecord);
+    QThread::msleep(100);
+    Click(page.get(), kStop);
+    Click(page.get(), kPlay);
+    Click(page.get(), kSaveSound);
+    ASSERT_EQ(log.entries.size(), 1u);
+    EXPECT_EQ(log.entries[0].text, "No Word Entered");
+    EXPECT_EQ(Buttons(), "100101"); // still Heard
+}
+
+TEST_F(WordsPage, AWordWithASlashIsListedButItsSoundFailsAndSavingAgainAddsItTwice)
+{
+    Open();
+    TypeInto(page.get(), kWord, QStringLiteral("a/b"));
+    Click(page.get(), kRecord);
+    QThread::msleep(100);
+    Click(page.get(), kStop);
+    Click(page.get(), kPlay);
+    Click(page.get(), kSaveSound);
+    ASSERT_EQ(log.entries.size(), 1u);
+    EXPECT_NE(log.entries[0].text.find("Error trying to Save sound."), std::string::npos);
+    Click(page.get(), kSaveSound);
+    EXPECT_EQ(Words(), (std::vector<std::string>{"a/b", "a/b"}));
+    EXPECT_FALSE(QDir(dir.filePath(QStringLiteral("a"))).exists());
+}
+
+TEST_F(WordsPage, UpDownAndDeleteDoNothingAtTheEdgesOrWithoutASelection)
+{
+    Open({"one", "two", "three"});
+    Click(page.get(), kUp);
+    Click(page.get(), kDelete);
+    EXPECT_EQ(Words(), (std::vector<std::string>{"one", "two", "three"}));
+    List()->setCurrentRow(0);
+    Click(page.get(), kUp);
+    EXPECT_EQ(Words(), (std::vector<std::string>{"one", "two", "three"}));
+    Click(page.get(), kDown);
+    EXPECT_EQ(Words(), (std::vector<std::string>{"two", "one", "three"}));
+    List()->setCurrentRow(2);
+    Click(page.get(), kDown);
+    EXPECT_EQ(Words(), (std::vector<std::string>{"two", "one", "three"}));
+    Click(page.get(), kDelete);
+    EXPECT_EQ(Words(), (std::vector<std::string>{"two", "one"}));
+    EXPECT_EQ(doc.m_wordList.size(), 3u); // the document waits for Save List
+}
+
+TEST_F(WordsPage, AToZSortsIgnoringCaseAndKeepsEqualWordsInOrder)
+{
+    Open({"banana", "apple", "Apple", "cherry"});
+    Click(page.get(), kSortAZ);
+    EXPECT_EQ(Words(), (std::vector<std::string>{"apple", "Apple", "banana", "cherry"}));
+}
+
+TEST_F(WordsPage, SaveListRebuildsTheDocumentsListAndPostsSave)
+{
+    Open({"cat", "dog"});
+    Click(page.get(), kSortAZ);
+    Click(page.get(), kSaveList);
+    ASSERT_EQ(doc.m_wordList.size(), 2u);
+    EXPECT_EQ(doc.m_wordList[0]->m_author, "Ann");
+    EXPECT_EQ(doc.m_wordList[0]->m_soundFolder, dir.path().toStdString());
+    EXPECT_EQ(app.posted, (std::vector<int>{ID_FILE_SAVE}));
+    const std::string path = dir.filePath(QStringLiteral("list.ktr")).toStdString();
+    ASSERT_TRUE(doc.OnSaveDocument(path));
+    doc.m_wordList.clear();
+    ASSERT_TRUE(doc.OnOpenDocument(path));
+    ASSERT_EQ(doc.m_wordList.size(), 2u);
+    EXPECT_EQ(doc.m_wordList[1]->m_word, "dog");
+    EXPECT_EQ(doc.m_wordList[1]->m_author, "Ann");
+}
+
+TEST_F(WordsPage, SaveListWithAnEmptyListBoxEmptiesTheDocumentAndWritesNothing)
+{
+    Open({"cat"});
+    List()->setCurrentRow(0);
+    Click(page.get(), kDelete);
+    Click(page.get(), kSaveList);
+    EXPECT_TRUE(doc.m_wordList.empty());
+    ASSERT_EQ(log.entries.size(), 1u);
+    EXPECT_EQ(log.entries[0].text, "No words to save");
+    EXPECT_TRUE(app.posted.empty());
+}
+
+TEST_F(WordsPage, ChangeSoundFolderThenCancelChangesRestoresItAndClearsTheModifiedFlag)
+{
+    Open({"cat"});
+    QTemporaryDir other;
+    CDialogService::SetAnswerer([&](const CDialogService::Request&) -> std::optional<QVariant> { return QVariant(other.path()); });
+    Click(page.get(), kChangeFolder);
+    ASSERT_EQ(log.entries.size(), 1u);
+    EXPECT_EQ(log.entries[0].text,
+              "If the sound folder for the current spelling list is changed incorrectly, \r\nyou may not be able to take a test.");
+    EXPECT_EQ(TextOf(page.get(), kFolder), other.path().toStdString());
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(doc.m_recorder.GetFolder(), other.path().toStdString());
+    Click(page.get(), kCancel);
+    EXPECT_EQ(TextOf(page.get(), kFolder), dir.path().toStdString());
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ(doc.m_recorder.GetFolder(), dir.path().toStdString());
+}
+
+TEST_F(WordsPage, TheFolderChoosersCancelChangesNothing)
+{
+    Open();
+    CDialogService::SetAnswerer([](const CDialogService::Request&) -> std::optional<QVariant> { return std::nullopt; });
+    Click(page.get(), kChangeFolder);
+    EXPECT_EQ(TextOf(page.get(), kFolder), dir.path().toStdString());
+    EXPECT_FALSE(doc.IsModified());
+}
+
+TEST_F(WordsPage, AResetDuringARecordingClosesIt)
+{
+    Open();
+    Click(page.get(), kRecord);
+    EXPECT_TRUE(doc.m_recorder.IsOpen());
+    doc.UpdateAllViews(nullptr, 0);
+    EXPECT_FALSE(doc.m_recorder.IsOpen());
+    EXPECT_EQ(Buttons(), "010000");
+}
