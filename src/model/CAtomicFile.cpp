@@ -15,33 +15,6 @@ void SetError(std::string* errorText, int error, const std::string& path)
         *errorText = std::string(std::strerror(error)) + ": " + path;
 }
 
-std::string FolderOf(const std::string& path)
-{
-    const auto slash = path.rfind('/');
-    if (slash == std::string::npos)
-        return ".";
-    if (slash == 0)
-        return "/";
-    return path.substr(0, slash);
-}
-
-bool WriteAll(int fd, const std::string& bytes)
-{
-    const char* p = bytes.data();
-    size_t left = bytes.size();
-    while (left > 0) {
-        const ssize_t n = ::write(fd, p, left);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        p += n;
-        left -= static_cast<size_t>(n);
-    }
-    return true;
-}
-
 // A new file in the same folder, created with 0666 less the umask.
 int CreateTemporary(const std::string& path, std::string& temp)
 {
@@ -88,7 +61,7 @@ bool CAtomicFile::WriteFileAtomically(const std::string& path, const std::string
     };
     if (hadFile && ::fchmod(fd, old.st_mode & 07777) != 0)
         return fail(errno);
-    if (!WriteAll(fd, bytes))
+    if (!CAtomicFile::WriteAll(fd, bytes))
         return fail(errno);
     if (::fsync(fd) != 0)
         return fail(errno);
@@ -105,7 +78,7 @@ bool CAtomicFile::WriteFileAtomically(const std::string& path, const std::string
         return false;
     }
     // Make the rename itself survive a crash.
-    const int dir = ::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int dir = ::open(CAtomicFile::FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dir >= 0) {
         ::fsync(dir);
         ::close(dir);
@@ -146,5 +119,32 @@ bool CAtomicFile::ReadWholeFile(const std::string& path, std::string& bytes, std
         bytes.append(buffer, static_cast<size_t>(n));
     }
     ::close(fd);
+    return true;
+}
+
+std::string CAtomicFile::FolderOf(const std::string& path)
+{
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    if (slash == 0)
+        return "/";
+    return path.substr(0, slash);
+}
+
+bool CAtomicFile::WriteAll(int fd, const std::string& bytes)
+{
+    const char* p = bytes.data();
+    size_t left = bytes.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd, p, left);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        p += n;
+        left -= static_cast<size_t>(n);
+    }
     return true;
 }

@@ -14,4 +14,10 @@ public:
     static bool ReadWholeFile(const std::string& path, std::string& bytes, std::string* errorText);
     // Is there a file (or anything else) at path?
     static bool Exists(const std::string& path);
+
+    // The pieces the user file's own locked replacement shares with the writes above.
+    // Writes every byte to fd, retrying after signals.
+    static bool WriteAll(int fd, const std::string& bytes);
+    // The folder part of path: "." without a slash, "/" for a file in the root.
+    static std::string FolderOf(const std::string& path);
 };

@@ -3,6 +3,7 @@
 #include "platform/CQtText.h"
 #include "platform/KMessage.h"
 #include "users/CChangePassword.h"
+#include "users/CUserNameBox.h"
 #include "users/CWaitUi.h"
 
 #include <QComboBox>
@@ -39,18 +40,7 @@ bool CChangePWDlg::OnInitDialog()
 {
     CWaitUi wait(this);
     m_userFile.Open(m_userFolder, &wait);
-    QComboBox* combo = NameBox();
-    combo->clear();
-    // Each name where a sorted combo box puts it (ignoring case).
-    for (const auto& user : m_userFile.Users()) {
-        const QString name = ToQt(user->m_name);
-        int at = 0;
-        while (at < combo->count() && QString::compare(combo->itemText(at), name, Qt::CaseInsensitive) <= 0)
-            ++at;
-        combo->insertItem(at, name);
-    }
-    combo->setCurrentIndex(-1);
-    combo->setEditText(QString());
+    CUserNameBox::Fill(NameBox(), m_userFile.Users());
     m_modified = false;
     SetFocusTo(IDC_USERNAME);
     return true;

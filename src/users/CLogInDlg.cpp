@@ -2,6 +2,7 @@
 
 #include "platform/CQtText.h"
 #include "platform/KMessage.h"
+#include "users/CUserNameBox.h"
 #include "users/CWaitUi.h"
 
 #include <QCheckBox>
@@ -49,20 +50,9 @@ bool CLogInDlg::OnInitDialog()
     return true;
 }
 
-// The names in list order, each put where a sorted combo box puts it (ignoring case).
 void CLogInDlg::FillNames()
 {
-    QComboBox* combo = NameBox();
-    combo->clear();
-    for (const auto& user : m_userFile.Users()) {
-        const QString name = ToQt(user->m_name);
-        int at = 0;
-        while (at < combo->count() && QString::compare(combo->itemText(at), name, Qt::CaseInsensitive) <= 0)
-            ++at;
-        combo->insertItem(at, name);
-    }
-    combo->setCurrentIndex(-1);
-    combo->setEditText(QString());
+    CUserNameBox::Fill(NameBox(), m_userFile.Users());
 }
 
 void CLogInDlg::ReadControls()

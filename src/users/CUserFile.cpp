@@ -80,30 +80,6 @@ bool ReadAll(int fd, std::string& bytes)
     }
 }
 
-bool WriteAll(int fd, const std::string& bytes)
-{
-    const char* p = bytes.data();
-    size_t left = bytes.size();
-    while (left > 0) {
-        const ssize_t n = ::write(fd, p, left);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        p += n;
-        left -= static_cast<size_t>(n);
-    }
-    return true;
-}
-
-std::string FolderOf(const std::string& path)
-{
-    const auto slash = path.rfind('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? std::string("/") : path.substr(0, slash);
-}
 }
 
 void CUserFile::SetRetry(int attempts, int delayMs)
@@ -301,11 +277,11 @@ bool CUserFile::Save()
     // Locked before it gets the name, so nobody ever finds the new file unlocked.
     if (!LockWholeFile(fd))
         return fail(errno);
-    if (!WriteAll(fd, bytes) || ::fsync(fd) != 0)
+    if (!CAtomicFile::WriteAll(fd, bytes) || ::fsync(fd) != 0)
         return fail(errno);
     if (::rename(temp.c_str(), native.c_str()) != 0)
         return fail(errno);
-    const int dir = ::open(FolderOf(native).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int dir = ::open(CAtomicFile::FolderOf(native).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dir >= 0) {
         ::fsync(dir);
         ::close(dir);

@@ -1,0 +1,13 @@
+#pragma once
+#include "model/COwnedList.h"
+#include "users/CUser.h"
+
+class QComboBox;
+
+// The user-name combo box of the log-in and change-password dialogs.
+class CUserNameBox {
+public:
+    // The names in list order, each put where a sorted combo box puts it (ignoring
+    // case); nothing selected and the edit field empty.
+    static void Fill(QComboBox* combo, const COwnedList<CUser>& users);
+};
