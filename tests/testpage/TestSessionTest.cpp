@@ -387,22 +387,42 @@ INSTANTIATE_TEST_SUITE_P(, DateStamp,
                                            StampCase{1783168259, "07/04/26, 12:30 PM"},
                                            StampCase{0, "01/01/70, 12:00 AM"}));
 
+// An installed locale other than C for LC_TIME, or one compiled for this test when
+// the machine has only C; null when neither works.
+const char* UseOtherTimeLocale(const std::string& scratch)
+{
+    for (const char* name : {"de_DE.UTF-8", "fr_FR.UTF-8", "en_GB.UTF-8", "en_US.UTF-8"})
+        if (std::setlocale(LC_TIME, name))
+            return name;
+    const std::string command = "localedef -i de_DE -f UTF-8 '" + scratch + "/de_DE.UTF-8' >/dev/null 2>&1";
+    if (std::system(command.c_str()) != 0)
+        return nullptr;
+    setenv("LOCPATH", scratch.c_str(), 1);
+    return std::setlocale(LC_TIME, "de_DE.UTF-8") ? "de_DE.UTF-8" : nullptr;
+}
+
 TEST(DateStampLocale, StaysInTheCLocaleUnderAnotherLcTime)
 {
     const std::string old = std::setlocale(LC_TIME, nullptr);
-    const char* found = nullptr;
-    for (const char* name : {"de_DE.UTF-8", "fr_FR.UTF-8", "en_GB.UTF-8", "en_US.UTF-8", "de_DE", "fr_FR"}) {
-        if (std::setlocale(LC_TIME, name)) {
-            found = name;
-            break;
-        }
+    char scratch[] = "/tmp/kelto4-locale-XXXXXX";
+    ASSERT_NE(mkdtemp(scratch), nullptr);
+    const char* other = UseOtherTimeLocale(scratch);
+    if (!other) {
+        std::system(("rm -rf '" + std::string(scratch) + "'").c_str());
+        GTEST_SKIP() << "no locale other than C can be used";
     }
-    if (!found)
-        GTEST_SKIP() << "no locale other than C is installed";
+    char native[64];
+    const std::time_t when = 1796580120;
+    std::tm local{};
+    gmtime_r(&when, &local);
+    std::strftime(native, sizeof native, "%x, %I:%M %p", &local);
     UtcZone zone;
-    const std::string stamp = CTestSession::FormatDateStamp(1796580120);
+    const std::string stamp = CTestSession::FormatDateStamp(when);
     std::setlocale(LC_TIME, old.c_str());
-    EXPECT_EQ(stamp, "12/06/26, 06:02 PM") << "under " << found;
+    unsetenv("LOCPATH");
+    std::system(("rm -rf '" + std::string(scratch) + "'").c_str());
+    EXPECT_NE(std::string(native), "12/06/26, 06:02 PM") << other << " formats like C; the test proves nothing";
+    EXPECT_EQ(stamp, "12/06/26, 06:02 PM") << "under " << other;
 }
 
 TEST(DateStampLocale, TimeThatCannotBeShownBecomesTimeError)
