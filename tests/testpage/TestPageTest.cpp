@@ -2,25 +2,86 @@
 #include "CMessageLog.h"
 #include "CTestAppCore.h"
 #include "PageTestSupport.h"
+#include "app/CMainFrame.h"
+#include "platform/CCommandManager.h"
+#include "platform/CommandIds.h"
 #include "spelltest/CLineListBox.h"
 #include "spelltest/CTest.h"
 
+#include <QAction>
+#include <QCheckBox>
+#include <QImage>
+#include <QLabel>
+#include <QRegularExpression>
+#include <QScrollBar>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTextDocument>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <set>
+
 namespace {
-enum { kWordNumber = 1008, kCorrect = 1009, kWords = 1010, kScore = 1011, kAnswer = 1013, kStatus = 1014,
-       kStart = 1018, kStop = 1004, kListen = 1012, kCheck = 1015, kNext = 1016, kAnswers = 1023, kRandomize = 1046 };
+
+enum {
+    kStop = 1004,
+    kWordNumber = 1008,
+    kCorrect = 1009,
+    kWords = 1010,
+    kScore = 1011,
+    kListen = 1012,
+    kAnswer = 1013,
+    kStatus = 1014,
+    kCheck = 1015,
+    kNext = 1016,
+    kEnterKey = 1017,
+    kStart = 1018,
+    kAnswers = 1023,
+    kRandomize = 1046,
+};
+
+// Every update the document sends to another view, with the flag as it was then.
+class ViewSpy : public CDocView {
+public:
+    explicit ViewSpy(CKelto4Doc& doc)
+        : m_doc(doc)
+    {
+        m_doc.AddView(this);
+    }
+    ~ViewSpy() override { m_doc.RemoveView(this); }
+    void OnUpdate(CDocView* sender, long) override { updates.push_back({sender, m_doc.m_testRunning}); }
+
+    struct Update {
+        CDocView* sender;
+        bool testRunning;
+    };
+    std::vector<Update> updates;
+
+private:
+    CKelto4Doc& m_doc;
+};
 
 class TestPage : public ::testing::Test {
 protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(userFolder.isValid());
+        // Settings outlive a test inside one process; each test starts without them.
+        QSettings(QStringLiteral("Tarvel"), QStringLiteral("Kelto4")).clear();
+        app.m_userFolder = userFolder.path().toStdString();
+    }
+
     void Open(const std::vector<std::string>& words, const std::string& user = "Ann")
     {
         doc.m_userName = user;
-        AddWords(doc, words);
+        doc.SetPathName(userFolder.path().toStdString() + "/week1.ktr");
+        AddWords(doc, words, userFolder.path().toStdString());
         page = std::make_unique<CTest>(&doc);
         page->show();
         page->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(page.get()));
         page->OnInitialUpdate();
     }
     void Answer(const QString& text)
@@ -28,11 +89,111 @@ protected:
         TypeInto(page.get(), kAnswer, text);
         Click(page.get(), kCheck);
     }
+    // Answers every word right until the end; returns the words in the order asked.
+    std::vector<std::string> AnswerAllRight()
+    {
+        std::vector<std::string> asked;
+        while (page->GetSession().GetState() == CTestSession::State::AwaitingAnswer) {
+            const std::string word = page->GetSession().GetCurrentWord();
+            asked.push_back(word);
+            Answer(QString::fromStdString(word));
+            Click(page.get(), kNext);
+        }
+        return asked;
+    }
+    int FocusId() const
+    {
+        QWidget* focus = QApplication::focusWidget();
+        return focus ? GetControlId(focus) : 0;
+    }
+    void PressEnterOn(int id)
+    {
+        QWidget* w = FindControl<QWidget>(page.get(), id);
+        ASSERT_NE(w, nullptr);
+        w->setFocus();
+        ASSERT_EQ(FocusId(), id);
+        QTest::keyClick(w, Qt::Key_Return);
+    }
+    CLineListBox* Answers() const { return FindControl<CLineListBox>(page.get(), kAnswers); }
+    bool Randomize() const { return FindControl<QCheckBox>(page.get(), kRandomize)->isChecked(); }
+
+    QTemporaryDir userFolder;
     CTestAppCore app;
-    CKelto4Doc doc{app};
     CMessageLog log;
+    CKelto4Doc doc{app};
     std::unique_ptr<CTest> page;
 };
+
+// Enabled (1) or disabled (0): Check, Listen, Next, answer, Randomize, Start, Stop.
+void ExpectControls(QWidget* page, const char* expected, const char* when)
+{
+    const int ids[] = {kCheck, kListen, kNext, kAnswer, kRandomize, kStart, kStop};
+    for (size_t i = 0; i < std::size(ids); ++i)
+        EXPECT_EQ(IsEnabled(page, ids[i]), expected[i] == '1') << "control " << ids[i] << " " << when;
+}
+
+} // namespace
+
+TEST_F(TestPage, TheTemplateHasEveryControlWithItsIdAndText)
+{
+    Open({"cat"});
+    struct Button {
+        int id;
+        const char* text;
+    };
+    for (const Button& b : {Button{kStart, "Start"}, Button{kStop, "Stop"}, Button{kListen, "Listen to Word"},
+                            Button{kCheck, "Check"}, Button{kNext, "Next"}, Button{kEnterKey, "Enter Key"}}) {
+        auto* button = FindControl<QPushButton>(page.get(), b.id);
+        ASSERT_NE(button, nullptr) << b.id;
+        EXPECT_EQ(button->text().toStdString(), b.text);
+        EXPECT_EQ(button->isVisible(), b.id != kEnterKey) << b.id;
+    }
+    auto* randomize = FindControl<QCheckBox>(page.get(), kRandomize);
+    ASSERT_NE(randomize, nullptr);
+    EXPECT_EQ(randomize->text(), QStringLiteral("Randomize list"));
+    for (int id : {kWordNumber, kCorrect, kWords, kScore}) {
+        auto* edit = FindControl<QLineEdit>(page.get(), id);
+        ASSERT_NE(edit, nullptr) << id;
+        EXPECT_TRUE(edit->isReadOnly()) << id;
+    }
+    ASSERT_NE(FindControl<QLineEdit>(page.get(), kAnswer), nullptr);
+    EXPECT_FALSE(FindControl<QLineEdit>(page.get(), kAnswer)->isReadOnly());
+    ASSERT_NE(FindControl<QTextEdit>(page.get(), kStatus), nullptr);
+    EXPECT_TRUE(FindControl<QTextEdit>(page.get(), kStatus)->isReadOnly());
+    ASSERT_NE(Answers(), nullptr);
+
+    std::set<std::string> labels;
+    for (QLabel* label : page->findChildren<QLabel*>())
+        labels.insert(label->text().toStdString());
+    for (const char* text : {"Word #", "# Correct", "# Words", "Spell it"})
+        EXPECT_EQ(labels.count(text), 1u) << text;
+
+    const QRect form(QPoint(0, 0), page->FormSize());
+    for (QWidget* w : page->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (w->isVisible()) {
+            EXPECT_TRUE(form.contains(w->geometry())) << GetControlId(w);
+        }
+    }
+}
+
+TEST_F(TestPage, ThreeStatesDecideWhichControlsWork)
+{
+    Open({"cat", "dog"});
+    ExpectControls(page.get(), "0000110", "when first shown");
+    EXPECT_EQ(TextOf(page.get(), kWordNumber), "0");
+    EXPECT_EQ(TextOf(page.get(), kWords), "2");
+    Click(page.get(), kStart);
+    ExpectControls(page.get(), "1101001", "awaiting the first answer");
+    Answer("cat");
+    ExpectControls(page.get(), "0010001", "after the check");
+    Click(page.get(), kNext);
+    ExpectControls(page.get(), "1101001", "awaiting the second answer");
+    Answer("dog");
+    Click(page.get(), kNext);
+    ExpectControls(page.get(), "0000110", "after the end");
+    Click(page.get(), kStart);
+    Click(page.get(), kStop);
+    ExpectControls(page.get(), "0000110", "after Stop");
 }
 
 TEST_F(TestPage, ThreeWordsRightWrongRightScoreAndLeaveOneMissedAndOneGrade)
@@ -43,150 +204,371 @@ TEST_F(TestPage, ThreeWordsRightWrongRightScoreAndLeaveOneMissedAndOneGrade)
     EXPECT_TRUE(doc.m_testRunning);
     EXPECT_TRUE(doc.m_recordsChanged);
     EXPECT_EQ(TextOf(page.get(), kStatus), "Ready.\nClick LISTEN to hear word--\nThen type your answer in spell it.");
+    EXPECT_EQ(FindControl<QTextEdit>(page.get(), kStatus)->document()->blockCount(), 3);
+    EXPECT_EQ(TextOf(page.get(), kWordNumber), "1");
+    EXPECT_EQ(TextOf(page.get(), kScore), "");
     Answer("cat");
     EXPECT_EQ(TextOf(page.get(), kScore), "33.33 %");
+    EXPECT_EQ(TextOf(page.get(), kCorrect), "1");
     EXPECT_EQ(TextOf(page.get(), kStatus), "You got it right!");
     Click(page.get(), kNext);
     EXPECT_EQ(TextOf(page.get(), kStatus), "Ready\nClick LISTEN to hear word.\nThen type your answer in spell it.");
+    EXPECT_EQ(TextOf(page.get(), kWordNumber), "2");
+    EXPECT_EQ(TextOf(page.get(), kAnswer), "");
     Answer("dgo");
     EXPECT_EQ(TextOf(page.get(), kScore), "33.33 %");
     EXPECT_EQ(TextOf(page.get(), kStatus), "Sorry wrong Answer.\nThe correct spelling is dog.");
     Click(page.get(), kNext);
     Answer("sun");
     EXPECT_EQ(TextOf(page.get(), kScore), "66.67 %");
+    EXPECT_TRUE(doc.m_gradeList.empty());
     Click(page.get(), kNext);
     EXPECT_EQ(TextOf(page.get(), kStatus), "End of Test.  Check out your final score.\nClick Start to redo test.");
+    EXPECT_EQ(TextOf(page.get(), kScore), "66.67 %");
     EXPECT_FALSE(doc.m_testRunning);
+
     ASSERT_EQ(doc.m_missedList.size(), 1u);
     EXPECT_EQ(doc.m_missedList[0]->m_word, "dog");
     EXPECT_EQ(doc.m_missedList[0]->m_misspelling, "dgo");
-    EXPECT_EQ(doc.m_missedList[0]->m_listName, "Untitled");
+    EXPECT_EQ(doc.m_missedList[0]->m_listName, "week1");
     ASSERT_EQ(doc.m_gradeList.size(), 1u);
+    EXPECT_EQ(doc.m_gradeList[0]->m_listName, "week1");
     EXPECT_EQ(doc.m_gradeList[0]->m_correct, 2);
     EXPECT_EQ(doc.m_gradeList[0]->m_words, 3);
     EXPECT_EQ(doc.m_gradeList[0]->m_date, doc.m_missedList[0]->m_date);
+    const QRegularExpression stamp(QStringLiteral("^\\d\\d/\\d\\d/\\d\\d, (0\\d|1[0-2]):[0-5]\\d (AM|PM)$"));
+    EXPECT_TRUE(stamp.match(QString::fromStdString(doc.m_gradeList[0]->m_date)).hasMatch())
+        << doc.m_gradeList[0]->m_date;
 
-    auto* answers = FindControl<CLineListBox>(page.get(), kAnswers);
-    ASSERT_NE(answers, nullptr);
-    ASSERT_EQ(answers->GetCount(), 3);
-    EXPECT_EQ(answers->GetItemColor(0), 0x006400u);
-    EXPECT_EQ(answers->GetItemColor(1), 0x0000CDu);
-    EXPECT_EQ(answers->GetText(1), "dgo");
+    ASSERT_EQ(Answers()->GetCount(), 3);
+    EXPECT_EQ(Answers()->GetText(1), "dgo");
+    EXPECT_EQ(Answers()->GetItemColor(0), 0x006400u);
+    EXPECT_EQ(Answers()->GetItemColor(1), 0x0000CDu);
+    EXPECT_EQ(Answers()->GetItemColor(2), 0x006400u);
 }
 
 TEST_F(TestPage, CapitalsAndTrailingBlanksAreWrong)
 {
-    Open({"Friday", "cat"});
+    Open({"Friday", "cat", "caf\xe9"});
     Click(page.get(), kStart);
     Answer("friday");
     EXPECT_EQ(TextOf(page.get(), kStatus), "Sorry wrong Answer.\nThe correct spelling is Friday.");
     Click(page.get(), kNext);
     Answer("cat ");
-    EXPECT_EQ(doc.m_missedList.size(), 2u);
-    EXPECT_EQ(doc.m_missedList[0]->m_misspelling, "cat "); // newest first
+    EXPECT_EQ(TextOf(page.get(), kStatus), "Sorry wrong Answer.\nThe correct spelling is cat.");
+    Click(page.get(), kNext);
+    Answer(QString::fromUtf8("caf\xc3\xa9"));
+    EXPECT_EQ(TextOf(page.get(), kStatus), "You got it right!");
+    ASSERT_EQ(doc.m_missedList.size(), 2u);
+    EXPECT_EQ(doc.m_missedList[0]->m_misspelling, "cat ");
+    EXPECT_EQ(doc.m_missedList[1]->m_misspelling, "friday");
+}
+
+TEST_F(TestPage, AnEmptyAnswerIsWrongAndShowsAsAnEmptyRedLine)
+{
+    Open({"cat"});
+    Click(page.get(), kStart);
+    Answer("");
+    EXPECT_EQ(TextOf(page.get(), kStatus), "Sorry wrong Answer.\nThe correct spelling is cat.");
+    ASSERT_EQ(Answers()->GetCount(), 1);
+    EXPECT_EQ(Answers()->GetText(0), "");
+    EXPECT_EQ(Answers()->GetItemColor(0), 0x0000CDu);
+    EXPECT_EQ(Answers()->visualItemRect(Answers()->item(0)).height(), Answers()->ItemHeight());
+    ASSERT_EQ(doc.m_missedList.size(), 1u);
+    EXPECT_EQ(doc.m_missedList[0]->m_misspelling, "");
 }
 
 TEST_F(TestPage, StopAfterTheFirstWordStoresAStoppedResultOfTheWholeList)
 {
     Open({"cat", "dog", "sun"});
+    ViewSpy spy(doc);
     Click(page.get(), kStart);
     Answer("cat");
     Click(page.get(), kStop);
     EXPECT_FALSE(doc.m_testRunning);
     EXPECT_EQ(TextOf(page.get(), kStatus), "Try Again.  Click Start button.");
+    EXPECT_EQ(TextOf(page.get(), kWordNumber), "0");
+    EXPECT_EQ(TextOf(page.get(), kCorrect), "0");
+    EXPECT_EQ(TextOf(page.get(), kScore), "");
     ASSERT_EQ(doc.m_gradeList.size(), 1u);
-    EXPECT_EQ(doc.m_gradeList[0]->m_listName, "Untitled--Stopped Test");
+    EXPECT_EQ(doc.m_gradeList[0]->m_listName, "week1--Stopped Test");
     EXPECT_EQ(doc.m_gradeList[0]->m_correct, 1);
     EXPECT_EQ(doc.m_gradeList[0]->m_words, 3);
-    EXPECT_TRUE(IsEnabled(page.get(), kStart));
-    EXPECT_FALSE(IsEnabled(page.get(), kStop));
+    // The other pages hear of the stop after the flag is down.
+    ASSERT_EQ(spy.updates.size(), 1u);
+    EXPECT_EQ(spy.updates[0].sender, page.get());
+    EXPECT_FALSE(spy.updates[0].testRunning);
+    EXPECT_EQ(FocusId(), kStart);
+}
+
+TEST_F(TestPage, TheEndOfATestUpdatesTheOtherViewsWithTheFlagDown)
+{
+    Open({"cat"});
+    ViewSpy spy(doc);
+    Click(page.get(), kStart);
+    Answer("cat");
+    EXPECT_TRUE(spy.updates.empty());
+    Click(page.get(), kNext);
+    ASSERT_EQ(spy.updates.size(), 1u);
+    EXPECT_EQ(spy.updates[0].sender, page.get());
+    EXPECT_FALSE(spy.updates[0].testRunning);
+    // The page sent the update; it keeps its final score.
+    EXPECT_EQ(TextOf(page.get(), kScore), "100.00 %");
 }
 
 TEST_F(TestPage, ALearnerNotLoggedInGetsTheSameTextsAndNoRecords)
 {
-    Open({"cat"}, "");
+    Open({"cat", "dog"}, "");
     Click(page.get(), kStart);
+    EXPECT_TRUE(doc.m_testRunning);
     Answer("kat");
+    EXPECT_EQ(TextOf(page.get(), kStatus), "Sorry wrong Answer.\nThe correct spelling is cat.");
     EXPECT_EQ(TextOf(page.get(), kScore), "0.00 %");
     Click(page.get(), kNext);
+    Answer("dog");
+    EXPECT_EQ(TextOf(page.get(), kScore), "50.00 %");
+    Click(page.get(), kNext);
+    EXPECT_EQ(TextOf(page.get(), kStatus), "End of Test.  Check out your final score.\nClick Start to redo test.");
+    Click(page.get(), kStart);
+    Click(page.get(), kStop);
     EXPECT_TRUE(doc.m_missedList.empty());
     EXPECT_TRUE(doc.m_gradeList.empty());
+}
+
+TEST_F(TestPage, RecordsComeNewestFirstAndEachTestStartsWithAnEmptyAnswersList)
+{
+    Open({"one", "two"});
+    Click(page.get(), kStart);
+    Answer("1");
+    Click(page.get(), kNext);
+    Answer("2");
+    Click(page.get(), kNext);
+    Click(page.get(), kStart);
+    EXPECT_EQ(Answers()->GetCount(), 0);
+    Answer("won");
+    Click(page.get(), kStop);
+
+    ASSERT_EQ(doc.m_missedList.size(), 3u);
+    EXPECT_EQ(doc.m_missedList[0]->m_misspelling, "won");
+    EXPECT_EQ(doc.m_missedList[1]->m_misspelling, "2");
+    EXPECT_EQ(doc.m_missedList[2]->m_misspelling, "1");
+    ASSERT_EQ(doc.m_gradeList.size(), 2u);
+    EXPECT_EQ(doc.m_gradeList[0]->m_listName, "week1--Stopped Test");
+    EXPECT_EQ(doc.m_gradeList[1]->m_listName, "week1");
 }
 
 TEST_F(TestPage, AnEmptyListGivesTheErrorBoxWithTheExclamationIcon)
 {
     Open({});
     EXPECT_EQ(TextOf(page.get(), kStatus), "No Spelling List ...\nPlease Open or Create a List");
-    Click(page.get(), kStart);
-    ASSERT_EQ(log.entries.size(), 1u);
-    EXPECT_EQ(log.entries[0].text, "Error with Spelling List.\n\rCheck list and try again.");
-    EXPECT_EQ(log.entries[0].icon, MsgIcon::Exclamation);
-    EXPECT_FALSE(doc.m_testRunning);
+    EXPECT_EQ(TextOf(page.get(), kWords), "0");
+    for (int setting : {0, 1}) {
+        app.SetRandomizeList(setting);
+        doc.UpdateAllViews(nullptr, 0);
+        log.Clear();
+        Click(page.get(), kStart);
+        ASSERT_EQ(log.entries.size(), 1u);
+        EXPECT_EQ(log.entries[0].text, "Error with Spelling List.\n\rCheck list and try again.");
+        EXPECT_EQ(log.entries[0].icon, MsgIcon::Exclamation);
+        EXPECT_EQ(log.entries[0].buttons, MsgButtons::Ok);
+        EXPECT_FALSE(doc.m_testRunning);
+        EXPECT_FALSE(doc.m_recordsChanged);
+        ExpectControls(page.get(), "0000110", "after the error");
+    }
 }
 
 TEST_F(TestPage, InOrderTheTestFollowsTheList)
 {
-    Open({"one", "two", "three"});
+    Open({"one", "two", "three", "four"});
+    EXPECT_FALSE(Randomize());
     Click(page.get(), kStart);
-    for (const char* w : {"one", "two", "three"}) {
-        Answer(QString::fromLatin1(w));
-        EXPECT_EQ(TextOf(page.get(), kStatus), "You got it right!") << w;
-        Click(page.get(), kNext);
-    }
-    EXPECT_EQ(doc.m_gradeList[0]->m_correct, 3);
+    EXPECT_EQ(AnswerAllRight(), (std::vector<std::string>{"one", "two", "three", "four"}));
+    EXPECT_EQ(doc.m_gradeList[0]->m_correct, 4);
 }
 
 TEST_F(TestPage, ShuffledTheTestAsksEveryWordExactlyOnce)
 {
     app.SetRandomizeList(1);
-    const std::vector<std::string> words{"a", "b", "c", "d", "e", "f"};
+    const std::vector<std::string> words{"a", "b", "c", "d", "e", "f", "g"};
     Open(words);
-    EXPECT_TRUE(FindControl<QAbstractButton>(page.get(), kRandomize)->isChecked());
-    Click(page.get(), kStart);
-    std::vector<std::string> asked;
-    for (size_t i = 0; i < words.size(); ++i) {
-        Answer(QStringLiteral("?"));
-        const std::string status = TextOf(page.get(), kStatus);
-        asked.push_back(status.substr(status.rfind(' ') + 1, status.size() - status.rfind(' ') - 2));
-        Click(page.get(), kNext);
+    EXPECT_TRUE(Randomize());
+    for (int round = 0; round < 3; ++round) {
+        Click(page.get(), kStart);
+        std::vector<std::string> asked = AnswerAllRight();
+        std::sort(asked.begin(), asked.end());
+        EXPECT_EQ(asked, words);
+        EXPECT_EQ(doc.m_gradeList[0]->m_correct, 7);
     }
-    std::sort(asked.begin(), asked.end());
-    EXPECT_EQ(asked, words);
-    app.SetRandomizeList(0);
 }
 
-TEST_F(TestPage, EnterInTheAnswerBoxChecksAndEnterOnNextGoesOn)
+TEST_F(TestPage, TheRandomiseBoxChosenByHandDecidesTheNextTest)
 {
-    Open({"cat", "dog"});
+    Open({"a", "b", "c", "d", "e", "f", "g", "h", "i", "j"});
+    FindControl<QCheckBox>(page.get(), kRandomize)->click();
     Click(page.get(), kStart);
-    auto* answer = FindControl<QLineEdit>(page.get(), kAnswer);
-    answer->setFocus();
-    answer->setText(QStringLiteral("cat"));
-    QTest::keyClick(answer, Qt::Key_Return);
-    EXPECT_EQ(TextOf(page.get(), kStatus), "You got it right!");
-    QWidget* next = FindControl<QWidget>(page.get(), kNext);
-    next->setFocus();
-    QTest::keyClick(next, Qt::Key_Return);
-    EXPECT_EQ(TextOf(page.get(), kWordNumber), "2");
+    EXPECT_TRUE(page->GetSession().GetRandomize());
+    Click(page.get(), kStop);
+    FindControl<QCheckBox>(page.get(), kRandomize)->click();
+    Click(page.get(), kStart);
+    EXPECT_EQ(AnswerAllRight(), (std::vector<std::string>{"a", "b", "c", "d", "e", "f", "g", "h", "i", "j"}));
 }
 
-TEST_F(TestPage, AnUpdateFromAnotherViewResetsThePage)
-{
-    Open({"cat", "dog"});
-    Click(page.get(), kStart);
-    doc.UpdateAllViews(nullptr, 0);
-    EXPECT_FALSE(doc.m_testRunning);
-    EXPECT_EQ(TextOf(page.get(), kWordNumber), "0");
-    EXPECT_TRUE(IsEnabled(page.get(), kStart));
-}
-
-TEST_F(TestPage, PlayingAMissingSoundShowsTheRecordersMessageAndTheTestGoesOn)
+TEST_F(TestPage, TheRandomiseBoxFollowsTheSettingAtEveryReset)
 {
     Open({"cat"});
+    EXPECT_FALSE(Randomize()); // setting absent
+    app.SetRandomizeList(1);
+    EXPECT_FALSE(Randomize()); // read again only at the next reset
+    doc.UpdateAllViews(nullptr, 0);
+    EXPECT_TRUE(Randomize());
+    FindControl<QCheckBox>(page.get(), kRandomize)->click();
+    EXPECT_FALSE(Randomize());
+    doc.UpdateAllViews(nullptr, 0);
+    EXPECT_TRUE(Randomize());
+    app.SetRandomizeList(0);
+    page->OnInitialUpdate();
+    EXPECT_FALSE(Randomize());
+}
+
+TEST_F(TestPage, AnUpdateFromAnotherViewResetsThePageEvenDuringATest)
+{
+    Open({"cat", "dog"});
     Click(page.get(), kStart);
-    Click(page.get(), kListen);
-    ASSERT_EQ(log.entries.size(), 1u);
-    EXPECT_NE(log.entries[0].text.find("Error opening device for waveaudio /tmp/cat.wav"), std::string::npos);
     Answer("cat");
+    AddWords(doc, {"sun"});
+    ViewSpy other(doc);
+    doc.UpdateAllViews(&other, 0);
+    EXPECT_FALSE(doc.m_testRunning);
+    EXPECT_EQ(TextOf(page.get(), kWordNumber), "0");
+    EXPECT_EQ(TextOf(page.get(), kCorrect), "0");
+    EXPECT_EQ(TextOf(page.get(), kWords), "3");
+    EXPECT_EQ(TextOf(page.get(), kScore), "");
+    EXPECT_EQ(TextOf(page.get(), kStatus), "Click Start button to take a test.");
+    ExpectControls(page.get(), "0000110", "after the reset");
+    // A fresh test over the new list can start at once.
+    Click(page.get(), kStart);
+    EXPECT_EQ(AnswerAllRight().size(), 3u);
+}
+
+TEST_F(TestPage, FocusLeadsFromStepToStep)
+{
+    Open({"cat", "dog"});
+    Click(page.get(), kStart);
+    EXPECT_EQ(FocusId(), kListen);
+    Answer("cat");
+    EXPECT_EQ(FocusId(), kNext);
+    Click(page.get(), kNext);
+    EXPECT_EQ(FocusId(), kListen);
+    Answer("dog");
+    Click(page.get(), kNext);
+    EXPECT_EQ(FocusId(), kStart);
+}
+
+TEST_F(TestPage, EnterInTheAnswerBoxOrOnCheckJudgesAndOnNextGoesOn)
+{
+    Open({"cat", "dog", "sun"});
+    Click(page.get(), kStart);
+    TypeInto(page.get(), kAnswer, QStringLiteral("cat"));
+    PressEnterOn(kAnswer);
     EXPECT_EQ(TextOf(page.get(), kStatus), "You got it right!");
+    EXPECT_EQ(FocusId(), kNext);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter); // the keypad's Enter too
+    EXPECT_EQ(TextOf(page.get(), kWordNumber), "2");
+
+    TypeInto(page.get(), kAnswer, QStringLiteral("dgo"));
+    PressEnterOn(kCheck);
+    EXPECT_EQ(TextOf(page.get(), kStatus), "Sorry wrong Answer.\nThe correct spelling is dog.");
+    PressEnterOn(kNext);
+    EXPECT_EQ(TextOf(page.get(), kWordNumber), "3");
+    EXPECT_EQ(Answers()->GetCount(), 2);
+}
+
+TEST_F(TestPage, EnterOnAnyOtherControlDoesNothing)
+{
+    Open({"cat"});
+    PressEnterOn(kStart);
+    EXPECT_EQ(page->GetSession().GetState(), CTestSession::State::Idle);
+    Click(page.get(), kStart);
+    TypeInto(page.get(), kAnswer, QStringLiteral("cat"));
+    for (int id : {kStop, kAnswers}) {
+        PressEnterOn(id);
+        EXPECT_EQ(page->GetSession().GetState(), CTestSession::State::AwaitingAnswer) << id;
+    }
+    EXPECT_TRUE(log.entries.empty());
+    EXPECT_EQ(Answers()->GetCount(), 0);
+}
+
+TEST_F(TestPage, TheAnswersListDrawsEachLineInItsOwnColour)
+{
+    Open({"WWWWWWWW", "MMMMMMMM"});
+    Click(page.get(), kStart);
+    Answer("WWWWWWWW");
+    Click(page.get(), kNext);
+    Answer("MMMMMMMX");
+    CLineListBox* list = Answers();
+    EXPECT_EQ(list->GetHorizontalExtent(), 600);
+    const QFontMetrics metrics(list->font());
+    EXPECT_EQ(list->ItemHeight(), metrics.height() + metrics.leading() + 4);
+    EXPECT_EQ(list->visualItemRect(list->item(1)).height(), list->ItemHeight());
+    EXPECT_GT(list->horizontalScrollBar()->maximum(), 0); // 600 pixels are wider than the list
+
+    // Counts the pixels of one line that are close to a colour.
+    auto countNear = [list](int row, const QColor& colour) {
+        const QImage image = list->viewport()->grab().toImage();
+        const QRect rect = list->visualItemRect(list->item(row)).intersected(image.rect());
+        int count = 0;
+        for (int y = rect.top(); y <= rect.bottom(); ++y)
+            for (int x = rect.left(); x <= rect.right(); ++x) {
+                const QColor c = image.pixelColor(x, y);
+                if (std::abs(c.red() - colour.red()) + std::abs(c.green() - colour.green()) +
+                        std::abs(c.blue() - colour.blue()) < 60)
+                    ++count;
+            }
+        return count;
+    };
+    const QColor green(0, 100, 0);
+    const QColor red(205, 0, 0);
+    EXPECT_GT(countNear(0, green), 10);
+    EXPECT_EQ(countNear(0, red), 0);
+    EXPECT_GT(countNear(1, red), 10);
+    EXPECT_EQ(countNear(1, green), 0);
+
+    // A selected line is drawn in the selection colours instead.
+    list->setCurrentRow(1);
+    const QColor highlight = list->palette().color(QPalette::Highlight);
+    EXPECT_EQ(countNear(1, red), 0);
+    EXPECT_GT(countNear(1, highlight), list->ItemHeight() * 20);
+}
+
+TEST_F(TestPage, ThePageBarIsLockedDuringATestAndFreedAfter)
+{
+    doc.m_userName = "Ann";
+    AddWords(doc, {"cat"});
+    CMainFrame frame(&doc);
+    doc.SendInitialUpdate();
+    frame.show();
+    ASSERT_TRUE(frame.Commands().Execute(ID_VIEW_TEST));
+    auto* test = qobject_cast<CTest*>(frame.Page(3));
+    ASSERT_NE(test, nullptr);
+    const int commands[] = {ID_VIEW_START, ID_VIEW_WORDS, ID_VIEW_REPORTS, ID_VIEW_OPTIONS, ID_APP_EXIT};
+
+    Click(test, kStart);
+    frame.Commands().UpdateUi();
+    for (int id : commands)
+        EXPECT_FALSE(frame.Commands().Action(id)->isEnabled()) << id;
+    EXPECT_FALSE(frame.Commands().Execute(ID_VIEW_START));
+    EXPECT_EQ(frame.m_currentPage, 3);
+
+    TypeInto(test, kAnswer, QStringLiteral("cat"));
+    Click(test, kCheck);
+    Click(test, kNext);
+    frame.Commands().UpdateUi();
+    for (int id : commands)
+        EXPECT_TRUE(frame.Commands().Action(id)->isEnabled()) << id;
+    EXPECT_FALSE(frame.Commands().Action(ID_VIEW_TEST)->isEnabled()); // the page shown
+
+    Click(test, kStart);
+    Click(test, kStop);
+    frame.Commands().UpdateUi();
+    EXPECT_TRUE(frame.Commands().Action(ID_VIEW_START)->isEnabled());
 }
