@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <clocale>
+#include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <initializer_list>
@@ -387,42 +388,59 @@ INSTANTIATE_TEST_SUITE_P(, DateStamp,
                                            StampCase{1783168259, "07/04/26, 12:30 PM"},
                                            StampCase{0, "01/01/70, 12:00 AM"}));
 
-// An installed locale other than C for LC_TIME, or one compiled for this test when
-// the machine has only C; null when neither works.
-const char* UseOtherTimeLocale(const std::string& scratch)
+// An installed locale other than C for LC_TIME and LC_NUMERIC, or one compiled for
+// this test when the machine has only C; null when neither works.
+const char* UseOtherLocale(const std::string& scratch)
 {
-    for (const char* name : {"de_DE.UTF-8", "fr_FR.UTF-8", "en_GB.UTF-8", "en_US.UTF-8"})
-        if (std::setlocale(LC_TIME, name))
+    for (const char* name : {"de_DE.UTF-8", "fr_FR.UTF-8", "de_DE", "fr_FR"})
+        if (std::setlocale(LC_TIME, name) && std::setlocale(LC_NUMERIC, name))
             return name;
     const std::string command = "localedef -i de_DE -f UTF-8 '" + scratch + "/de_DE.UTF-8' >/dev/null 2>&1";
     if (std::system(command.c_str()) != 0)
         return nullptr;
     setenv("LOCPATH", scratch.c_str(), 1);
-    return std::setlocale(LC_TIME, "de_DE.UTF-8") ? "de_DE.UTF-8" : nullptr;
+    if (std::setlocale(LC_TIME, "de_DE.UTF-8") && std::setlocale(LC_NUMERIC, "de_DE.UTF-8"))
+        return "de_DE.UTF-8";
+    return nullptr;
 }
 
-TEST(DateStampLocale, StaysInTheCLocaleUnderAnotherLcTime)
+// The program's Qt application takes the user's locale at start; records written
+// under it must still read "12/06/26, 06:02 PM" and "66.67 %".
+TEST(DateStampLocale, DateAndScoreStayInTheCLocaleUnderAnotherLocale)
 {
-    const std::string old = std::setlocale(LC_TIME, nullptr);
+    const std::string oldTime = std::setlocale(LC_TIME, nullptr);
+    const std::string oldNumeric = std::setlocale(LC_NUMERIC, nullptr);
     char scratch[] = "/tmp/kelto4-locale-XXXXXX";
     ASSERT_NE(mkdtemp(scratch), nullptr);
-    const char* other = UseOtherTimeLocale(scratch);
+    const std::string removeScratch = "rm -rf '" + std::string(scratch) + "'";
+    const char* other = UseOtherLocale(scratch);
     if (!other) {
-        std::system(("rm -rf '" + std::string(scratch) + "'").c_str());
+        std::setlocale(LC_TIME, oldTime.c_str());
+        std::setlocale(LC_NUMERIC, oldNumeric.c_str());
+        EXPECT_EQ(std::system(removeScratch.c_str()), 0);
         GTEST_SKIP() << "no locale other than C can be used";
     }
-    char native[64];
     const std::time_t when = 1796580120;
-    std::tm local{};
-    gmtime_r(&when, &local);
-    std::strftime(native, sizeof native, "%x, %I:%M %p", &local);
+    std::tm utc{};
+    gmtime_r(&when, &utc);
+    char native[64];
+    std::strftime(native, sizeof native, "%x, %I:%M %p", &utc);
+    char nativeScore[32];
+    std::snprintf(nativeScore, sizeof nativeScore, "%3.2f %%", 200.0 / 3.0);
+
     UtcZone zone;
     const std::string stamp = CTestSession::FormatDateStamp(when);
-    std::setlocale(LC_TIME, old.c_str());
+    const std::string score = CTestSession::FormatScore(2, 3);
+    std::setlocale(LC_TIME, oldTime.c_str());
+    std::setlocale(LC_NUMERIC, oldNumeric.c_str());
     unsetenv("LOCPATH");
-    std::system(("rm -rf '" + std::string(scratch) + "'").c_str());
-    EXPECT_NE(std::string(native), "12/06/26, 06:02 PM") << other << " formats like C; the test proves nothing";
+    EXPECT_EQ(std::system(removeScratch.c_str()), 0);
+
+    // Proof that the locale in use formats otherwise.
+    EXPECT_NE(std::string(native), "12/06/26, 06:02 PM") << other;
+    EXPECT_NE(std::string(nativeScore), "66.67 %") << other;
     EXPECT_EQ(stamp, "12/06/26, 06:02 PM") << "under " << other;
+    EXPECT_EQ(score, "66.67 %") << "under " << other;
 }
 
 TEST(DateStampLocale, TimeThatCannotBeShownBecomesTimeError)
