@@ -37,6 +37,8 @@ struct PrefixCase {
     std::string prefix;
 };
 
+void PrintTo(const PrefixCase& c, std::ostream* os) { *os << c.length; }
+
 class TextPrefix : public ::testing::TestWithParam<PrefixCase> {};
 
 TEST_P(TextPrefix, IsWrittenInTheShortestFormAndReadBack)
@@ -58,12 +60,15 @@ INSTANTIATE_TEST_SUITE_P(
                       PrefixCase{65533, Bytes({0xFF, 0xFD, 0xFF})},
                       PrefixCase{65534, Bytes({0xFF, 0xFF, 0xFF, 0xFE, 0xFF, 0x00, 0x00})},
                       PrefixCase{65535, Bytes({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x00})},
-                      PrefixCase{100000, Bytes({0xFF, 0xFF, 0xFF, 0xA0, 0x86, 0x01, 0x00})}));
+                      PrefixCase{100000, Bytes({0xFF, 0xFF, 0xFF, 0xA0, 0x86, 0x01, 0x00})}),
+    [](const ::testing::TestParamInfo<PrefixCase>& p) { return "length_" + std::to_string(p.param.length); });
 
 struct CountCase {
     uint32_t count;
     std::string bytes;
 };
+
+void PrintTo(const CountCase& c, std::ostream* os) { *os << c.count; }
 
 class Count : public ::testing::TestWithParam<CountCase> {};
 
@@ -86,7 +91,8 @@ INSTANTIATE_TEST_SUITE_P(Boundaries, Count,
                                            CountCase{2, Bytes({0x02, 0x00})},
                                            CountCase{0xFFFE, Bytes({0xFE, 0xFF})},
                                            CountCase{0xFFFF, Bytes({0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x00})},
-                                           CountCase{0x10000, Bytes({0xFF, 0xFF, 0x00, 0x00, 0x01, 0x00})}));
+                                           CountCase{0x10000, Bytes({0xFF, 0xFF, 0x00, 0x00, 0x01, 0x00})}),
+                         [](const ::testing::TestParamInfo<CountCase>& p) { return "count_" + std::to_string(p.param.count); });
 
 TEST(Integers, AreFourBytesLittleEndian)
 {
@@ -182,6 +188,8 @@ struct ClassIndexCase {
     std::string secondMissedTag;
 };
 
+void PrintTo(const ClassIndexCase& c, std::ostream* os) { *os << c.missedClassIndex; }
+
 class ClassIndex : public ::testing::TestWithParam<ClassIndexCase> {};
 
 TEST_P(ClassIndex, UsesTheShortReferenceUpTo32766)
@@ -214,7 +222,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(ClassIndexCase{3, Bytes({0x03, 0x80})},
                       ClassIndexCase{32766, Bytes({0xFE, 0xFF})},
                       ClassIndexCase{32767, Bytes({0xFF, 0x7F, 0xFF, 0x7F, 0x00, 0x80})},
-                      ClassIndexCase{40000, Bytes({0xFF, 0x7F, 0x40, 0x9C, 0x00, 0x80})}));
+                      ClassIndexCase{40000, Bytes({0xFF, 0x7F, 0x40, 0x9C, 0x00, 0x80})}),
+    [](const ::testing::TestParamInfo<ClassIndexCase>& p) { return "class_index_" + std::to_string(p.param.missedClassIndex); });
 
 TEST(ObjectReference, IsWrittenAsTheObjectsIndexInShortAndLongForm)
 {
@@ -303,12 +312,7 @@ INSTANTIATE_TEST_SUITE_P(
                   Bytes({0x01, 0x00}) + kNewMissed.substr(0, 13) +
                   Bytes({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x00, 0x00, 0x80, 0x00, 0x00, 0x00, 0x00}),
                   CArchiveException::generic, 0}),
-    [](const ::testing::TestParamInfo<FaultCase>& param) {
-        std::string name;
-        for (const char* p = param.param.name; *p; ++p)
-            name += std::isalnum(static_cast<unsigned char>(*p)) ? *p : '_';
-        return name;
-    });
+    NamedCase());
 
 TEST(Fault, ForeignClassInATypedListIsRefusedAndKeepsTheEntriesBefore)
 {
@@ -402,7 +406,8 @@ INSTANTIATE_TEST_SUITE_P(
         WideCase{"dword length", Bytes({0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0x02, 0x00, 0x00, 0x00}) + WideOf(2), "xx"},
         WideCase{"8-byte length",
                  Bytes({0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 1, 0, 0, 0, 0, 0, 0, 0}) + WideOf(1),
-                 "x"}));
+                 "x"}),
+    NamedCase());
 
 TEST(EightByteLength, FollowsADwordOf0xFFFFFFFF)
 {
@@ -447,11 +452,6 @@ INSTANTIATE_TEST_SUITE_P(
                         CArchiveException::endOfFile},
         LengthFaultCase{"one byte short", Bytes({0x03, 'a', 'b'}), CArchiveException::endOfFile},
         LengthFaultCase{"lone 0xFF", Bytes({0xFF}), CArchiveException::endOfFile}),
-    [](const ::testing::TestParamInfo<LengthFaultCase>& param) {
-        std::string name;
-        for (const char* p = param.param.name; *p; ++p)
-            name += std::isalnum(static_cast<unsigned char>(*p)) ? *p : '_';
-        return name;
-    });
+    NamedCase());
 
 } // namespace

@@ -1,3 +1,5 @@
+#include "ModelTestSupport.h"
+
 #include "model/Cp1252.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +10,8 @@ struct ConversionCase {
     std::string cp1252;
     std::string utf8;
 };
+
+void PrintTo(const ConversionCase& c, std::ostream* os) { *os << Hex(c.cp1252); }
 
 class BothWays : public ::testing::TestWithParam<ConversionCase> {};
 
@@ -23,7 +27,8 @@ INSTANTIATE_TEST_SUITE_P(
                       ConversionCase{"na\xEFve", "na\xC3\xAFve"}, ConversionCase{"\x80", "\xE2\x82\xAC"},
                       ConversionCase{"\x8A\x9F", "\xC5\xA0\xC5\xB8"}, ConversionCase{"\x93q\x94", "\xE2\x80\x9Cq\xE2\x80\x9D"},
                       ConversionCase{"\xA0\xFF", "\xC2\xA0\xC3\xBF"}, ConversionCase{std::string(1, '\0'), std::string(1, '\0')},
-                      ConversionCase{"\x81\x8D\x8F\x90\x9D", "\xC2\x81\xC2\x8D\xC2\x8F\xC2\x90\xC2\x9D"}));
+                      ConversionCase{"\x81\x8D\x8F\x90\x9D", "\xC2\x81\xC2\x8D\xC2\x8F\xC2\x90\xC2\x9D"}),
+    [](const ::testing::TestParamInfo<ConversionCase>& p) { return "case_" + std::to_string(p.index); });
 
 TEST(Cp1252, EveryByteSurvivesARoundTripThroughUtf8)
 {
@@ -55,7 +60,8 @@ INSTANTIATE_TEST_SUITE_P(
                       LossyCase{"lone lead byte", "\xC3", "?"}, LossyCase{"lead byte then ASCII", "\xC3(", "?("},
                       LossyCase{"lone continuation", "\xA9x", "?x"}, LossyCase{"overlong", "\xC0\xAF", "??"},
                       LossyCase{"encoded surrogate", "\xED\xA0\x80", "?"},
-                      LossyCase{"beyond U+10FFFF", "\xF4\x90\x80\x80", "?"}));
+                      LossyCase{"beyond U+10FFFF", "\xF4\x90\x80\x80", "?"}),
+    NamedCase());
 
 TEST(Utf16Le, IsConvertedToWindows1252)
 {

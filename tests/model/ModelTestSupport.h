@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -33,6 +34,24 @@ inline std::string Hex(const std::string& bytes)
     }
     return out;
 }
+
+// A test name from a case's description: letters and digits kept, the rest "_".
+inline std::string CaseName(const std::string& text)
+{
+    std::string name;
+    for (char c : text)
+        name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+    return name;
+}
+
+// Parameter names for cases that carry a `name` field.
+struct NamedCase {
+    template <class T>
+    std::string operator()(const ::testing::TestParamInfo<T>& info) const
+    {
+        return CaseName(info.param.name);
+    }
+};
 
 inline std::unique_ptr<CSpellingList> Entry(const std::string& author, const std::string& folder,
                                             const std::string& word)

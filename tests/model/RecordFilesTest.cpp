@@ -40,6 +40,8 @@ struct JoinCase {
     std::string joined;
 };
 
+void PrintTo(const JoinCase& c, std::ostream* os) { *os << c.folder; }
+
 class JoinPath : public ::testing::TestWithParam<JoinCase> {};
 
 TEST_P(JoinPath, PutsExactlyOneSlashBetween)
@@ -51,7 +53,8 @@ INSTANTIATE_TEST_SUITE_P(Folders, JoinPath,
                          ::testing::Values(JoinCase{"/data/users", "/data/users/Ann.kt3"},
                                            JoinCase{"/data/users/", "/data/users/Ann.kt3"},
                                            JoinCase{"/data/users//", "/data/users/Ann.kt3"},
-                                           JoinCase{"/", "/Ann.kt3"}, JoinCase{"rel", "rel/Ann.kt3"}));
+                                           JoinCase{"/", "/Ann.kt3"}, JoinCase{"rel", "rel/Ann.kt3"}),
+                         [](const ::testing::TestParamInfo<JoinCase>& p) { return "folder_" + CaseName(p.param.folder); });
 
 TEST(RecordFiles, PathsAreNamePlusKt3AndKt4InTheUserFolder)
 {

@@ -121,7 +121,8 @@ INSTANTIATE_TEST_SUITE_P(
         BrokenCase{"bad schema", Bytes({1, 0, 0xFF, 0xFF, 2, 0, 7, 0}) + "CMissed", "", "error: bad schema\n"},
         BrokenCase{"generic", Bytes({1, 0}) + kOneMissed.substr(0, 13) +
                    Bytes({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0x80, 0, 0, 0, 0}),
-                   "", "error: generic\n"}));
+                   "", "error: generic\n"}),
+    NamedCase());
 
 TEST(ToolDump, FileThatCannotBeOpenedExits2WithAMessage)
 {
