@@ -31,6 +31,7 @@ bool CWaveDevice::Fail(const std::string& text)
 
 size_t CWaveDevice::Frames() const
 {
+    std::lock_guard<std::mutex> lock(m_samplesMutex);
     return m_channels > 0 ? m_samples.size() / size_t(m_channels) : 0;
 }
 

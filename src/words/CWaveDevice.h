@@ -33,6 +33,7 @@ public:
     const std::string& ErrorText() const { return m_error; }
     int Channels() const { return m_channels; }
     int SamplesPerSecond() const { return m_rate; }
+    // Frames held so far; safe to ask while a recording runs.
     size_t Frames() const;
 
 private:
@@ -47,6 +48,6 @@ private:
     pa_simple* m_capture = nullptr;
     std::thread m_captureThread;
     std::atomic<bool> m_stopCapture{false};
-    std::mutex m_samplesMutex;
+    mutable std::mutex m_samplesMutex;
     std::string m_error;
 };

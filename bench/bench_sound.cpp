@@ -1,0 +1,212 @@
+// How soon sound starts: from Play being called to the first frame reaching the
+// sink, and from Record returning to the first captured frame. Run against the
+// private test server (scripts/bench-sound starts one): its null sink "speakers"
+// is watched through its monitor source, its sine source stands in for the mic.
+#include "words/CWaveDevice.h"
+
+#include <benchmark/benchmark.h>
+#include <pulse/simple.h>
+#include <sndfile.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cmath>
+#include <cstdlib>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+using Clock = std::chrono::steady_clock;
+constexpr int kRate = 44100;
+constexpr int kTries = 50;
+
+double Ms(Clock::duration d)
+{
+    return std::chrono::duration<double, std::milli>(d).count();
+}
+
+void Summarise(benchmark::State& state, std::vector<double> ms)
+{
+    if (ms.empty())
+        return;
+    std::sort(ms.begin(), ms.end());
+    const size_t n = ms.size();
+    const double median = n % 2 ? ms[n / 2] : (ms[n / 2 - 1] + ms[n / 2]) / 2;
+    state.counters["median_ms"] = median;
+    state.counters["worst_ms"] = ms.back();
+    state.SetItemsProcessed(int64_t(n));
+}
+
+// A 150 ms stereo tone that starts at full strength on its first frame.
+std::string WriteTone()
+{
+    const std::string path = std::string(std::getenv("TMPDIR") ? std::getenv("TMPDIR") : "/tmp") + "/kelto4-bench-tone.wav";
+    SF_INFO info{};
+    info.samplerate = kRate;
+    info.channels = 2;
+    info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
+    std::vector<short> frames(size_t(kRate) * 150 / 1000 * 2);
+    for (size_t i = 0; i < frames.size() / 2; ++i)
+        frames[2 * i] = frames[2 * i + 1] = short(i % 100 < 50 ? 12000 : -12000);
+    SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
+    if (!file)
+        return {};
+    sf_writef_short(file, frames.data(), sf_count_t(frames.size() / 2));
+    sf_close(file);
+    return path;
+}
+
+// Reads the sink's monitor in 1 ms fragments and notes when sound first arrives
+// after being armed. The reading is an upper bound: it includes the monitor's own
+// fragment and the wake-up of this thread.
+class SinkWatcher {
+public:
+    bool Start()
+    {
+        const pa_sample_spec format{PA_SAMPLE_S16LE, kRate, 2};
+        pa_buffer_attr attr{};
+        attr.maxlength = uint32_t(-1);
+        attr.fragsize = kRate / 1000 * 4;
+        int error = 0;
+        m_stream = pa_simple_new(nullptr, "Kelto4 bench", PA_STREAM_RECORD, "@DEFAULT_MONITOR@", "Watch", &format,
+                                 nullptr, &attr, &error);
+        if (!m_stream)
+            return false;
+        m_thread = std::thread([this] { Loop(); });
+        return true;
+    }
+    ~SinkWatcher()
+    {
+        m_quit = true;
+        if (m_thread.joinable())
+            m_thread.join();
+        if (m_stream)
+            pa_simple_free(m_stream);
+    }
+    void Arm()
+    {
+        m_heard = false;
+        m_armed = true;
+    }
+    bool WaitHeard(Clock::time_point* at, std::chrono::milliseconds limit)
+    {
+        const auto end = Clock::now() + limit;
+        while (!m_heard && Clock::now() < end)
+            std::this_thread::sleep_for(std::chrono::microseconds(200));
+        m_armed = false;
+        if (!m_heard)
+            return false;
+        *at = Clock::time_point(Clock::duration(m_heardAt.load()));
+        return true;
+    }
+    // Waits until the monitor has been silent for a while, so the next try starts clean.
+    void WaitSilence(std::chrono::milliseconds quiet)
+    {
+        const auto limit = Clock::now() + std::chrono::seconds(3);
+        while (Clock::now() - Clock::time_point(Clock::duration(m_lastSound.load())) < quiet && Clock::now() < limit)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+
+private:
+    void Loop()
+    {
+        std::vector<short> block(size_t(kRate / 1000) * 2);
+        while (!m_quit) {
+            int error = 0;
+            if (pa_simple_read(m_stream, block.data(), block.size() * sizeof(short), &error) < 0)
+                return;
+            const auto now = Clock::now();
+            const bool sound = std::any_of(block.begin(), block.end(), [](short s) { return std::abs(s) > 1000; });
+            if (!sound)
+                continue;
+            m_lastSound = now.time_since_epoch().count();
+            if (m_armed && !m_heard) {
+                m_heardAt = now.time_since_epoch().count();
+                m_heard = true;
+            }
+        }
+    }
+
+    pa_simple* m_stream = nullptr;
+    std::thread m_thread;
+    std::atomic<bool> m_quit{false};
+    std::atomic<bool> m_armed{false};
+    std::atomic<bool> m_heard{false};
+    std::atomic<Clock::rep> m_heardAt{0};
+    std::atomic<Clock::rep> m_lastSound{0};
+};
+
+void BM_PlayToFirstFrameAtSink(benchmark::State& state)
+{
+    const std::string tone = WriteTone();
+    SinkWatcher watcher;
+    if (tone.empty() || !watcher.Start()) {
+        state.SkipWithError("no PulseAudio server or no writable temporary folder");
+        return;
+    }
+    // One untimed play first: an idle null sink sleeps through a block of up to 2 s
+    // before it takes up the low latency the watcher asks for.
+    {
+        CWaveDevice device;
+        Clock::time_point ignored;
+        watcher.Arm();
+        if (device.Open(tone) && device.Play(nullptr))
+            watcher.WaitHeard(&ignored, std::chrono::seconds(3));
+    }
+    std::vector<double> ms;
+    for (auto _ : state) {
+        watcher.WaitSilence(std::chrono::milliseconds(100));
+        CWaveDevice device;
+        if (!device.Open(tone)) {
+            state.SkipWithError(device.ErrorText().c_str());
+            break;
+        }
+        watcher.Arm();
+        const auto called = Clock::now();
+        if (!device.Play(nullptr)) {
+            state.SkipWithError(device.ErrorText().c_str());
+            break;
+        }
+        Clock::time_point heard;
+        if (!watcher.WaitHeard(&heard, std::chrono::seconds(2))) {
+            state.SkipWithError("the sound never reached the sink");
+            break;
+        }
+        ms.push_back(Ms(heard - called));
+        state.SetIterationTime(ms.back() / 1000);
+    }
+    Summarise(state, ms);
+}
+
+void BM_RecordToFirstCapturedFrame(benchmark::State& state)
+{
+    std::vector<double> ms;
+    for (auto _ : state) {
+        CWaveDevice device;
+        device.Open("");
+        device.SetFormat(kRate, 2, 16);
+        if (!device.Record()) {
+            state.SkipWithError(device.ErrorText().c_str());
+            break;
+        }
+        const auto returned = Clock::now();
+        const auto limit = returned + std::chrono::seconds(2);
+        while (device.Frames() == 0 && Clock::now() < limit)
+            std::this_thread::sleep_for(std::chrono::microseconds(100));
+        const auto captured = Clock::now();
+        device.Stop();
+        if (device.Frames() == 0) {
+            state.SkipWithError("nothing was captured");
+            break;
+        }
+        ms.push_back(Ms(captured - returned));
+        state.SetIterationTime(ms.back() / 1000);
+    }
+    Summarise(state, ms);
+}
+}
+
+BENCHMARK(BM_PlayToFirstFrameAtSink)->Iterations(kTries)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RecordToFirstCapturedFrame)->Iterations(kTries)->UseManualTime()->Unit(benchmark::kMillisecond);
