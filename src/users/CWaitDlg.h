@@ -13,6 +13,7 @@ public:
         "Kelto4 is waiting for the user information file(up to 3 minutes).";
 
 protected:
-    void OnOK() override { close(); }
-    void OnCancel() override { close(); }
+    // Ending the dialog closes it, and a closed dialog deletes itself.
+    void OnOK() override { EndDialog(IDOK); }
+    void OnCancel() override { EndDialog(IDCANCEL); }
 };

@@ -18,8 +18,9 @@ public:
 
 protected:
     bool OnInitDialog() override;
-    void OnOK() override { close(); }
-    void OnCancel() override { close(); }
+    // Ending the dialog closes it, and a closed dialog deletes itself.
+    void OnOK() override { EndDialog(IDOK); }
+    void OnCancel() override { EndDialog(IDCANCEL); }
 
 private:
     QSlider* Slider() const;

@@ -33,7 +33,7 @@ int CMixer::Open()
 {
     Close();
     m_itemCount = 0;
-    m_micIndex = 0xFFFFFFFF;
+    m_micIndex = kNone;
     m_volumeControl = 0;
     m_mainloop = pa_mainloop_new();
     if (!m_mainloop)
@@ -103,26 +103,27 @@ bool CMixer::ReadSource()
         && m_source.found;
 }
 
+uint32_t CMixer::MicrophoneItem(const Source& source)
+{
+    if (source.portNames.empty())
+        return source.isMicrophone ? 0 : kNone;
+    for (size_t i = 0; i < source.portNames.size(); ++i)
+        if (i < source.portIsMic.size() && source.portIsMic[i])
+            return uint32_t(i);
+    for (size_t i = 0; i < source.portNames.size(); ++i)
+        if (i < source.portDescriptions.size() && source.portDescriptions[i] == "Microphone")
+            return uint32_t(i);
+    return kNone;
+}
+
 int CMixer::FindMicrophoneItem()
 {
-    m_micIndex = 0xFFFFFFFF;
+    m_micIndex = kNone;
     m_itemCount = 0;
     if (!ReadSource())
         return 0;
-    if (m_source.portNames.empty()) {
-        // A source without ports is its own only item; it is the microphone when it says so.
-        m_itemCount = 1;
-        if (m_source.isMicrophone)
-            m_micIndex = 0;
-        return IsMicrophoneFound() ? 1 : 0;
-    }
-    m_itemCount = uint32_t(m_source.portNames.size());
-    for (uint32_t i = 0; i < m_itemCount && m_micIndex == 0xFFFFFFFF; ++i)
-        if (m_source.portIsMic[i])
-            m_micIndex = i;
-    for (uint32_t i = 0; i < m_itemCount && m_micIndex == 0xFFFFFFFF; ++i)
-        if (m_source.portDescriptions[i] == "Microphone")
-            m_micIndex = i;
+    m_itemCount = m_source.portNames.empty() ? 1 : uint32_t(m_source.portNames.size());
+    m_micIndex = MicrophoneItem(m_source);
     return IsMicrophoneFound() ? 1 : 0;
 }
 

@@ -42,6 +42,11 @@ public:
         uint8_t channels = 0;
         bool found = false;
     };
+    static constexpr uint32_t kNone = 0xFFFFFFFF;
+    // The microphone among the source's ports: the first port of microphone type,
+    // else the first described exactly "Microphone"; a source without ports is its
+    // own only item. kNone when there is none.
+    static uint32_t MicrophoneItem(const Source& source);
 
 private:
     bool Wait(pa_operation* op);
@@ -51,7 +56,7 @@ private:
     pa_mainloop* m_mainloop = nullptr;
     pa_context* m_context = nullptr;
     uint32_t m_itemCount = 0;
-    uint32_t m_micIndex = 0xFFFFFFFF;
+    uint32_t m_micIndex = kNone;
     uint32_t m_channels = 0;
     uint32_t m_volumeControl = 0;
     Source m_source;

@@ -5,6 +5,7 @@
 #include "platform/CFormView.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTextEdit>
@@ -50,6 +51,8 @@ inline std::string TextOf(QWidget* page, int id)
         return edit->text().toStdString();
     if (auto* multi = qobject_cast<QTextEdit*>(w))
         return multi->toPlainText().toStdString();
+    if (auto* label = qobject_cast<QLabel*>(w))
+        return label->text().toStdString();
     return std::string();
 }
 
