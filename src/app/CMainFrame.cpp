@@ -3,6 +3,7 @@
 #include "app/CAboutDlg.h"
 #include "app/CKelto4AppCore.h"
 #include "app/CKelto4View.h"
+#include "app/CPageBarImages.h"
 #include "model/CKelto4Doc.h"
 #include "options/COptions.h"
 #include "platform/CCommandManager.h"
@@ -26,7 +27,6 @@
 #include <QScreen>
 #include <QStackedWidget>
 #include <QStatusBar>
-#include <QStyle>
 #include <QToolBar>
 #include <QUrl>
 
@@ -36,16 +36,15 @@ const char* const kFilter = "Kelto4 Files (*.ktr)";
 struct PageButton {
     int command;
     const char* caption;
-    QStyle::StandardPixmap icon;
-    const char* themeIcon;
+    CPageBarImages::Picture picture;
 };
 const PageButton kPageButtons[] = {
-    {ID_VIEW_START, "Start", QStyle::SP_DirHomeIcon, "go-home"},
-    {ID_VIEW_WORDS, "Words", QStyle::SP_FileDialogDetailedView, "document-edit"},
-    {ID_VIEW_TEST, "Test", QStyle::SP_DialogApplyButton, "media-playback-start"},
-    {ID_VIEW_REPORTS, "Reports", QStyle::SP_FileDialogContentsView, "x-office-spreadsheet"},
-    {ID_VIEW_OPTIONS, "Options", QStyle::SP_FileDialogInfoView, "preferences-system"},
-    {ID_APP_EXIT, "Exit", QStyle::SP_DialogCloseButton, "application-exit"},
+    {ID_VIEW_START, "Start", CPageBarImages::Start},
+    {ID_VIEW_WORDS, "Words", CPageBarImages::Words},
+    {ID_VIEW_TEST, "Test", CPageBarImages::Test},
+    {ID_VIEW_REPORTS, "Reports", CPageBarImages::Reports},
+    {ID_VIEW_OPTIONS, "Options", CPageBarImages::Options},
+    {ID_APP_EXIT, "Exit", CPageBarImages::Exit},
 };
 }
 
@@ -132,8 +131,8 @@ void CMainFrame::CreatePageBar()
     for (const PageButton& b : kPageButtons) {
         QAction* action = m_commands->Action(b.command);
         action->setText(QString::fromLatin1(b.caption));
-        QIcon icon = QIcon::fromTheme(QString::fromLatin1(b.themeIcon), style()->standardIcon(b.icon));
-        action->setIcon(icon);
+        // Our own pictures, so the bar looks the same on every desktop.
+        action->setIcon(CPageBarImages::Icon(b.picture));
         m_wndToolBar->addAction(action);
     }
     addToolBar(Qt::LeftToolBarArea, m_wndToolBar);
