@@ -9,16 +9,22 @@
 #include "users/CLogInDlg.h"
 
 #include <QCommandLineParser>
+#include <QCryptographicHash>
+#include <QDir>
 #include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QScreen>
+#include <QTimer>
 #include <unistd.h>
 
 namespace {
+// One running copy per user and home folder: a second login of the same user with
+// another home (or a test with a fresh one) has its own copy.
 QString serverName()
 {
-    return QStringLiteral("kelto4-shell-open-%1").arg(getuid());
+    const QByteArray home = QCryptographicHash::hash(QDir::homePath().toUtf8(), QCryptographicHash::Sha1).toHex().left(12);
+    return QStringLiteral("kelto4-shell-open-%1-%2").arg(getuid()).arg(QString::fromLatin1(home));
 }
 }
 
@@ -119,13 +125,30 @@ void CKelto4App::ListenForShellOpen()
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
             while (socket->canReadLine()) {
                 const QString path = QString::fromUtf8(socket->readLine()).trimmed();
-                // A list can't be swapped under a running test; it waits for the learner.
-                if (!path.isEmpty() && m_frame && !m_document->m_testRunning) {
-                    m_frame->OpenDocumentFile(path);
-                    m_frame->raise();
-                    m_frame->activateWindow();
-                }
+                if (!path.isEmpty())
+                    OpenFromShell(path);
             }
         });
     });
+}
+
+void CKelto4App::OpenFromShell(const QString& path)
+{
+    if (!m_frame)
+        return;
+    // A list can't be swapped under a running test (or a modal window); it waits
+    // until the learner is done.
+    if (m_document->m_testRunning || QApplication::activeModalWidget()) {
+        m_pendingShellOpen = path;
+        QTimer::singleShot(500, this, [this] {
+            const QString pending = m_pendingShellOpen;
+            m_pendingShellOpen.clear();
+            if (!pending.isEmpty())
+                OpenFromShell(pending);
+        });
+        return;
+    }
+    m_frame->OpenDocumentFile(path);
+    m_frame->raise();
+    m_frame->activateWindow();
 }

@@ -2,6 +2,7 @@
 #include "app/CKelto4AppCore.h"
 
 #include <QApplication>
+#include <QString>
 #include <memory>
 
 class CKelto4Doc;
@@ -32,8 +33,11 @@ public:
 
 private:
     void ListenForShellOpen();
+    // Opens a list handed over by another copy, or keeps it until it can be opened.
+    void OpenFromShell(const QString& path);
 
     std::unique_ptr<CKelto4Doc> m_document;
     std::unique_ptr<CMainFrame> m_frame;
     QLocalServer* m_server = nullptr;
+    QString m_pendingShellOpen;
 };

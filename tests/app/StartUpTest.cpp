@@ -1,0 +1,172 @@
+// The real program starting up: CKelto4App with a fresh home, as a user would run it.
+// Modal windows are answered by a watcher that looks for them while they run.
+#include "CTestAppCore.h"
+#include "PageTestSupport.h"
+#include "TestEnvironment.h"
+#include "app/CKelto4App.h"
+#include "app/CMainFrame.h"
+#include "model/CKelto4Doc.h"
+#include "model/CSpellingList.h"
+#include "users/CLogInDlg.h"
+#include "users/CUserFile.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSettings>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <QThread>
+#include <functional>
+
+namespace {
+int g_argc = 1;
+char g_name[] = "kelto4";
+char* g_argv[] = {g_name, nullptr, nullptr};
+
+// Every 20 ms: hands the modal window on top, if any, to the test's answer.
+class ModalWatcher {
+public:
+    explicit ModalWatcher(std::function<void(QWidget*)> answer) : m_answer(std::move(answer))
+    {
+        m_timer.setInterval(20);
+        QObject::connect(&m_timer, &QTimer::timeout, [this] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                seen << modal->windowTitle();
+                m_answer(modal);
+            }
+        });
+        m_timer.start();
+    }
+    QStringList seen;
+
+private:
+    std::function<void(QWidget*)> m_answer;
+    QTimer m_timer;
+};
+
+std::string UserFolder()
+{
+    return QDir(QString::fromStdString(UseFreshHome())).filePath(QStringLiteral("data/Kelto4")).toStdString();
+}
+
+TEST(StartUp, AFreshHomeAsksForALogInAndTheTypedNameBecomesAnAccount)
+{
+    CKelto4App app(g_argc, g_argv);
+    ModalWatcher watcher([](QWidget* modal) {
+        auto* logIn = qobject_cast<CLogInDlg*>(modal);
+        ASSERT_NE(logIn, nullptr) << modal->windowTitle().toStdString();
+        auto* name = FindControl<QComboBox>(logIn, CLogInDlg::IDC_USERNAME);
+        ASSERT_NE(name, nullptr);
+        name->setEditText(QStringLiteral("Zoe"));
+        FindControl<QPushButton>(logIn, 1)->click();
+    });
+    ASSERT_TRUE(app.InitInstance());
+    EXPECT_EQ(watcher.seen.value(0), "Log in to Kelto4");
+    ASSERT_NE(app.MainFrame(), nullptr);
+    EXPECT_TRUE(app.MainFrame()->isVisible());
+    EXPECT_EQ(app.Document()->m_userName, "Zoe");
+    EXPECT_EQ(app.MainFrame()->UserPane()->text(), "Zoe");
+    EXPECT_EQ(app.MainFrame()->windowTitle(), "Untitled - Keltora 3");
+    EXPECT_EQ(app.m_userFolder, UserFolder());
+    CUserFile file;
+    ASSERT_TRUE(file.Open(UserFolder(), nullptr));
+    ASSERT_EQ(file.Users().size(), 1u);
+    EXPECT_EQ(file.Users().front()->m_name, "Zoe");
+    // The box was left clear: no automatic log-in next time.
+    EXPECT_EQ(app.GetAuto(), "");
+}
+
+TEST(StartUp, CancellingTheLogInStartsWithNobodyLoggedIn)
+{
+    CKelto4App app(g_argc, g_argv);
+    ModalWatcher watcher([](QWidget* modal) {
+        if (auto* logIn = qobject_cast<CLogInDlg*>(modal))
+            FindControl<QPushButton>(logIn, 2)->click();
+    });
+    ASSERT_TRUE(app.InitInstance());
+    EXPECT_EQ(watcher.seen.size(), 1);
+    EXPECT_EQ(app.Document()->m_userName, "");
+    EXPECT_EQ(app.MainFrame()->UserPane()->text(), "No User Logged In");
+}
+
+TEST(StartUp, AnAutomaticLogInSkipsTheDialog)
+{
+    {
+        QSettings settings(QStringLiteral("Tarvel"), QStringLiteral("Kelto4"));
+        settings.setValue(QStringLiteral("Settings/Auto"), QStringLiteral("Ann"));
+    }
+    CKelto4App app(g_argc, g_argv);
+    ModalWatcher watcher([](QWidget* modal) { modal->close(); });
+    ASSERT_TRUE(app.InitInstance());
+    EXPECT_TRUE(watcher.seen.isEmpty()) << watcher.seen.join(QStringLiteral(", ")).toStdString();
+    EXPECT_EQ(app.Document()->m_userName, "Ann");
+    EXPECT_EQ(app.MainFrame()->UserPane()->text(), "Ann");
+}
+
+std::string WriteList(const std::string& path, const std::string& word)
+{
+    CTestAppCore core;
+    CKelto4Doc doc(core);
+    AddWords(doc, {word});
+    EXPECT_TRUE(doc.OnSaveDocument(path));
+    return path;
+}
+
+TEST(StartUp, AListOnTheCommandLineIsOpenedAndLaterOnesReachThisCopy)
+{
+    {
+        QSettings settings(QStringLiteral("Tarvel"), QStringLiteral("Kelto4"));
+        settings.setValue(QStringLiteral("Settings/Auto"), QStringLiteral("Ann"));
+    }
+    const std::string home = UseFreshHome();
+    const std::string first = WriteList(home + "/Documents/week1.ktr", "friend");
+    const std::string second = WriteList(home + "/Documents/week2.ktr", "receive");
+    char path[256];
+    snprintf(path, sizeof path, "%s", first.c_str());
+    int argc = 2;
+    char* argv[] = {g_name, path, nullptr};
+    CKelto4App app(argc, argv);
+    ASSERT_TRUE(app.InitInstance());
+    ASSERT_EQ(app.Document()->m_wordList.size(), 1u);
+    EXPECT_EQ(app.Document()->m_wordList.front()->m_word, "friend");
+    EXPECT_EQ(app.MainFrame()->windowTitle(), "week1 - Keltora 3");
+
+    // What the file manager does when the program already runs.
+    ASSERT_TRUE(CKelto4App::ForwardToRunningCopy(QString::fromStdString(second)));
+    for (int i = 0; i < 100 && app.Document()->m_wordList.front()->m_word != "receive"; ++i) {
+        QApplication::processEvents();
+        QThread::msleep(10);
+    }
+    EXPECT_EQ(app.Document()->m_wordList.front()->m_word, "receive");
+
+    // During a test the list waits until the test is over.
+    const std::string third = WriteList(home + "/Documents/week3.ktr", "because");
+    app.Document()->m_testRunning = true;
+    ASSERT_TRUE(CKelto4App::ForwardToRunningCopy(QString::fromStdString(third)));
+    for (int i = 0; i < 80; ++i) {
+        QApplication::processEvents();
+        QThread::msleep(10);
+    }
+    EXPECT_EQ(app.Document()->m_wordList.front()->m_word, "receive");
+    app.Document()->m_testRunning = false;
+    for (int i = 0; i < 200 && app.Document()->m_wordList.front()->m_word != "because"; ++i) {
+        QApplication::processEvents();
+        QThread::msleep(10);
+    }
+    EXPECT_EQ(app.Document()->m_wordList.front()->m_word, "because");
+}
+}
+
+int main(int argc, char** argv)
+{
+    UseFreshHome();
+    if (qgetenv("QT_QPA_PLATFORM").isEmpty())
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
