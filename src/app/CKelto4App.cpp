@@ -48,14 +48,15 @@ bool CKelto4App::InitInstance()
 {
     CMessageBox::Install();
     QCommandLineParser parser;
-    QCommandLineOption shellOpen(QStringLiteral("shell-open"), QStringLiteral("Open FILE in the running copy, if any."),
-                                 QStringLiteral("FILE"));
+    // The desktop entry runs "kelto4 --shell-open %f"; from the menu %f is empty.
+    QCommandLineOption shellOpen(QStringLiteral("shell-open"),
+                                 QStringLiteral("Open the list in the copy already running, if there is one."));
     parser.addOption(shellOpen);
     parser.addPositionalArgument(QStringLiteral("list"), QStringLiteral("A spelling list (.ktr) to open."));
     parser.addHelpOption();
     parser.process(arguments());
-    QString file = parser.isSet(shellOpen) ? parser.value(shellOpen) : parser.positionalArguments().value(0);
-    if (parser.isSet(shellOpen) && ForwardToRunningCopy(file))
+    const QString file = parser.positionalArguments().value(0);
+    if (parser.isSet(shellOpen) && !file.isEmpty() && ForwardToRunningCopy(file))
         return false;
 
     m_userFolder = GetDefaultUserFolder();

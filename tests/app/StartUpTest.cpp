@@ -15,6 +15,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
 #include <QSettings>
 #include <QTimer>
@@ -159,6 +160,38 @@ TEST(StartUp, AListOnTheCommandLineIsOpenedAndLaterOnesReachThisCopy)
         QThread::msleep(10);
     }
     EXPECT_EQ(app.Document()->m_wordList.front()->m_word, "because");
+
+    // The desktop entry's command: a second program hands the list over and ends.
+    const std::string fourth = WriteList(home + "/Documents/week4.ktr", "which");
+    QProcess peer;
+    peer.start(QStringLiteral(KELTO4_EXE), {QStringLiteral("--shell-open"), QString::fromStdString(fourth)});
+    ASSERT_TRUE(peer.waitForStarted());
+    for (int i = 0; i < 500 && peer.state() != QProcess::NotRunning; ++i) {
+        QApplication::processEvents();
+        QThread::msleep(10);
+    }
+    ASSERT_EQ(peer.state(), QProcess::NotRunning) << "the second copy did not end";
+    EXPECT_EQ(peer.exitCode(), 0);
+    for (int i = 0; i < 100 && app.Document()->m_wordList.front()->m_word != "which"; ++i) {
+        QApplication::processEvents();
+        QThread::msleep(10);
+    }
+    EXPECT_EQ(app.Document()->m_wordList.front()->m_word, "which");
+}
+
+TEST(StartUp, TheDesktopEntrysCommandWithoutAListStartsNormally)
+{
+    {
+        QSettings settings(QStringLiteral("Tarvel"), QStringLiteral("Kelto4"));
+        settings.setValue(QStringLiteral("Settings/Auto"), QStringLiteral("Ann"));
+    }
+    char option[] = "--shell-open";
+    int argc = 2;
+    char* argv[] = {g_name, option, nullptr};
+    CKelto4App app(argc, argv);
+    ASSERT_TRUE(app.InitInstance());
+    EXPECT_TRUE(app.MainFrame()->isVisible());
+    EXPECT_EQ(app.MainFrame()->windowTitle(), "Untitled - Keltora 3");
 }
 }
 
