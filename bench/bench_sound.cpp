@@ -1,7 +1,8 @@
 // How soon sound starts: from Play being called to the first frame reaching the
 // sink, and from Record returning to the first captured frame. Run against the
 // private test server (scripts/bench-sound starts one): its null sink "speakers"
-// is watched through its monitor source, its sine source stands in for the mic.
+// is watched through its monitor source; its pipe source, fed with a tone in 10 ms
+// blocks as time passes, stands in for the microphone.
 #include "words/CWaveDevice.h"
 
 #include <benchmark/benchmark.h>

@@ -1,5 +1,6 @@
-// "Mic. Settings" opened from the words page, against the test PulseAudio server
-// whose default source is a microphone without ports.
+// The mixer and "Mic. Settings" opened from the words page, against the test
+// PulseAudio server whose default source is a microphone without ports. These tests
+// change the server's microphone volume, so CTest runs them one at a time.
 #include "CMessageLog.h"
 #include "CTestAppCore.h"
 #include "PageTestSupport.h"
@@ -134,6 +135,19 @@ TEST_F(MicDialog, PressingTheButtonAgainBringsTheSameDialogForwardAndClosingLets
     EXPECT_EQ(TextOf(next, kStatus), "Selected");
     Click(next, 1);
     EXPECT_TRUE(QTest::qWaitFor([&] { return page->findChildren<CMicDlg*>().isEmpty(); }, 1000));
+}
+
+TEST(Mixer, FindsTheMicrophoneAndReadsAndSetsItsVolume)
+{
+    CMixer mixer;
+    ASSERT_TRUE(mixer.IsMicrophoneFound());
+    EXPECT_EQ(mixer.IsMicrophoneSelected(), 1);
+    EXPECT_EQ(mixer.GetVolumeMinimum(), 0u);
+    EXPECT_EQ(mixer.GetVolumeMaximum(), 65536u);
+    const uint32_t before = mixer.GetMicVolume();
+    EXPECT_EQ(mixer.SetMicVolume(30000), 1);
+    EXPECT_EQ(mixer.GetMicVolume(), 30000u);
+    mixer.SetMicVolume(before);
 }
 
 TEST(MicDialogWithoutServer, SaysCouldntAccessDisablesTheSliderAndShowsNoMessage)
