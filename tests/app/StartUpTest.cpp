@@ -18,10 +18,10 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QSettings>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
-#include <QThread>
 #include <functional>
 
 namespace {
@@ -139,44 +139,27 @@ TEST(StartUp, AListOnTheCommandLineIsOpenedAndLaterOnesReachThisCopy)
 
     // What the file manager does when the program already runs.
     ASSERT_TRUE(CKelto4App::ForwardToRunningCopy(QString::fromStdString(second)));
-    for (int i = 0; i < 100 && app.Document()->m_wordList.front()->m_word != "receive"; ++i) {
-        QApplication::processEvents();
-        QThread::msleep(10);
-    }
-    EXPECT_EQ(app.Document()->m_wordList.front()->m_word, "receive");
+    auto word = [&app] { return app.Document()->m_wordList.front()->m_word; };
+    EXPECT_TRUE(QTest::qWaitFor([&] { return word() == "receive"; }, 1000)) << word();
 
     // During a test the list waits until the test is over.
     const std::string third = WriteList(home + "/Documents/week3.ktr", "because");
     app.Document()->m_testRunning = true;
     ASSERT_TRUE(CKelto4App::ForwardToRunningCopy(QString::fromStdString(third)));
-    for (int i = 0; i < 80; ++i) {
-        QApplication::processEvents();
-        QThread::msleep(10);
-    }
-    EXPECT_EQ(app.Document()->m_wordList.front()->m_word, "receive");
+    QTest::qWait(800);
+    EXPECT_EQ(word(), "receive");
     app.Document()->m_testRunning = false;
-    for (int i = 0; i < 200 && app.Document()->m_wordList.front()->m_word != "because"; ++i) {
-        QApplication::processEvents();
-        QThread::msleep(10);
-    }
-    EXPECT_EQ(app.Document()->m_wordList.front()->m_word, "because");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return word() == "because"; }, 2000)) << word();
 
     // The desktop entry's command: a second program hands the list over and ends.
     const std::string fourth = WriteList(home + "/Documents/week4.ktr", "which");
     QProcess peer;
     peer.start(QStringLiteral(KELTO4_EXE), {QStringLiteral("--shell-open"), QString::fromStdString(fourth)});
     ASSERT_TRUE(peer.waitForStarted());
-    for (int i = 0; i < 500 && peer.state() != QProcess::NotRunning; ++i) {
-        QApplication::processEvents();
-        QThread::msleep(10);
-    }
-    ASSERT_EQ(peer.state(), QProcess::NotRunning) << "the second copy did not end";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return peer.state() == QProcess::NotRunning; }, 5000))
+        << "the second copy did not end";
     EXPECT_EQ(peer.exitCode(), 0);
-    for (int i = 0; i < 100 && app.Document()->m_wordList.front()->m_word != "which"; ++i) {
-        QApplication::processEvents();
-        QThread::msleep(10);
-    }
-    EXPECT_EQ(app.Document()->m_wordList.front()->m_word, "which");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return word() == "which"; }, 1000)) << word();
 }
 
 TEST(StartUp, TheDesktopEntrysCommandWithoutAListStartsNormally)

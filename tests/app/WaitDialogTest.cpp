@@ -38,11 +38,11 @@ protected:
     void TearDown() override { CUserFile::SetRetry(CUserFile::kDefaultAttempts, CUserFile::kDefaultDelayMs); }
 
     // Watches for the wait dialog every 20 ms while the second copy waits.
-    void Watch(Seen& seen, PaintCounter& counter, std::function<void()> atThirdTick)
+    void Watch(std::function<void()> atThirdTick)
     {
         auto* timer = new QTimer(&owner);
         timer->setInterval(20);
-        QObject::connect(timer, &QTimer::timeout, [&seen, &counter, atThirdTick] {
+        QObject::connect(timer, &QTimer::timeout, [this, atThirdTick] {
             for (QWidget* w : QApplication::topLevelWidgets()) {
                 auto* wait = qobject_cast<CWaitDlg*>(w);
                 if (!wait || seen.dialog)
@@ -61,18 +61,21 @@ protected:
         timer->start();
     }
 
+    // Another copy of the program, as far as the file lock can tell.
+    void HoldTheFile() { ASSERT_TRUE(holder.Open(folder, nullptr)); }
+
     QTemporaryDir dir;
+    const std::string folder = dir.path().toStdString();
+    CUserFile holder;
+    Seen seen;
+    PaintCounter counter;
     QObject owner;
 };
 
 TEST_F(WaitDialog, ShowsWhileTheFileIsBusyKeepsPaintingAndGoesWhenTheFileIsFree)
 {
-    const std::string folder = dir.path().toStdString();
-    CUserFile holder;
-    ASSERT_TRUE(holder.Open(folder, nullptr));
-    Seen seen;
-    PaintCounter counter;
-    Watch(seen, counter, [&holder] { holder.Close(); });
+    HoldTheFile();
+    Watch([this] { holder.Close(); });
 
     CWaitUi ui;
     CUserFile second;
@@ -87,12 +90,8 @@ TEST_F(WaitDialog, ShowsWhileTheFileIsBusyKeepsPaintingAndGoesWhenTheFileIsFree)
 
 TEST_F(WaitDialog, GivesUpAfterTheLastAttemptWithAnEmptyListAndNoDialogLeft)
 {
-    const std::string folder = dir.path().toStdString();
-    CUserFile holder;
-    ASSERT_TRUE(holder.Open(folder, nullptr));
-    Seen seen;
-    PaintCounter counter;
-    Watch(seen, counter, {});
+    HoldTheFile();
+    Watch({});
     QElapsedTimer clock;
     clock.start();
     CWaitUi ui;
