@@ -36,5 +36,5 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"name_is_exact", {"Microphone 2", "Front Microphone"}, {false, false}, false, CMixer::kNone},
         Case{"no_ports_source_is_mic", {}, {}, true, 0},
         Case{"no_ports_not_mic", {}, {}, false, CMixer::kNone}),
-    [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<Case>& p) { return std::string(p.param.name); });
 }
