@@ -3,7 +3,7 @@
 set -euo pipefail
 need=(cmake g++ clang libclang-rt-14-dev pkg-config libgtest-dev libgmock-dev libbenchmark-dev
       qt6-base-dev qt6-base-dev-tools libpulse-dev libsndfile1-dev pulseaudio pulseaudio-utils
-      poppler-utils fonts-liberation2 fonts-dejavu-core xdg-utils)
+      ccache poppler-utils fonts-liberation2 fonts-dejavu-core xdg-utils)
 missing=()
 for p in "${need[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
