@@ -2,6 +2,8 @@
 
 #include "model/Cp1252.h"
 
+#include <climits>
+
 std::string CPath::Join(std::string_view folder, std::string_view name)
 {
     while (!folder.empty() && folder.back() == '/')
@@ -22,4 +24,28 @@ std::string CPath::ToNative(std::string_view path)
 std::string CPath::FromNative(std::string_view nativePath)
 {
     return Utf8ToCp1252(nativePath);
+}
+
+bool CPath::IsSingleFileName(std::string_view name, std::string* why)
+{
+    const char* problem = nullptr;
+    if (name.empty() || name == "." || name == "..")
+        problem = "The name is not a file name.";
+    else if (name.find('/') != std::string_view::npos || name.find('\0') != std::string_view::npos)
+        problem = "A sound file name can't hold the character \"/\".";
+    else if (ToNative(name).size() > NAME_MAX)
+        problem = "The name is too long for a file name.";
+    if (problem && why)
+        *why = problem;
+    return problem == nullptr;
+}
+
+bool CPath::WordSoundPath(std::string_view folder, std::string_view word, std::string& path, std::string* why)
+{
+    std::string name(word);
+    name += ".wav";
+    if (!IsSingleFileName(name, why))
+        return false;
+    path = Join(folder, name);
+    return true;
 }

@@ -10,4 +10,13 @@ public:
     // The Windows-1252 path as the file system's (UTF-8) bytes.
     static std::string ToNative(std::string_view path);
     static std::string FromNative(std::string_view nativePath);
+
+    // Can name be one file inside a folder? Not when it holds "/" or a zero byte, is
+    // "." or "..", is empty, or is longer than the file system allows. why (if given)
+    // gets a sentence for the user.
+    static bool IsSingleFileName(std::string_view name, std::string* why = nullptr);
+    // A word's sound file: folder + "/" + word + ".wav". False (path untouched) when the
+    // word would not stay one file inside the folder; why says so.
+    static bool WordSoundPath(std::string_view folder, std::string_view word, std::string& path,
+                              std::string* why = nullptr);
 };
