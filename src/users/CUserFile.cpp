@@ -85,7 +85,6 @@ bool ReadAll(int fd, std::string& bytes)
     }
 }
 
-
 // The first of path + ".damaged", ".damaged.2", ".damaged.3"... that names nothing yet.
 std::string FreeCopyPath(const std::string& nativePath)
 {
@@ -299,8 +298,8 @@ bool CUserFile::Save()
         StoreObjectList(ar, m_users);
     }
     // The accounts that could not be read stay on disk beside the new file.
-    std::string copy;
     if (!m_damagedBytes.empty()) {
+        std::string copy;
         if (!KeepCopy(m_damagedBytes, copy))
             return false;
         m_damagedBytes.clear();

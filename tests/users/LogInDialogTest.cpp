@@ -107,16 +107,14 @@ TEST_F(LogInDialog, AFailedSaveStaysOpenAndIsTriedAgainAtTheNextOK)
 {
     const QString away = dir.path() + QStringLiteral(".away");
     bool stayedOpen = false;
-    const int result = RunLogIn(folder, {
-                                            [&](CLogInDlg* d) {
-                                                // The folder is gone at the moment of saving.
-                                                QDir().rename(dir.path(), away);
-                                                Press(QStringLiteral("Ann"), 1)(d);
-                                                stayedOpen = d->isVisible();
-                                                QDir().rename(away, dir.path());
-                                            },
-                                            Press(QStringLiteral("Ann"), 1),
-                                        });
+    const Step awayWhileSaving = [&](CLogInDlg* d) {
+        // The folder is gone at the moment of saving.
+        QDir().rename(dir.path(), away);
+        Press(QStringLiteral("Ann"), 1)(d);
+        stayedOpen = d->isVisible();
+        QDir().rename(away, dir.path());
+    };
+    const int result = RunLogIn(folder, {awayWhileSaving, Press(QStringLiteral("Ann"), 1)});
     EXPECT_TRUE(stayedOpen);
     ASSERT_EQ(log.entries.size(), 1u);
     EXPECT_NE(log.entries[0].text.find(std::strerror(ENOENT)), std::string::npos) << log.entries[0].text;
@@ -146,7 +144,8 @@ TEST_F(LogInDialog, AFileNotReadWholeTakesNoNewNameOrDeletionButLetsItsUsersIn)
     }
     const QByteArray before = FileBytes(dir);
     CUserFile::SetSystemHooks(ReadThenFail, nullptr);
-    const int result = RunLogIn(folder, {Press(QStringLiteral("Zed"), 1), Press(QStringLiteral("Ann"), CLogInDlg::IDC_DELETENAME),
+    const int result = RunLogIn(folder, {Press(QStringLiteral("Zed"), 1),
+                                         Press(QStringLiteral("Ann"), CLogInDlg::IDC_DELETENAME),
                                          Press(QStringLiteral("Ann"), 1)});
     EXPECT_EQ(result, IDOK);
     ASSERT_EQ(log.entries.size(), 3u);
