@@ -310,7 +310,7 @@ bool CUserFile::Save()
     std::string temp;
     int fd = -1;
     for (int tries = 0; fd < 0 && tries < 100; ++tries) {
-        temp = native + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
+        temp = CAtomicFile::TemporaryName(native, counter++);
         fd = ::open(temp.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno != EEXIST)
             break;
@@ -343,5 +343,6 @@ bool CUserFile::Save()
     ::close(m_fd);
     m_fd = fd;
     m_readFailed = false;
+    CAtomicFile::RemoveStaleTemporaries(native);
     return true;
 }
