@@ -1,0 +1,188 @@
+#include "reports/CProgressCharts.h"
+
+#include "platform/CQtText.h"
+#include "reports/CProgressStats.h"
+
+#include <QBarCategoryAxis>
+#include <QBarSet>
+#include <QChart>
+#include <QDateTime>
+#include <QDateTimeAxis>
+#include <QHorizontalBarSeries>
+#include <QLineSeries>
+#include <QPalette>
+#include <QTimeZone>
+#include <QValueAxis>
+
+#include <algorithm>
+
+namespace {
+constexpr qreal kMarkerSize = 8;
+
+QChart* NewChart(const QString& title, bool dark)
+{
+    auto* chart = new QChart;
+    chart->setTheme(dark ? QChart::ChartThemeDark : QChart::ChartThemeLight);
+    chart->setAnimationOptions(QChart::NoAnimation);
+    chart->setTitle(title);
+    QFont titleFont = chart->titleFont();
+    titleFont.setBold(true);
+    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.2);
+    chart->setTitleFont(titleFont);
+    return chart;
+}
+
+// A stamp's wall-clock time as the date axis shows it: the axis works in the
+// system's local time.
+qint64 AxisTime(std::int64_t minutes)
+{
+    const QDateTime wall = QDateTime::fromMSecsSinceEpoch(minutes * 60000, QTimeZone::utc());
+    return QDateTime(wall.date(), wall.time()).toMSecsSinceEpoch();
+}
+
+// A bar chart of counts, the first entry at the top.
+QChart* BarChart(const QString& title, const QString& valueTitle, const QString& categoryTitle,
+                 const std::vector<std::pair<QString, std::int64_t>>& bars, bool dark)
+{
+    QChart* chart = NewChart(title, dark);
+    auto* set = new QBarSet(valueTitle);
+    auto* categories = new QBarCategoryAxis;
+    std::int64_t most = 1;
+    // Horizontal bars run from the bottom up, so the list goes in backwards.
+    for (auto it = bars.rbegin(); it != bars.rend(); ++it) {
+        set->append(qreal(it->second));
+        categories->append(it->first);
+        most = std::max(most, it->second);
+    }
+    auto* series = new QHorizontalBarSeries;
+    series->append(set);
+    series->setLabelsVisible(true);
+    series->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
+    series->setLabelsFormat(QStringLiteral("@value"));
+    chart->addSeries(series);
+    categories->setTitleText(categoryTitle);
+    chart->addAxis(categories, Qt::AlignLeft);
+    series->attachAxis(categories);
+    auto* values = new QValueAxis;
+    values->setTitleText(valueTitle);
+    values->setLabelFormat(QStringLiteral("%d"));
+    // Room after the longest bar for its number.
+    values->setRange(0, qreal(most) * 1.15 + 1);
+    values->applyNiceNumbers();
+    chart->addAxis(values, Qt::AlignBottom);
+    series->attachAxis(values);
+    chart->legend()->hide();
+    return chart;
+}
+}
+
+QString CProgressCharts::GradesTitle()
+{
+    return QStringLiteral("Grades over time");
+}
+
+QString CProgressCharts::RulesTitle()
+{
+    return QStringLiteral("Rules broken");
+}
+
+QString CProgressCharts::MissedTitle()
+{
+    return QStringLiteral("Most missed words");
+}
+
+QString CProgressCharts::LeftOutNote(const CProgressStats& stats)
+{
+    const std::size_t n = stats.GetLeftOut();
+    if (n == 0)
+        return QString();
+    if (n == 1)
+        return QStringLiteral("Not shown: 1 test whose date or score can't be read.");
+    return QStringLiteral("Not shown: %1 tests whose date or score can't be read.").arg(qulonglong(n));
+}
+
+bool CProgressCharts::IsDark(const QPalette& palette)
+{
+    return palette.color(QPalette::Window).lightness() < 128;
+}
+
+QChart* CProgressCharts::GradesChart(const CProgressStats& stats, bool dark)
+{
+    if (stats.GetPointCount() == 0)
+        return nullptr;
+    QChart* chart = NewChart(GradesTitle(), dark);
+    auto* dates = new QDateTimeAxis;
+    dates->setTitleText(QStringLiteral("Date of the test"));
+    dates->setFormat(QStringLiteral("d MMM yyyy"));
+    dates->setTickCount(5);
+    auto* grades = new QValueAxis;
+    grades->setTitleText(QStringLiteral("Grade (%)"));
+    grades->setRange(0, 100);
+    grades->setTickCount(6);
+    grades->setLabelFormat(QStringLiteral("%d"));
+    chart->addAxis(dates, Qt::AlignBottom);
+    chart->addAxis(grades, Qt::AlignLeft);
+
+    qint64 first = 0, last = 0;
+    bool any = false;
+    const QColor background = chart->backgroundBrush().color();
+    for (const CProgressStats::Series& s : stats.GetSeries()) {
+        auto* line = new QLineSeries;
+        line->setName(ToQt(s.name));
+        QList<QPointF> points;
+        points.reserve(qsizetype(s.points.size()));
+        for (const CProgressStats::Point& p : s.points) {
+            const qint64 t = AxisTime(p.minutes);
+            points.append(QPointF(qreal(t), qreal(p.grade)));
+            first = any ? std::min(first, t) : t;
+            last = any ? std::max(last, t) : t;
+            any = true;
+        }
+        line->replace(points);
+        chart->addSeries(line);
+        line->attachAxis(dates);
+        line->attachAxis(grades);
+        line->setPointsVisible(true);
+        line->setMarkerSize(kMarkerSize);
+        QPen pen = line->pen();
+        pen.setWidthF(2);
+        if (s.name == CProgressStats::kAllTests)
+            pen.setStyle(Qt::DashLine);
+        line->setPen(pen);
+        // A stopped test is a hollow point: filled with the background, ringed by the line.
+        QHash<int, QHash<QXYSeries::PointConfiguration, QVariant>> hollow;
+        for (std::size_t i = 0; i < s.points.size(); ++i)
+            if (s.points[i].stopped)
+                hollow[int(i)][QXYSeries::PointConfiguration::Color] = background;
+        if (!hollow.isEmpty())
+            line->setPointsConfiguration(hollow);
+    }
+    // One day either side, so a single day's tests still get an axis.
+    constexpr qint64 day = 24 * 3600 * 1000LL;
+    dates->setRange(QDateTime::fromMSecsSinceEpoch(first - day), QDateTime::fromMSecsSinceEpoch(last + day));
+    chart->legend()->setAlignment(Qt::AlignBottom);
+    return chart;
+}
+
+QChart* CProgressCharts::RulesChart(const CProgressStats& stats, bool dark)
+{
+    std::vector<std::pair<QString, std::int64_t>> bars;
+    for (int rule = 0; rule < CRuleGroups::kCount; ++rule)
+        if (const std::int64_t n = stats.GetRuleCounts()[std::size_t(rule)])
+            bars.emplace_back(QString::fromLatin1(CRuleGroups::Name(CRuleGroups::Rule(rule))), n);
+    if (bars.empty())
+        return nullptr;
+    std::stable_sort(bars.begin(), bars.end(), [](const auto& a, const auto& b) { return a.second > b.second; });
+    return BarChart(RulesTitle(), QStringLiteral("Number of misspellings"), QStringLiteral("Spelling rule"), bars,
+                    dark);
+}
+
+QChart* CProgressCharts::MissedChart(const CProgressStats& stats, bool dark)
+{
+    std::vector<std::pair<QString, std::int64_t>> bars;
+    for (const CProgressStats::WordCount& w : stats.GetMostMissed())
+        bars.emplace_back(w.word.empty() ? QStringLiteral("(no word)") : ToQt(w.word), w.count);
+    if (bars.empty())
+        return nullptr;
+    return BarChart(MissedTitle(), QStringLiteral("Times missed"), QStringLiteral("Word"), bars, dark);
+}
