@@ -9,15 +9,18 @@
 #include <QDateTime>
 #include <QDateTimeAxis>
 #include <QHorizontalBarSeries>
+#include <QLegendMarker>
 #include <QLineSeries>
 #include <QPalette>
+#include <QScatterSeries>
+#include <QStringList>
 #include <QTimeZone>
 #include <QValueAxis>
 
 #include <algorithm>
 
 namespace {
-constexpr qreal kMarkerSize = 8;
+constexpr qreal kMarkerSize = 7;
 
 QChart* NewChart(const QString& title, bool dark)
 {
@@ -56,10 +59,10 @@ QChart* BarChart(const QString& title, const QString& valueTitle, const QString&
     }
     auto* series = new QHorizontalBarSeries;
     series->append(set);
+    chart->addSeries(series);
     series->setLabelsVisible(true);
     series->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
     series->setLabelsFormat(QStringLiteral("@value"));
-    chart->addSeries(series);
     categories->setTitleText(categoryTitle);
     chart->addAxis(categories, Qt::AlignLeft);
     series->attachAxis(categories);
@@ -71,6 +74,8 @@ QChart* BarChart(const QString& title, const QString& valueTitle, const QString&
     values->applyNiceNumbers();
     chart->addAxis(values, Qt::AlignBottom);
     series->attachAxis(values);
+    // The numbers stand beside the bars, so they take the axis labels' colour.
+    set->setLabelColor(values->labelsBrush().color());
     chart->legend()->hide();
     return chart;
 }
@@ -93,12 +98,17 @@ QString CProgressCharts::MissedTitle()
 
 QString CProgressCharts::LeftOutNote(const CProgressStats& stats)
 {
+    QStringList note;
+    const auto& series = stats.GetSeries();
+    if (!series.empty() && std::any_of(series.back().points.begin(), series.back().points.end(),
+                                       [](const CProgressStats::Point& p) { return p.stopped; }))
+        note << QStringLiteral("A hollow point is a test that was stopped before its end.");
     const std::size_t n = stats.GetLeftOut();
-    if (n == 0)
-        return QString();
     if (n == 1)
-        return QStringLiteral("Not shown: 1 test whose date or score can't be read.");
-    return QStringLiteral("Not shown: %1 tests whose date or score can't be read.").arg(qulonglong(n));
+        note << QStringLiteral("Not shown: 1 test whose date or score can't be read.");
+    else if (n > 1)
+        note << QStringLiteral("Not shown: %1 tests whose date or score can't be read.").arg(qulonglong(n));
+    return note.join(QLatin1Char(' '));
 }
 
 bool CProgressCharts::IsDark(const QPalette& palette)
@@ -125,14 +135,20 @@ QChart* CProgressCharts::GradesChart(const CProgressStats& stats, bool dark)
 
     qint64 first = 0, last = 0;
     bool any = false;
-    const QColor background = chart->backgroundBrush().color();
     for (const CProgressStats::Series& s : stats.GetSeries()) {
+        const bool all = s.name == CProgressStats::kAllTests;
         auto* line = new QLineSeries;
         line->setName(ToQt(s.name));
+        auto* stopped = new QScatterSeries;
         QList<QPointF> points;
         points.reserve(qsizetype(s.points.size()));
+        QHash<int, QHash<QXYSeries::PointConfiguration, QVariant>> hidden;
         for (const CProgressStats::Point& p : s.points) {
             const qint64 t = AxisTime(p.minutes);
+            if (p.stopped) {
+                hidden[int(points.size())][QXYSeries::PointConfiguration::Visibility] = false;
+                stopped->append(qreal(t), qreal(p.grade));
+            }
             points.append(QPointF(qreal(t), qreal(p.grade)));
             first = any ? std::min(first, t) : t;
             last = any ? std::max(last, t) : t;
@@ -142,20 +158,35 @@ QChart* CProgressCharts::GradesChart(const CProgressStats& stats, bool dark)
         chart->addSeries(line);
         line->attachAxis(dates);
         line->attachAxis(grades);
-        line->setPointsVisible(true);
-        line->setMarkerSize(kMarkerSize);
         QPen pen = line->pen();
-        pen.setWidthF(2);
-        if (s.name == CProgressStats::kAllTests)
+        if (all) {
+            // All tests in a quiet grey, behind the lists' colours.
+            pen.setColor(dark ? QColor(170, 170, 170) : QColor(110, 110, 110));
             pen.setStyle(Qt::DashLine);
+            pen.setWidthF(1.5);
+        } else {
+            pen.setWidthF(2);
+        }
         line->setPen(pen);
-        // A stopped test is a hollow point: filled with the background, ringed by the line.
-        QHash<int, QHash<QXYSeries::PointConfiguration, QVariant>> hollow;
-        for (std::size_t i = 0; i < s.points.size(); ++i)
-            if (s.points[i].stopped)
-                hollow[int(i)][QXYSeries::PointConfiguration::Color] = background;
-        if (!hollow.isEmpty())
-            line->setPointsConfiguration(hollow);
+        line->setColor(pen.color());
+        line->setMarkerSize(all ? kMarkerSize - 2 : kMarkerSize);
+        line->setPointsVisible(true);
+        if (!hidden.isEmpty())
+            line->setPointsConfiguration(hidden);
+        // A stopped test is a hollow ring in its series' colour.
+        if (stopped->count() == 0) {
+            delete stopped;
+            continue;
+        }
+        chart->addSeries(stopped);
+        stopped->attachAxis(dates);
+        stopped->attachAxis(grades);
+        stopped->setMarkerShape(QScatterSeries::MarkerShapeCircle);
+        stopped->setMarkerSize(kMarkerSize + 2);
+        stopped->setBrush(Qt::NoBrush);
+        stopped->setPen(QPen(pen.color(), 2));
+        for (QLegendMarker* marker : chart->legend()->markers(stopped))
+            marker->setVisible(false);
     }
     // One day either side, so a single day's tests still get an axis.
     constexpr qint64 day = 24 * 3600 * 1000LL;

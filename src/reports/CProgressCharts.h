@@ -17,7 +17,8 @@ public:
     static QString GradesTitle();
     static QString RulesTitle();
     static QString MissedTitle();
-    // The line under the grades chart that counts the tests left out; empty when none.
+    // The line under the grades chart: what a hollow point means, and how many tests
+    // were left out.
     static QString LeftOutNote(const CProgressStats& stats);
 
     // Is the palette dark enough to want light text on a dark chart?

@@ -73,7 +73,11 @@ bool CProgressPrinter::Print(QPrinter& printer, const CProgressStats& stats, con
             ++empty;
     }
     const QString note = CProgressCharts::LeftOutNote(stats);
-    const qreal spare = chartsHeight - empty * 2 * h - (note.isEmpty() ? 0 : 2 * h);
+    // The note wraps at the rule's length, as the chart above it.
+    const QRectF noteRect = note.isEmpty() ? QRectF()
+                                           : painter.boundingRect(QRectF(0, 0, width, height), Qt::TextWordWrap, note);
+    const qreal noteHeight = note.isEmpty() ? 0 : noteRect.height() + h;
+    const qreal spare = chartsHeight - empty * 2 * h - noteHeight;
     for (int i = 0; i < 3; ++i) {
         std::unique_ptr<QChart> chart = std::move(charts[i]);
         if (!chart) {
@@ -85,8 +89,8 @@ bool CProgressPrinter::Print(QPrinter& printer, const CProgressStats& stats, con
             y += share;
         }
         if (i == 0 && !note.isEmpty()) {
-            draw(0, y, note);
-            y += 2 * h;
+            painter.drawText(QRectF(0, y, width, noteRect.height()), Qt::TextWordWrap, note);
+            y += noteHeight;
         }
     }
     return painter.end();

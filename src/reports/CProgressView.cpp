@@ -23,6 +23,7 @@ CProgressView::CProgressView(QWidget* parent)
     auto* layout = new QVBoxLayout(content);
     layout->setContentsMargins(0, 0, 0, 0);
     m_noData->setAlignment(Qt::AlignCenter);
+    m_leftOut->setWordWrap(true);
     layout->addWidget(m_noData);
     for (std::size_t i = 0; i < m_panels.size(); ++i) {
         Panel& panel = m_panels[i];
