@@ -21,6 +21,9 @@
 
 namespace {
 constexpr qreal kMarkerSize = 7;
+// Beyond this many tests a series is drawn as its line alone: the points would only
+// pile up on each other, and drawing them would keep the view waiting.
+constexpr std::size_t kMostMarkers = 1000;
 
 QChart* NewChart(const QString& title, bool dark)
 {
@@ -137,6 +140,7 @@ QChart* CProgressCharts::GradesChart(const CProgressStats& stats, bool dark)
     bool any = false;
     for (const CProgressStats::Series& s : stats.GetSeries()) {
         const bool all = s.name == CProgressStats::kAllTests;
+        const bool markers = s.points.size() <= kMostMarkers;
         auto* line = new QLineSeries;
         line->setName(ToQt(s.name));
         auto* stopped = new QScatterSeries;
@@ -145,7 +149,7 @@ QChart* CProgressCharts::GradesChart(const CProgressStats& stats, bool dark)
         QHash<int, QHash<QXYSeries::PointConfiguration, QVariant>> hidden;
         for (const CProgressStats::Point& p : s.points) {
             const qint64 t = AxisTime(p.minutes);
-            if (p.stopped) {
+            if (p.stopped && markers) {
                 hidden[int(points.size())][QXYSeries::PointConfiguration::Visibility] = false;
                 stopped->append(qreal(t), qreal(p.grade));
             }
@@ -160,17 +164,16 @@ QChart* CProgressCharts::GradesChart(const CProgressStats& stats, bool dark)
         line->attachAxis(grades);
         QPen pen = line->pen();
         if (all) {
-            // All tests in a quiet grey, behind the lists' colours.
+            // All tests in a thin grey line, behind the lists' colours.
             pen.setColor(dark ? QColor(170, 170, 170) : QColor(110, 110, 110));
-            pen.setStyle(Qt::DashLine);
-            pen.setWidthF(1.5);
+            pen.setWidthF(1);
         } else {
             pen.setWidthF(2);
         }
         line->setPen(pen);
         line->setColor(pen.color());
         line->setMarkerSize(all ? kMarkerSize - 2 : kMarkerSize);
-        line->setPointsVisible(true);
+        line->setPointsVisible(markers);
         if (!hidden.isEmpty())
             line->setPointsConfiguration(hidden);
         // A stopped test is a hollow ring in its series' colour.
