@@ -31,7 +31,7 @@ void DrawChart(QPainter& painter, QChart* chart, const QRectF& target)
 }
 
 bool CProgressPrinter::Print(QPrinter& printer, const CProgressStats& stats, const std::string& userName,
-                             CReportPrinter& fonts)
+                             const CReportPrinter& fonts)
 {
     QPainter painter;
     if (!painter.begin(&printer))

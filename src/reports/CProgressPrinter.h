@@ -13,5 +13,5 @@ class CProgressPrinter {
 public:
     // fonts gives the print font; false when the printer can't be drawn on.
     static bool Print(QPrinter& printer, const CProgressStats& stats, const std::string& userName,
-                      CReportPrinter& fonts);
+                      const CReportPrinter& fonts);
 };

@@ -102,6 +102,7 @@ void CProgressView::SetChart(Chart which, QChart* chart, const QString& title)
         panel.view->setChart(new QChart);
     }
     delete old;
+    panel.view->setAccessibleName(title);
     panel.view->setVisible(chart != nullptr);
     panel.empty->setText(title + QStringLiteral(": No data."));
     panel.empty->setVisible(chart == nullptr && !title.isEmpty());

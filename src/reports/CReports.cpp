@@ -258,9 +258,12 @@ void CReports::OnExport()
         return;
     }
     const char* const names[] = {" - Grades.csv", " - Misspelled Words.csv", " - Progress.csv"};
-    const std::optional<QString> chosen = CDialogService::GetSaveFileName(
-        this, QStringLiteral("Export"), QStringLiteral("CSV files (*.csv);;All files (*)"), QStringLiteral("csv"),
-        ToQt(GetDocument()->m_userName + names[int(mode)]));
+    // The suggested name stays one file name, whatever the user's name holds.
+    QString suggested = ToQt(GetDocument()->m_userName + names[int(mode)]);
+    suggested.replace(QLatin1Char('/'), QLatin1Char('_'));
+    const std::optional<QString> chosen =
+        CDialogService::GetSaveFileName(this, QStringLiteral("Export"),
+                                        QStringLiteral("CSV files (*.csv);;All files (*)"), QStringLiteral("csv"), suggested);
     if (!chosen)
         return;
     QString path = *chosen;
