@@ -72,12 +72,18 @@ void CCsvWriter::Grade(std::int32_t correct, std::int32_t words)
 
 void CCsvWriter::Date(std::string_view stamp)
 {
-    if (const std::optional<CDateStamp> date = CDateStamp::Read(stamp)) {
-        Separate();
-        m_text.append(date->Iso());
-        return;
+    // The records of one test share their stamp, so the last one read is kept.
+    if (stamp != m_lastStamp || m_lastDate.empty()) {
+        const std::optional<CDateStamp> date = CDateStamp::Read(stamp);
+        if (!date) {
+            Field(stamp);
+            return;
+        }
+        m_lastStamp.assign(stamp);
+        m_lastDate = date->Iso();
     }
-    Field(stamp);
+    Separate();
+    m_text.append(m_lastDate);
 }
 
 void CCsvWriter::EndRow()

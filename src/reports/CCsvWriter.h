@@ -29,4 +29,6 @@ private:
 
     std::string m_text;
     bool m_inRow = false;
+    std::string m_lastStamp;
+    std::string m_lastDate;
 };

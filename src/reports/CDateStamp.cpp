@@ -1,6 +1,5 @@
 #include "reports/CDateStamp.h"
 
-#include <cstdio>
 
 namespace {
 bool TwoDigits(std::string_view text, std::size_t at, int& value)
@@ -70,7 +69,16 @@ std::int64_t CDateStamp::Minutes() const
 
 std::string CDateStamp::Iso() const
 {
-    char text[40];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d", m_year, m_month, m_day, m_hour, m_minute);
+    // Written by hand: an export writes one for every row.
+    std::string text = "0000-00-00 00:00";
+    const auto put = [&text](std::size_t at, int value, int digits) {
+        for (int i = digits - 1; i >= 0; --i, value /= 10)
+            text[at + std::size_t(i)] = char('0' + value % 10);
+    };
+    put(0, m_year, 4);
+    put(5, m_month, 2);
+    put(8, m_day, 2);
+    put(11, m_hour, 2);
+    put(14, m_minute, 2);
     return text;
 }
