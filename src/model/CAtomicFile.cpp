@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <climits>
 #include <cstring>
 
 #include <dirent.h>
@@ -38,18 +39,69 @@ bool CAtomicFile::Exists(const std::string& path)
     return ::lstat(path.c_str(), &st) == 0;
 }
 
+std::string CAtomicFile::LinkTarget(const std::string& path)
+{
+    std::string current = path;
+    // The system gives up after 40 links; so do we.
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat st {};
+        if (::lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+            return current;
+        std::string target(PATH_MAX, '\0');
+        const ssize_t n = ::readlink(current.c_str(), target.data(), target.size());
+        if (n <= 0)
+            return current;
+        target.resize(static_cast<size_t>(n));
+        if (target.front() != '/') {
+            const std::string folder = FolderOf(current);
+            target = folder == "." ? target : folder == "/" ? "/" + target : folder + "/" + target;
+        }
+        current = target;
+    }
+    return current;
+}
+
+bool CAtomicFile::IsWriteProtected(const std::string& path)
+{
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0)
+        return false;
+    if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+        return true;
+    return ::access(path.c_str(), W_OK) != 0;
+}
+
+bool CAtomicFile::CanReplace(const std::string& path)
+{
+    const std::string target = LinkTarget(path);
+    if (IsWriteProtected(target))
+        return false;
+    return ::access(FolderOf(target).c_str(), W_OK | X_OK) == 0;
+}
+
 bool CAtomicFile::WriteFileAtomically(const std::string& path, const std::string& bytes,
                                       std::string* errorText)
 {
+    // Renaming over a link would put a plain file in its place; the target is replaced instead.
+    const std::string target = LinkTarget(path);
     struct stat old {};
-    const bool hadFile = ::stat(path.c_str(), &old) == 0;
+    if (::lstat(target.c_str(), &old) == 0 && S_ISLNK(old.st_mode)) {
+        SetError(errorText, ELOOP, path);
+        return false;
+    }
+    const bool hadFile = ::stat(target.c_str(), &old) == 0;
     if (hadFile && S_ISDIR(old.st_mode)) {
         SetError(errorText, EISDIR, path);
         return false;
     }
+    // The rename would go through whatever the file's own permissions say.
+    if (hadFile && IsWriteProtected(target)) {
+        SetError(errorText, EACCES, path);
+        return false;
+    }
 
     std::string temp;
-    const int fd = CreateTemporary(path, temp);
+    const int fd = CreateTemporary(target, temp);
     if (fd < 0) {
         SetError(errorText, errno, path);
         return false;
@@ -73,14 +125,14 @@ bool CAtomicFile::WriteFileAtomically(const std::string& path, const std::string
         SetError(errorText, error, path);
         return false;
     }
-    if (::rename(temp.c_str(), path.c_str()) != 0) {
+    if (::rename(temp.c_str(), target.c_str()) != 0) {
         const int error = errno;
         ::unlink(temp.c_str());
         SetError(errorText, error, path);
         return false;
     }
     // Make the rename itself survive a crash.
-    const int dir = ::open(CAtomicFile::FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int dir = ::open(CAtomicFile::FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dir >= 0) {
         ::fsync(dir);
         ::close(dir);

@@ -306,7 +306,8 @@ bool CUserFile::Save()
     }
 
     static std::atomic<unsigned> counter{0};
-    const std::string native = CPath::ToNative(m_path);
+    // Through a symbolic link the target is replaced and the link stays.
+    const std::string native = CAtomicFile::LinkTarget(CPath::ToNative(m_path));
     std::string temp;
     int fd = -1;
     for (int tries = 0; fd < 0 && tries < 100; ++tries) {
