@@ -146,8 +146,7 @@ bool CKelto4Doc::OnSaveDocument(const std::string& path)
     }
     std::string error;
     if (!CAtomicFile::WriteFileAtomically(path, bytes, &error)) {
-        ShowMessage(error + "
-Failed to save document.", MsgIcon::Exclamation);
+        ShowMessage(error + "\r\nFailed to save document.", MsgIcon::Exclamation);
         return false;
     }
     m_pathName = path;
