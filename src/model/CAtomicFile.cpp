@@ -137,7 +137,7 @@ bool CAtomicFile::WriteFileAtomically(const std::string& path, const std::string
         ::fsync(dir);
         ::close(dir);
     }
-    RemoveStaleTemporaries(path);
+    RemoveStaleTemporaries(target);
     return true;
 }
 
