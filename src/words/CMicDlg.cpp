@@ -42,13 +42,13 @@ CMicDlg::~CMicDlg()
 
 bool CMicDlg::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == Slider() && (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease)
-        && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-        const bool release = event->type() == QEvent::MouseButtonRelease;
+    const bool press = event->type() == QEvent::MouseButtonPress;
+    if ((press || event->type() == QEvent::MouseButtonRelease)
+        && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton && watched == Slider()) {
         // The slider has already moved, by the drag or by the click on the track.
-        if (release && m_sliderPressed)
+        if (!press && m_sliderPressed)
             m_mixer.SetMicVolume(uint32_t(Slider()->value()));
-        m_sliderPressed = !release;
+        m_sliderPressed = press;
     }
     return CFormDialog::eventFilter(watched, event);
 }
