@@ -3,6 +3,7 @@
 #include "app/CMainFrame.h"
 #include "model/CKelto4Doc.h"
 #include "model/CPath.h"
+#include "platform/CBlockingCall.h"
 #include "platform/CCommandManager.h"
 #include "platform/CMessageBox.h"
 #include "platform/CQtText.h"
@@ -170,9 +171,9 @@ void CKelto4App::OpenFromShell(const QString& path)
 {
     if (!m_frame)
         return;
-    // A list can't be swapped under a running test (or a modal window); it waits
-    // until the learner is done.
-    if (m_document->m_testRunning || QApplication::activeModalWidget()) {
+    // A list can't be swapped under a running test (or a modal window, or a call that
+    // blocks: a word playing, the wait for the user file); it waits until that is done.
+    if (m_document->m_testRunning || QApplication::activeModalWidget() || CBlockingCall::IsRunning()) {
         m_pendingShellOpen = path;
         QTimer::singleShot(500, this, [this] {
             const QString pending = m_pendingShellOpen;

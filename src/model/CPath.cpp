@@ -36,8 +36,10 @@ bool CPath::IsSingleFileName(std::string_view name, std::string* why)
     const char* problem = nullptr;
     if (name.empty() || name == "." || name == "..")
         problem = "The name is not a file name.";
-    else if (name.find('/') != std::string_view::npos || name.find('\0') != std::string_view::npos)
+    else if (name.find('/') != std::string_view::npos)
         problem = "A sound file name can't hold the character \"/\".";
+    else if (name.find('\0') != std::string_view::npos)
+        problem = "A sound file name can't hold a zero byte.";
     else if (ToNative(name).size() > NAME_MAX)
         problem = "The name is too long for a file name.";
     if (problem && why)

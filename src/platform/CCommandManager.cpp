@@ -1,10 +1,13 @@
 #include "platform/CCommandManager.h"
 
+#include "platform/CBlockingCall.h"
+
 #include <QAbstractEventDispatcher>
 #include <QAction>
 #include <QCoreApplication>
 #include <QMetaObject>
 #include <QThread>
+#include <QTimer>
 
 CCommandManager::CCommandManager(QObject* parent)
     : QObject(parent)
@@ -39,7 +42,18 @@ bool CCommandManager::Execute(int id)
 
 void CCommandManager::Post(int id)
 {
-    QMetaObject::invokeMethod(this, [this, id] { Execute(id); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, [this, id] { RunPosted(id); }, Qt::QueuedConnection);
+}
+
+void CCommandManager::RunPosted(int id)
+{
+    // Not inside a call that blocks while the windows paint (a word playing, the wait
+    // for the user file): the command would pull the ground from under it.
+    if (CBlockingCall::IsRunning()) {
+        QTimer::singleShot(20, this, [this, id] { RunPosted(id); });
+        return;
+    }
+    Execute(id);
 }
 
 QAction* CCommandManager::Action(int id)

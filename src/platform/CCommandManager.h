@@ -31,6 +31,9 @@ public:
     void UpdateUi();
 
 private:
+    // A posted command waits while a blocking call runs.
+    void RunPosted(int id);
+
     struct Command {
         Handler handler;
         EnableRule rule;

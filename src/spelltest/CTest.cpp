@@ -158,8 +158,10 @@ void CTest::OnListen()
     if (m_session.GetState() != CTestSession::State::AwaitingAnswer)
         return;
     UpdateData(true);
-    // Blocks until the word has played; the recorder reports a missing or bad file.
-    GetDocument()->m_recorder.Play(m_session.SoundPath());
+    // Blocks until the word has played; the recorder reports a missing or bad file,
+    // and a word that would name a file outside the sound folder.
+    if (const CSpellingList* entry = m_session.GetCurrentEntry())
+        GetDocument()->m_recorder.PlayWord(entry->m_soundFolder, m_session.GetCurrentWord());
     SetFocusTo(kAnswer);
 }
 

@@ -1,5 +1,6 @@
 #include "users/CWaitUi.h"
 
+#include "platform/CBlockingCall.h"
 #include "users/CWaitDlg.h"
 
 #include <QCoreApplication>
@@ -37,6 +38,8 @@ void CWaitUi::BeginWait()
 
 void CWaitUi::Pause(int milliseconds)
 {
+    // Lists handed over meanwhile, and posted commands, wait for the user file too.
+    CBlockingCall blocking;
     ++s_waiting;
     QEventLoop loop;
     QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);

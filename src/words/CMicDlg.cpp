@@ -2,7 +2,10 @@
 
 #include "platform/CControlIds.h"
 
+#include <QMouseEvent>
 #include <QSlider>
+
+#include <algorithm>
 
 namespace {
 const CFormControl kTemplate[] = {
@@ -25,8 +28,9 @@ CMicDlg::CMicDlg(QWidget* parent, CMicDlg** ownerSlot)
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
     BuildForm(kTemplate, int(std::size(kTemplate)), 150, 100);
-    // Only letting go of the slider with the mouse writes the volume.
-    connect(Slider(), &QSlider::sliderReleased, this, [this] { m_mixer.SetMicVolume(uint32_t(Slider()->value())); });
+    // Only letting go of the slider with the mouse writes the volume: after dragging
+    // the handle and after a click on the track alike (the keyboard writes nothing).
+    Slider()->installEventFilter(this);
     OnInitDialog();
 }
 
@@ -34,6 +38,19 @@ CMicDlg::~CMicDlg()
 {
     if (m_ownerSlot && *m_ownerSlot == this)
         *m_ownerSlot = nullptr;
+}
+
+bool CMicDlg::eventFilter(QObject* watched, QEvent* event)
+{
+    const bool press = event->type() == QEvent::MouseButtonPress;
+    if ((press || event->type() == QEvent::MouseButtonRelease)
+        && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton && watched == Slider()) {
+        // The slider has already moved, by the drag or by the click on the track.
+        if (!press && m_sliderPressed)
+            m_mixer.SetMicVolume(uint32_t(Slider()->value()));
+        m_sliderPressed = press;
+    }
+    return CFormDialog::eventFilter(watched, event);
 }
 
 QSlider* CMicDlg::Slider() const
@@ -45,8 +62,15 @@ bool CMicDlg::OnInitDialog()
 {
     if (m_mixer.IsMicrophoneSelected() || m_mixer.SelectMicrophone()) {
         m_status = "Selected";
-        Slider()->setRange(int(m_mixer.GetVolumeMinimum()), int(m_mixer.GetVolumeMaximum()));
-        Slider()->setValue(int(m_mixer.GetMicVolume()));
+        // A volume above normal is shown as it is, so that a click that moves nothing
+        // does not lower it.
+        const uint32_t volume = m_mixer.GetMicVolume();
+        const uint32_t minimum = m_mixer.GetVolumeMinimum();
+        const uint32_t maximum = std::max(m_mixer.GetVolumeMaximum(), volume);
+        Slider()->setRange(int(minimum), int(maximum));
+        // A click on the track moves the volume by a step that can be seen.
+        Slider()->setPageStep(std::max(1, int((m_mixer.GetVolumeMaximum() - minimum) / 10)));
+        Slider()->setValue(int(volume));
         Slider()->setEnabled(true);
     } else {
         m_status = "Couldn't Access";

@@ -18,6 +18,8 @@ public:
 
 protected:
     bool OnInitDialog() override;
+    // Letting go of the slider with the mouse, after a drag or a click on its track.
+    bool eventFilter(QObject* watched, QEvent* event) override;
     // Ending the dialog closes it, and a closed dialog deletes itself.
     void OnOK() override { EndDialog(IDOK); }
     void OnCancel() override { EndDialog(IDCANCEL); }
@@ -27,5 +29,6 @@ private:
 
     CMicDlg** m_ownerSlot;
     CMixer m_mixer;
+    bool m_sliderPressed = false;
     std::string m_status;
 };

@@ -1,5 +1,7 @@
 #include "words/CMixer.h"
 
+#include "words/CPulseConnection.h"
+
 #include <pulse/pulseaudio.h>
 
 #include <cstring>
@@ -17,16 +19,20 @@ CMixer::~CMixer()
     Close();
 }
 
-bool CMixer::Wait(pa_operation* op)
+bool CMixer::Query(const std::function<pa_operation*(pa_context*)>& request)
 {
-    if (!op)
+    if (!m_pulse)
         return false;
-    while (pa_operation_get_state(op) == PA_OPERATION_RUNNING)
-        if (pa_mainloop_iterate(m_mainloop, 1, nullptr) < 0)
-            break;
-    const bool done = pa_operation_get_state(op) == PA_OPERATION_DONE;
-    pa_operation_unref(op);
-    return done;
+    bool answered = false;
+    bool timedOut = false;
+    {
+        CPulseConnection::Lock lock(*m_pulse);
+        answered = m_pulse->Wait(request(m_pulse->Context()));
+        timedOut = !answered && m_pulse->ErrorText() == CPulseConnection::kNoAnswer;
+    }
+    if (timedOut)
+        Close();
+    return answered;
 }
 
 int CMixer::Open()
@@ -35,51 +41,31 @@ int CMixer::Open()
     m_itemCount = 0;
     m_micIndex = kNone;
     m_volumeControl = 0;
-    m_mainloop = pa_mainloop_new();
-    if (!m_mainloop)
+    auto pulse = std::make_unique<CPulseConnection>();
+    if (!pulse->Connect("Kelto4", false))
         return 0;
-    m_context = pa_context_new(pa_mainloop_get_api(m_mainloop), "Kelto4");
-    if (!m_context || pa_context_connect(m_context, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0) {
-        Close();
-        return 0;
-    }
-    for (;;) {
-        const pa_context_state_t state = pa_context_get_state(m_context);
-        if (state == PA_CONTEXT_READY)
-            break;
-        if (!PA_CONTEXT_IS_GOOD(state) || pa_mainloop_iterate(m_mainloop, 1, nullptr) < 0) {
-            Close();
-            return 0;
-        }
-    }
+    m_pulse = std::move(pulse);
     m_numDevs = 1;
     return 1;
 }
 
 int CMixer::Close()
 {
-    if (m_context) {
-        pa_context_disconnect(m_context);
-        pa_context_unref(m_context);
-        m_context = nullptr;
-    }
-    if (m_mainloop) {
-        pa_mainloop_free(m_mainloop);
-        m_mainloop = nullptr;
-    }
+    m_pulse.reset();
     return 1;
 }
 
 bool CMixer::ReadSource()
 {
-    if (!m_context)
+    if (!m_pulse)
         return false;
     std::string defaultSource;
     auto serverInfo = [](pa_context*, const pa_server_info* info, void* user) {
         if (info && info->default_source_name)
             *static_cast<std::string*>(user) = info->default_source_name;
     };
-    if (!Wait(pa_context_get_server_info(m_context, serverInfo, &defaultSource)) || defaultSource.empty())
+    if (!Query([&](pa_context* c) { return pa_context_get_server_info(c, serverInfo, &defaultSource); })
+        || defaultSource.empty())
         return false;
     m_source = Source();
     auto sourceInfo = [](pa_context*, const pa_source_info* info, int eol, void* user) {
@@ -92,15 +78,23 @@ bool CMixer::ReadSource()
         for (uint32_t i = 0; i < info->n_ports; ++i) {
             s->portNames.emplace_back(info->ports[i]->name);
             s->portDescriptions.emplace_back(info->ports[i]->description ? info->ports[i]->description : "");
-            s->portIsMic.push_back(info->ports[i]->type == PA_DEVICE_PORT_TYPE_MIC);
+            const uint32_t type = info->ports[i]->type;
+            s->portTypes.push_back(type == PA_DEVICE_PORT_TYPE_MIC      ? Source::PortType::Microphone
+                                   : type == PA_DEVICE_PORT_TYPE_HEADSET ? Source::PortType::Headset
+                                                                         : Source::PortType::Other);
         }
         if (info->active_port)
             s->activePort = info->active_port->name;
         const char* formFactor = pa_proplist_gets(info->proplist, PA_PROP_DEVICE_FORM_FACTOR);
         s->isMicrophone = formFactor && (std::strcmp(formFactor, "microphone") == 0 || std::strcmp(formFactor, "webcam") == 0);
     };
-    return Wait(pa_context_get_source_info_by_name(m_context, defaultSource.c_str(), sourceInfo, &m_source))
-        && m_source.found;
+    Source found;
+    if (!Query([&](pa_context* c) {
+            return pa_context_get_source_info_by_name(c, defaultSource.c_str(), sourceInfo, &found);
+        }))
+        return false;
+    m_source = found;
+    return m_source.found;
 }
 
 uint32_t CMixer::MicrophoneItem(const Source& source)
@@ -108,10 +102,10 @@ uint32_t CMixer::MicrophoneItem(const Source& source)
     if (source.portNames.empty())
         return source.isMicrophone ? 0 : kNone;
     for (size_t i = 0; i < source.portNames.size(); ++i)
-        if (i < source.portIsMic.size() && source.portIsMic[i])
+        if (i < source.portTypes.size() && source.portTypes[i] != Source::PortType::Other)
             return uint32_t(i);
     for (size_t i = 0; i < source.portNames.size(); ++i)
-        if (i < source.portDescriptions.size() && source.portDescriptions[i] == "Microphone")
+        if (i < source.portDescriptions.size() && source.portDescriptions[i].find("Microphone") != std::string::npos)
             return uint32_t(i);
     return kNone;
 }
@@ -130,7 +124,7 @@ int CMixer::FindMicrophoneItem()
 int CMixer::FindVolumeControl()
 {
     m_volumeControl = 0;
-    if (!m_context || !m_source.found)
+    if (!m_pulse || !m_source.found)
         return 0;
     if (!IsMicrophoneFound())
         return 1;
@@ -154,22 +148,26 @@ int CMixer::SelectMicrophone()
         return 0;
     auto done = [](pa_context*, int success, void* user) { *static_cast<int*>(user) = success; };
     int success = 0;
-    if (!Wait(pa_context_set_source_port_by_name(m_context, m_source.name.c_str(),
-                                                 m_source.portNames[m_micIndex].c_str(), done, &success)))
+    if (!Query([&](pa_context* c) {
+            return pa_context_set_source_port_by_name(c, m_source.name.c_str(), m_source.portNames[m_micIndex].c_str(),
+                                                      done, &success);
+        }))
         return 0;
     return success ? 1 : 0;
 }
 
 uint32_t CMixer::GetMicVolume()
 {
-    if (!m_volumeControl || !m_context)
+    if (!m_volumeControl || !m_pulse)
         return 0;
     pa_cvolume volume{};
     auto sourceInfo = [](pa_context*, const pa_source_info* info, int eol, void* user) {
         if (!eol && info)
             *static_cast<pa_cvolume*>(user) = info->volume;
     };
-    if (!Wait(pa_context_get_source_info_by_name(m_context, m_source.name.c_str(), sourceInfo, &volume))
+    if (!Query([&](pa_context* c) {
+            return pa_context_get_source_info_by_name(c, m_source.name.c_str(), sourceInfo, &volume);
+        })
         || volume.channels == 0)
         return 0;
     return volume.values[0];
@@ -177,23 +175,25 @@ uint32_t CMixer::GetMicVolume()
 
 int CMixer::SetMicVolume(uint32_t value)
 {
-    if (!m_context || !m_volumeControl)
+    if (!m_pulse || !m_volumeControl)
         return 0;
     pa_cvolume volume;
     pa_cvolume_set(&volume, m_channels ? uint8_t(m_channels) : 1, pa_volume_t(value));
     auto done = [](pa_context*, int success, void* user) { *static_cast<int*>(user) = success; };
     int success = 0;
-    if (!Wait(pa_context_set_source_volume_by_name(m_context, m_source.name.c_str(), &volume, done, &success)))
+    if (!Query([&](pa_context* c) {
+            return pa_context_set_source_volume_by_name(c, m_source.name.c_str(), &volume, done, &success);
+        }))
         return 0;
     return success ? 1 : 0;
 }
 
 uint32_t CMixer::GetVolumeMinimum() const
 {
-    return m_context && m_volumeControl ? PA_VOLUME_MUTED : 1;
+    return m_pulse && m_volumeControl ? PA_VOLUME_MUTED : 1;
 }
 
 uint32_t CMixer::GetVolumeMaximum() const
 {
-    return m_context && m_volumeControl ? PA_VOLUME_NORM : 1;
+    return m_pulse && m_volumeControl ? PA_VOLUME_NORM : 1;
 }

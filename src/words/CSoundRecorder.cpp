@@ -1,6 +1,7 @@
 #include "words/CSoundRecorder.h"
 
 #include "model/CPath.h"
+#include "platform/CBlockingCall.h"
 #include "platform/KMessage.h"
 #include "words/CWaveDevice.h"
 
@@ -17,6 +18,24 @@ void pumpEvents()
 }
 }
 
+class CSoundRecorder::Busy {
+public:
+    explicit Busy(CSoundRecorder& recorder) : m_recorder(recorder) { ++m_recorder.m_busy; }
+    ~Busy()
+    {
+        if (--m_recorder.m_busy == 0 && m_recorder.m_closeLater) {
+            m_recorder.m_closeLater = false;
+            m_recorder.CloseDevice();
+        }
+    }
+    Busy(const Busy&) = delete;
+    Busy& operator=(const Busy&) = delete;
+
+private:
+    CSoundRecorder& m_recorder;
+    CBlockingCall m_blocking;
+};
+
 // The system's temporary folder stands for the drive root the recorder started on:
 // always there and writable, and the document moves the recorder on at once.
 CSoundRecorder::CSoundRecorder()
@@ -26,7 +45,7 @@ CSoundRecorder::CSoundRecorder()
 
 CSoundRecorder::~CSoundRecorder()
 {
-    Close();
+    CloseDevice();
 }
 
 int CSoundRecorder::Error(const std::string& text)
@@ -62,13 +81,14 @@ void CSoundRecorder::SetFolder(const std::string& folder)
 
 int CSoundRecorder::OpenDevice(const std::string& name)
 {
+    Busy busy(*this);
     auto device = std::make_unique<CWaveDevice>();
     if (!device->Open(CPath::ToNative(name))) {
         const int code = Error(device->ErrorText());
         ShowMessage(ErrorText(code) + "\r\nError opening device for waveaudio " + name);
         return 0;
     }
-    Close();
+    CloseDevice();
     m_device = std::move(device);
     ++m_deviceId;
     return 1;
@@ -76,6 +96,7 @@ int CSoundRecorder::OpenDevice(const std::string& name)
 
 int CSoundRecorder::SetRecordingFormat()
 {
+    Busy busy(*this);
     const bool ok = m_device ? m_device->SetFormat(kSamplesPerSecond, kChannels, kBitsPerSample) : false;
     if (!ok) {
         const int code = Error(m_device ? m_device->ErrorText() : kNotOpen);
@@ -94,10 +115,11 @@ int CSoundRecorder::OpenForRecording()
 
 int CSoundRecorder::Record()
 {
+    Busy busy(*this);
     OpenForRecording();
     if (!m_device || !m_device->Record()) {
         const int code = Error(m_device ? m_device->ErrorText() : kNotOpen);
-        Close();
+        CloseDevice();
         ShowMessage(ErrorText(code) + "\r\nError recording word.");
         return 0;
     }
@@ -106,6 +128,7 @@ int CSoundRecorder::Record()
 
 int CSoundRecorder::Stop()
 {
+    Busy busy(*this);
     int result = 1;
     if (!m_device || !m_device->Stop()) {
         const int code = Error(m_device ? m_device->ErrorText() : kNotOpen);
@@ -113,28 +136,30 @@ int CSoundRecorder::Stop()
         result = 0;
     }
     Save(GetTempPath());
-    Close();
+    CloseDevice();
     return result;
 }
 
 int CSoundRecorder::Play(const std::string& name)
 {
+    Busy busy(*this);
     const std::string file = name.empty() ? GetTempPath() : name;
     if (!OpenDevice(file))
         return 0;
     int result = 1;
     if (!m_device->Play(&pumpEvents)) {
         const int code = Error(m_device->ErrorText());
-        Close();
+        CloseDevice();
         ShowMessage(ErrorText(code) + "Error trying to Play " + name + ".");
         result = 0;
     }
-    Close();
+    CloseDevice();
     return result;
 }
 
 int CSoundRecorder::Save(const std::string& name)
 {
+    Busy busy(*this);
     bool openedHere = false;
     if (!m_device && !name.empty()) {
         OpenDevice(GetTempPath());
@@ -144,22 +169,58 @@ int CSoundRecorder::Save(const std::string& name)
     if (!m_device || name.empty() || !m_device->Save(CPath::ToNative(name))) {
         const int code = Error(!m_device ? kNotOpen : name.empty() ? "No file name was given." : m_device->ErrorText());
         ShowMessage(ErrorText(code) + "\r\nError trying to Save sound.");
-        Close();
+        CloseDevice();
         result = 0;
     }
     if (openedHere)
-        Close();
+        CloseDevice();
     return result;
+}
+
+int CSoundRecorder::PlayWord(const std::string& folder, const std::string& word)
+{
+    std::string path;
+    std::string why;
+    if (!CPath::WordSoundPath(folder, word, path, &why)) {
+        Busy busy(*this);
+        const int code = Error(why);
+        ShowMessage(ErrorText(code) + "\r\nError opening device for waveaudio " + CPath::Join(folder, word + ".wav"));
+        return 0;
+    }
+    return Play(path);
+}
+
+int CSoundRecorder::SaveWord(const std::string& folder, const std::string& word)
+{
+    std::string path;
+    std::string why;
+    if (!CPath::WordSoundPath(folder, word, path, &why)) {
+        Busy busy(*this);
+        const int code = Error(why);
+        ShowMessage(ErrorText(code) + "\r\nError trying to Save sound.");
+        CloseDevice();
+        return 0;
+    }
+    return Save(path);
 }
 
 int CSoundRecorder::Close()
 {
-    m_device.reset();
+    if (m_busy > 0)
+        m_closeLater = true;
+    else
+        CloseDevice();
     return 1;
+}
+
+void CSoundRecorder::CloseDevice()
+{
+    m_device.reset();
 }
 
 int CSoundRecorder::Pause()
 {
+    Busy busy(*this);
     if (!m_device || !m_device->Pause()) {
         const int code = Error(m_device ? m_device->ErrorText() : kNotOpen);
         ShowMessage(ErrorText(code) + "\r\nError trying to Pause sound.");
@@ -170,6 +231,7 @@ int CSoundRecorder::Pause()
 
 int CSoundRecorder::DeleteSound()
 {
+    Busy busy(*this);
     if (!m_device || !m_device->Delete()) {
         const int code = Error(m_device ? m_device->ErrorText() : kNotOpen);
         ShowMessage(ErrorText(code) + "\r\nError trying to Delete sound.");

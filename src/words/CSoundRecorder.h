@@ -23,6 +23,13 @@ public:
     int Stop();
     int Play(const std::string& name);
     int Save(const std::string& name);
+    // A word's sound file, folder + "/" + word + ".wav": played or saved like Play and
+    // Save, but a word that would not stay one file inside the folder fails with the
+    // step's own message and touches no file.
+    int PlayWord(const std::string& folder, const std::string& word);
+    int SaveWord(const std::string& folder, const std::string& word);
+    // While Record, Stop, Play or Save runs (the events that Play lets through may
+    // ask), the device is closed only when that call returns.
     int Close();
     int Pause();
     int DeleteSound();
@@ -39,7 +46,13 @@ public:
     static constexpr int kBitsPerSample = 16;
 
 private:
+    // Held by every call that may block or show a message.
+    class Busy;
+    void CloseDevice();
+
     std::unique_ptr<CWaveDevice> m_device; // the open device, or null
+    int m_busy = 0;
+    bool m_closeLater = false;
     unsigned m_deviceId = 0;
     std::string m_folder;
     // Error codes name texts that the sound layer gave: code n is m_errorTexts[n - 1].

@@ -1,20 +1,22 @@
 #pragma once
-#include <atomic>
 #include <cstdint>
+#include <memory>
 #include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
 
-struct pa_simple;
+class CPulseConnection;
+struct pa_stream;
 
 // The sound layer under the recorder: one "device" holds a sound in memory, either
 // read from a WAVE file (any format libsndfile reads) or recorded from the default
 // PulseAudio source. It records without blocking, plays a whole sound, and writes
 // 16-bit PCM WAVE files. Failures return false and leave a text in ErrorText().
+// No wait on the sound server is endless: one that stops answering makes the step
+// fail with CPulseConnection::kNoAnswer.
 class CWaveDevice {
 public:
-    CWaveDevice() = default;
+    CWaveDevice();
     ~CWaveDevice();
     CWaveDevice(const CWaveDevice&) = delete;
     CWaveDevice& operator=(const CWaveDevice&) = delete;
@@ -26,7 +28,8 @@ public:
     bool Stop();
     bool Pause();
     bool Delete();
-    // Blocks until the sound has played; pump is called about every 10 ms meanwhile.
+    // Blocks until the sound has played (at most its length and a few seconds);
+    // pump is called about every 5 ms meanwhile.
     bool Play(void (*pump)());
     bool Save(const std::string& nativePath);
 
@@ -37,17 +40,18 @@ public:
     size_t Frames() const;
 
 private:
-    void StopCapture();
-    void CaptureLoop();
+    // askServer: make sure everything the server recorded has arrived (bounded).
+    bool StopCapture(bool askServer);
     bool Fail(const std::string& text);
+    static void OnCaptured(pa_stream* stream, size_t bytes, void* device);
 
     std::vector<int16_t> m_samples; // interleaved
     int m_rate = 44100;
     int m_channels = 2;
     bool m_isNew = false;
-    pa_simple* m_capture = nullptr;
-    std::thread m_captureThread;
-    std::atomic<bool> m_stopCapture{false};
+    // While recording: the connection whose event thread appends to m_samples.
+    std::unique_ptr<CPulseConnection> m_pulse;
+    pa_stream* m_capture = nullptr;
     mutable std::mutex m_samplesMutex;
     std::string m_error;
 };

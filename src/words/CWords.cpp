@@ -241,8 +241,10 @@ void CWords::OnSaveSound()
     m_words.Append(m_newWord);
     m_wordListBox->addItem(ToQt(m_newWord));
     // The edit keeps showing the word; only the member becomes the sound file's path.
+    const std::string word = m_newWord;
     m_newWord = CPath::Join(m_currentFolder, m_newWord + ".wav");
-    if (GetDocument()->m_recorder.Save(m_newWord))
+    // A word that would name a file outside the folder fails with the save message.
+    if (GetDocument()->m_recorder.SaveWord(m_currentFolder, word))
         SetButtons(CRecordingWorkflow::Event::Saved);
 }
 

@@ -8,6 +8,7 @@
 #include "spelltest/CLineListBox.h"
 #include "spelltest/CTest.h"
 
+#include <QDir>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -157,4 +158,32 @@ TEST_F(TestPageSound, TheSoundPathJoinsFolderAndWordWithOneSlash)
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     EXPECT_TRUE(log.entries.empty()) << Messages();
     EXPECT_EQ(page->GetSession().SoundPath(), folder + "/caf\xe9.wav");
+}
+
+TEST_F(TestPageSound, ListenForAWordThatWouldNameAFileOutsideTheSoundFolderFailsAndReadsNothing)
+{
+    // Every file that such a word would reach exists and would play.
+    const std::string listFolder = folder + "/sounds";
+    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(CPath::ToNative(listFolder + "/a"))));
+    for (const char* decoy : {"/x.wav", "/sounds/x.wav", "/sounds/.wav", "/sounds/a/b.wav"})
+        WriteWave(CPath::ToNative(folder + decoy));
+    const std::vector<std::string> words{"../x", "/x", "/", "a/b", std::string(300, 'w')};
+    Open(words, {}, listFolder);
+    Click(page.get(), kStart);
+    for (const std::string& word : words) {
+        SCOPED_TRACE(word.substr(0, 20));
+        log.Clear();
+        Click(page.get(), kListen);
+        std::string path;
+        std::string why;
+        EXPECT_FALSE(CPath::WordSoundPath(listFolder, word, path, &why));
+        EXPECT_FALSE(why.empty());
+        ASSERT_EQ(log.entries.size(), 1u);
+        EXPECT_EQ(log.entries[0].text, why + "\r\nError opening device for waveaudio " + listFolder + "/" + word + ".wav");
+        EXPECT_FALSE(doc.m_recorder.IsOpen());
+        TypeInto(page.get(), kAnswer, QString::fromStdString(word));
+        Click(page.get(), kCheck);
+        Click(page.get(), kNext);
+    }
+    EXPECT_FALSE(doc.m_testRunning);
 }

@@ -117,6 +117,31 @@ TEST_F(MicDialog, OnlyLettingGoOfTheSliderWithTheMouseWritesTheVolume)
     EXPECT_EQ(probe.GetMicVolume(), uint32_t(dragged));
 }
 
+TEST_F(MicDialog, AVolumeAboveNormalStaysAsItIsAndAClickOnTheTrackWritesOnRelease)
+{
+    ASSERT_EQ(probe.SetMicVolume(80000), 1);
+    ASSERT_EQ(probe.GetMicVolume(), 80000u);
+    CMicDlg* dialog = Open();
+    ASSERT_NE(dialog, nullptr);
+    auto* slider = FindControl<QSlider>(dialog, kSlider);
+    ASSERT_NE(slider, nullptr);
+    EXPECT_GE(slider->maximum(), 80000);
+    EXPECT_EQ(slider->value(), 80000);
+
+    // A click on the handle moves nothing, so the volume stays above normal.
+    const QPoint handle = HandleCentre(slider);
+    QTest::mouseClick(slider, Qt::LeftButton, Qt::NoModifier, handle);
+    EXPECT_EQ(probe.GetMicVolume(), 80000u);
+
+    // A click on the track, far left of the handle: the volume goes down on release.
+    const QPoint track(slider->width() / 10, handle.y());
+    QTest::mousePress(slider, Qt::LeftButton, Qt::NoModifier, track);
+    const int moved = slider->value();
+    EXPECT_LT(moved, 80000);
+    QTest::mouseRelease(slider, Qt::LeftButton, Qt::NoModifier, track);
+    EXPECT_EQ(probe.GetMicVolume(), uint32_t(moved));
+}
+
 TEST_F(MicDialog, PressingTheButtonAgainBringsTheSameDialogForwardAndClosingLetsANewOneOpen)
 {
     CMicDlg* first = Open();

@@ -2,10 +2,12 @@
 #include "CMessageLog.h"
 #include "CTestAppCore.h"
 #include "PageTestSupport.h"
+#include "model/CPath.h"
 #include "platform/CDialogService.h"
 #include "platform/CommandIds.h"
 #include "words/CWords.h"
 
+#include <QDirIterator>
 #include <QListWidget>
 #include <QTemporaryDir>
 #include <QThread>
@@ -200,4 +202,46 @@ TEST_F(WordsPage, AResetDuringARecordingClosesIt)
     doc.UpdateAllViews(nullptr, 0);
     EXPECT_FALSE(doc.m_recorder.IsOpen());
     EXPECT_EQ(Buttons(), "010000");
+}
+
+TEST_F(WordsPage, AWordThatWouldNameAFileOutsideTheSoundFolderIsListedButItsSoundIsNotWritten)
+{
+    Open();
+    // The list's sounds live in a folder of their own, with a subfolder "a" in it.
+    const QString sounds = dir.filePath(QStringLiteral("sounds"));
+    ASSERT_TRUE(QDir().mkpath(sounds + QStringLiteral("/a")));
+    app.SetDefaultSoundFolder(sounds.toStdString());
+    doc.UpdateAllViews(nullptr, 0);
+    Click(page.get(), kRecord);
+    QThread::msleep(100);
+    Click(page.get(), kStop);
+    Click(page.get(), kPlay);
+    auto files = [this] {
+        QStringList all;
+        for (QDirIterator it(dir.path(), QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
+                             QDirIterator::Subdirectories);
+             it.hasNext();)
+            all << it.next();
+        all.sort();
+        return all;
+    };
+    const QStringList before = files();
+    std::vector<std::string> listed;
+    for (const std::string& word : {std::string("../x"), std::string("/x"), std::string("/"), std::string("a/b"),
+                                    std::string(300, 'w')}) {
+        SCOPED_TRACE(word.substr(0, 20));
+        log.Clear();
+        TypeInto(page.get(), kWord, QString::fromStdString(word));
+        Click(page.get(), kSaveSound);
+        listed.push_back(word);
+        std::string path;
+        std::string why;
+        EXPECT_FALSE(CPath::WordSoundPath(sounds.toStdString(), word, path, &why));
+        EXPECT_FALSE(why.empty());
+        ASSERT_EQ(log.entries.size(), 1u);
+        EXPECT_EQ(log.entries[0].text, why + "\r\nError trying to Save sound.");
+        EXPECT_EQ(Buttons(), "100101"); // still Heard
+    }
+    EXPECT_EQ(Words(), listed);
+    EXPECT_EQ(files(), before);
 }
