@@ -2,8 +2,10 @@
 
 #include "model/CKelto4Doc.h"
 #include "platform/CControlIds.h"
+#include "platform/CommandIds.h"
 #include "platform/KMessage.h"
 #include "reports/CReportModel.h"
+#include "spelltest/CFeedbackPanel.h"
 
 #include <QFontMetrics>
 #include <QHeaderView>
@@ -27,6 +29,8 @@ enum : int {
     IDC_DELETE_ALL = 1037,
     IDC_DELETE_SELECTION = 1038,
     IDC_PRINT = 1039,
+    IDC_FEEDBACK = 1060,
+    IDC_PRACTISE = 1061,
 };
 
 const CFormControl kTemplate[] = {
@@ -39,6 +43,7 @@ const CFormControl kTemplate[] = {
     {CFormControl::Button, 1, "Save Changes", 132, 176, 58, 14},
     {CFormControl::Button, IDC_PRINT, "Print", 194, 176, 50, 14},
     {CFormControl::Button, 2, "Cancel", 248, 176, 58, 14},
+    {CFormControl::Button, IDC_PRACTISE, "Practise Missed Words", 194, 194, 112, 14},
 };
 
 // Auto-sizing looks only at the widest few rows: a long history costs one pass of
@@ -50,9 +55,10 @@ CReports::CReports(CKelto4Doc* document, QWidget* parent)
     : CFormView(document, parent)
     , m_model(nullptr)
     , m_listView(new QTableView(this))
+    , m_feedback(new CFeedbackPanel)
 {
     initReportResources();
-    BuildForm(kTemplate, int(std::size(kTemplate)), 320, 200);
+    BuildForm(kTemplate, int(std::size(kTemplate)), 320, 298);
     SetDefaultButton(1);
     m_model = new CReportModel(m_rows, this);
     m_listView->setModel(m_model);
@@ -66,6 +72,13 @@ CReports::CReports(CKelto4Doc* document, QWidget* parent)
     m_listView->setIconSize(QSize(16, 16));
     m_listView->setEditTriggers(QAbstractItemView::NoEditTriggers);
     PlaceControl(m_listView, IDC_LIST, 12, 38, 296, 132);
+    PlaceControl(m_feedback, IDC_FEEDBACK, 12, 212, 296, 80);
+    connect(m_listView->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &CReports::ShowSelectedFeedback);
+    connect(m_listView->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &CReports::ShowSelectedFeedback);
+    // A refill clears the selection without a signal of its own.
+    connect(m_model, &QAbstractItemModel::modelReset, this, &CReports::ShowSelectedFeedback);
 }
 
 CReports::~CReports() = default;
@@ -120,6 +133,7 @@ void CReports::OnCommand(int id)
     case IDC_DELETE_ALL: OnDeleteAll(); break;
     case 1: OnSaveChanges(); break;
     case IDC_PRINT: OnPrintButton(); break;
+    case IDC_PRACTISE: OnPractiseMissedWords(); break;
     default: break; // Cancel is bound to nothing.
     }
 }
@@ -213,6 +227,30 @@ void CReports::OnPrintButton()
     }
     m_printer.ChooseFont(this);
     QMetaObject::invokeMethod(this, &CReports::OnFilePrintPreview, Qt::QueuedConnection);
+}
+
+// The main window makes the list, since it owns File New's question about unsaved changes.
+void CReports::OnPractiseMissedWords()
+{
+    GetDocument()->PostCommand(ID_PRACTISE_MISSED_WORDS);
+}
+
+void CReports::ShowSelectedFeedback()
+{
+    const QItemSelectionModel* selection = m_listView->selectionModel();
+    int row = -1;
+    if (m_rows.GetViewMode() == CReportRows::Misspelled && selection) {
+        const QModelIndex current = selection->currentIndex();
+        if (current.isValid() && selection->isRowSelected(current.row(), QModelIndex()))
+            row = current.row();
+        else if (const QModelIndexList rows = selection->selectedRows(); !rows.isEmpty())
+            row = rows.front().row();
+    }
+    if (row < 0 || std::size_t(row) >= m_rows.GetCount()) {
+        m_feedback->Clear();
+        return;
+    }
+    m_feedback->ShowFeedback(m_rows.GetText(std::size_t(row), 2), m_rows.GetText(std::size_t(row), 3));
 }
 
 bool CReports::PrintReport(QPrinter* printer)

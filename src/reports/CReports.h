@@ -5,6 +5,7 @@
 
 #include <array>
 
+class CFeedbackPanel;
 class CReportModel;
 class QPrinter;
 class QTableView;
@@ -25,6 +26,7 @@ public:
     const CReportRows& GetRows() const { return m_rows; }
     CReportPrinter& GetReportPrinter() { return m_printer; }
     QTableView* GetListView() const { return m_listView; }
+    const CFeedbackPanel* GetFeedback() const { return m_feedback; }
 
 public slots:
     // The print commands: print with the print dialog, print to the default printer,
@@ -45,6 +47,9 @@ private:
     void OnDeleteAll();
     void OnSaveChanges();
     void OnPrintButton();
+    void OnPractiseMissedWords();
+    // The feedback panel for the selected misspelled word; hidden otherwise.
+    void ShowSelectedFeedback();
 
     // Shows the radio value.
     void UpdateData();
@@ -61,6 +66,7 @@ private:
     CReportPrinter m_printer;
     CReportModel* m_model;
     QTableView* m_listView;
+    CFeedbackPanel* m_feedback;
     int m_radio = 0;
     bool m_imageListsCreated = false;
 };
