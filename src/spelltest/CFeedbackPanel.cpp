@@ -5,6 +5,7 @@
 #include <QFontMetrics>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QStaticText>
 
 namespace {
 
@@ -21,6 +22,7 @@ constexpr int kMargin = 8;
 constexpr int kLargestLetters = 34; // pixels: readable at a glance from a child's seat
 constexpr int kSmallestLetters = 14;
 constexpr int kRulePixels = 17;
+constexpr int kSmallestRules = 11;
 constexpr int kLabelPixels = 15;
 
 const char* const kAnswerLabel = "You wrote:";
@@ -190,14 +192,33 @@ void CFeedbackPanel::paintEvent(QPaintEvent*)
         x += w;
     }
 
-    painter.setFont(SizedFont(font(), kRulePixels, false));
+    // Several rules may be broken at once: the rule lines get smaller until all fit.
+    const int top = caretTop + caretHeight;
+    std::vector<QStaticText> lines;
+    QFont ruleFont;
+    for (int pixels = kRulePixels; pixels >= kSmallestRules; --pixels) {
+        ruleFont = SizedFont(font(), pixels, false);
+        lines.clear();
+        int height = 0;
+        for (const CRuleExplanations::Line& line : m_rules) {
+            // The finding in bold, so the rule's name stands out from its explanation.
+            QStaticText text(QStringLiteral("&#8226; <b>%1:</b> %2 &#8212; %3")
+                                 .arg(ToQt(line.finding).toHtmlEscaped(), ToQt(line.explanation).toHtmlEscaped(),
+                                      ToQt(line.example).toHtmlEscaped()));
+            text.setTextFormat(Qt::RichText);
+            text.setTextWidth(area.width());
+            text.prepare(QTransform(), ruleFont);
+            height += int(text.size().height());
+            lines.push_back(text);
+        }
+        if (top + height <= area.bottom())
+            break;
+    }
+    painter.setFont(ruleFont);
     painter.setPen(palette().color(QPalette::WindowText));
-    int y = caretTop + caretHeight;
-    for (const CRuleExplanations::Line& line : m_rules) {
-        const QString text = QChar(0x2022) + QLatin1Char(' ') + ToQt(line.Text());
-        const QRect box(area.left(), y, area.width(), area.bottom() - y);
-        QRect used;
-        painter.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text, &used);
-        y += used.height();
+    int y = top;
+    for (const QStaticText& text : lines) {
+        painter.drawStaticText(QPoint(area.left(), y), text);
+        y += int(text.size().height());
     }
 }
