@@ -15,7 +15,9 @@ using Kind = CLetterComparison::Kind;
 const QColor kRight(0, 100, 0);
 const QColor kWrong(205, 0, 0);
 const QColor kLearn(0, 0, 205);
+// The panel draws its own light background, so its text is dark whatever the desktop theme.
 const QColor kBackground(255, 253, 240);
+const QColor kText(0, 0, 0);
 const QColor kBorder(190, 180, 150);
 
 constexpr int kMargin = 8;
@@ -159,7 +161,7 @@ void CFeedbackPanel::paintEvent(QPaintEvent*)
     const int caretHeight = QFontMetrics(caretFont).height();
 
     painter.setFont(labelFont);
-    painter.setPen(palette().color(QPalette::WindowText));
+    painter.setPen(kText);
     painter.drawText(QRect(area.left(), answerTop, labelWidth, rowHeight), Qt::AlignLeft | Qt::AlignVCenter,
                      ToQt(kAnswerLabel));
     painter.drawText(QRect(area.left(), wordTop, labelWidth, rowHeight), Qt::AlignLeft | Qt::AlignVCenter,
@@ -185,7 +187,7 @@ void CFeedbackPanel::paintEvent(QPaintEvent*)
         }
         if (!same) {
             painter.setFont(caretFont);
-            painter.setPen(palette().color(QPalette::WindowText));
+            painter.setPen(kText);
             painter.drawText(QRect(x, caretTop, w, caretHeight), Qt::AlignHCenter | Qt::AlignTop,
                              QStringLiteral("^"));
         }
@@ -215,7 +217,7 @@ void CFeedbackPanel::paintEvent(QPaintEvent*)
             break;
     }
     painter.setFont(ruleFont);
-    painter.setPen(palette().color(QPalette::WindowText));
+    painter.setPen(kText);
     int y = top;
     for (const QStaticText& text : lines) {
         painter.drawStaticText(QPoint(area.left(), y), text);
