@@ -4,7 +4,9 @@
 #include <cerrno>
 #include <cstring>
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -20,7 +22,7 @@ int CreateTemporary(const std::string& path, std::string& temp)
 {
     static std::atomic<unsigned> counter{0};
     for (int attempt = 0; attempt < 100; ++attempt) {
-        temp = path + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
+        temp = CAtomicFile::TemporaryName(path, counter++);
         const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST)
             return fd;
@@ -83,6 +85,7 @@ bool CAtomicFile::WriteFileAtomically(const std::string& path, const std::string
         ::fsync(dir);
         ::close(dir);
     }
+    RemoveStaleTemporaries(path);
     return true;
 }
 
@@ -147,4 +150,50 @@ bool CAtomicFile::WriteAll(int fd, const std::string& bytes)
         left -= static_cast<size_t>(n);
     }
     return true;
+}
+
+std::string CAtomicFile::TemporaryName(const std::string& path, unsigned n)
+{
+    return path + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(n);
+}
+
+namespace {
+// The process id of a temporary name "<file>.tmp<pid>-<n>", or 0 when name isn't one.
+pid_t TemporaryOwner(const std::string& name, const std::string& file)
+{
+    const std::string prefix = file + ".tmp";
+    if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0)
+        return 0;
+    long pid = 0;
+    size_t i = prefix.size();
+    for (; i < name.size() && name[i] >= '0' && name[i] <= '9'; ++i) {
+        pid = pid * 10 + (name[i] - '0');
+        if (pid > 1L << 30)
+            return 0;
+    }
+    if (i == prefix.size() || i >= name.size() || name[i] != '-' || i + 1 == name.size())
+        return 0;
+    for (++i; i < name.size(); ++i)
+        if (name[i] < '0' || name[i] > '9')
+            return 0;
+    return static_cast<pid_t>(pid);
+}
+}
+
+void CAtomicFile::RemoveStaleTemporaries(const std::string& path)
+{
+    const std::string folder = FolderOf(path);
+    const std::string file = path.substr(path.rfind('/') == std::string::npos ? 0 : path.rfind('/') + 1);
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir)
+        return;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string name = entry->d_name;
+        const pid_t owner = TemporaryOwner(name, file);
+        // A save still running in this or another live process keeps its file.
+        if (owner <= 0 || owner == ::getpid() || ::kill(owner, 0) == 0 || errno != ESRCH)
+            continue;
+        ::unlinkat(::dirfd(dir), name.c_str(), 0);
+    }
+    ::closedir(dir);
 }

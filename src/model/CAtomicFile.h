@@ -20,4 +20,9 @@ public:
     static bool WriteAll(int fd, const std::string& bytes);
     // The folder part of path: "." without a slash, "/" for a file in the root.
     static std::string FolderOf(const std::string& path);
+    // The name of the n-th temporary file this process writes for path: path + ".tmp<pid>-<n>".
+    static std::string TemporaryName(const std::string& path, unsigned n);
+    // Removes the temporary files of path that a save killed half-way left behind: only
+    // names of the pattern above, and only those whose process no longer runs.
+    static void RemoveStaleTemporaries(const std::string& path);
 };

@@ -135,7 +135,7 @@ bool CKelto4Doc::OnSaveDocument(const std::string& path)
     }
     std::string error;
     if (!CAtomicFile::WriteFileAtomically(CPath::ToNative(path), bytes, &error)) {
-        ShowMessage("Failed to save document.", MsgIcon::Exclamation);
+        ShowMessage(error + "\r\nFailed to save document.", MsgIcon::Exclamation);
         return false;
     }
     m_pathName = path;

@@ -1,11 +1,13 @@
 #pragma once
 #include "platform/CFormView.h"
+#include "reports/CProgressStats.h"
 #include "reports/CReportPrinter.h"
 #include "reports/CReportRows.h"
 
 #include <array>
 
 class CFeedbackPanel;
+class CProgressView;
 class CReportModel;
 class QPrinter;
 class QTableView;
@@ -14,7 +16,8 @@ class QTableView;
 // list. Rows are deleted in the list first and reach the document's lists only when
 // committed (Save Changes, or switching between the two lists); a document update
 // drops deletions not yet committed. The rows and the commit live in m_rows, the
-// printed report in m_printer.
+// printed report in m_printer. A third view, "Progress", shows charts of the same
+// records (m_progress) instead of the list; "Export..." saves the view shown as CSV.
 class CReports : public CFormView {
     Q_OBJECT
 public:
@@ -27,6 +30,7 @@ public:
     CReportPrinter& GetReportPrinter() { return m_printer; }
     QTableView* GetListView() const { return m_listView; }
     const CFeedbackPanel* GetFeedback() const { return m_feedback; }
+    CProgressView* GetProgressView() const { return m_progressView; }
 
 public slots:
     // The print commands: print with the print dialog, print to the default printer,
@@ -50,6 +54,10 @@ private:
     void OnPractiseMissedWords();
     // The feedback panel for the selected misspelled word; hidden otherwise.
     void ShowSelectedFeedback();
+    void OnProgress();
+    void OnExport();
+    // The list or the charts, by the view mode, and the buttons that fit it.
+    void ShowViewMode();
 
     // Shows the radio value.
     void UpdateData();
@@ -66,6 +74,8 @@ private:
     CReportPrinter m_printer;
     CReportModel* m_model;
     QTableView* m_listView;
+    CProgressStats m_progress;
+    CProgressView* m_progressView;
     CFeedbackPanel* m_feedback;
     int m_radio = 0;
     bool m_imageListsCreated = false;

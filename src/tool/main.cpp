@@ -2,6 +2,7 @@
 #include "tool/ToolAnalyse.h"
 #include "tool/ToolCompare.h"
 #include "tool/ToolDump.h"
+#include "tool/ToolExport.h"
 
 #include <cstdio>
 #include <cstring>
@@ -14,6 +15,8 @@ int main(int argc, char** argv)
         return RunAnalyse(argc - 2, argv + 2);
     if (argc >= 2 && std::strcmp(argv[1], "compare") == 0)
         return RunCompare(argc - 2, argv + 2);
+    if (argc >= 2 && std::strcmp(argv[1], "export") == 0)
+        return RunExport(argc - 2, argv + 2);
     std::fprintf(stderr,
                  "usage: kelto4-tool dump FILE\n"
                  "       kelto4-tool analyse [WORD MISSPELLING]   (without arguments: WORD<TAB>MISSPELLING lines on standard input)\n"
