@@ -1,5 +1,6 @@
-// Analyses per second over realistic misspellings, as the reports page runs
+// Analyses and letter comparisons per second over realistic misspellings, as the reports page runs
 // them on every fill, and the heap allocations each analysis makes.
+#include "spelltest/CLetterComparison.h"
 #include "spelltest/CSpellingRules.h"
 
 #include <benchmark/benchmark.h>
@@ -242,5 +243,29 @@ std::size_t i = 0, allocations = 0, maxPerCall = 0;
     Report(state, allocations, maxPerCall);
 }
 BENCHMARK(BM_GetSpellingErrorsIntoBuffer);
+
+} // namespace
+
+namespace {
+
+// The letter comparison of the feedback panel over the same pairs: the result
+// vector should be the only allocation of a call.
+void BM_CompareLetters(benchmark::State& state)
+{
+    const auto& pairs = Pairs().pairs;
+    std::size_t i = 0, allocations = 0, maxPerCall = 0;
+    for (auto _ : state) {
+        const auto& [word, answer] = pairs[i];
+        i = i + 1 == pairs.size() ? 0 : i + 1;
+        const std::size_t before = g_allocations.load(std::memory_order_relaxed);
+        std::vector<CLetterComparison::Step> steps = CLetterComparison::Compare(word, answer);
+        const std::size_t made = g_allocations.load(std::memory_order_relaxed) - before;
+        benchmark::DoNotOptimize(steps.data());
+        allocations += made;
+        maxPerCall = std::max(maxPerCall, made);
+    }
+    Report(state, allocations, maxPerCall);
+}
+BENCHMARK(BM_CompareLetters);
 
 } // namespace

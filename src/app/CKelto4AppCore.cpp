@@ -116,6 +116,16 @@ bool CKelto4AppCore::SetDefaultUserFolder(const std::string& folder)
     return ok;
 }
 
+int CKelto4AppCore::GetShowFeedback()
+{
+    return CProfile::GetProfileInt(kSection, "Show Feedback", 1);
+}
+
+bool CKelto4AppCore::SetShowFeedback(int show)
+{
+    return CProfile::WriteProfileInt(kSection, "Show Feedback", show);
+}
+
 std::string CKelto4AppCore::LogInAtStart()
 {
     std::string a = GetAuto();

@@ -29,6 +29,9 @@ public:
     bool SetShowMenu(int show);
     std::string GetDefaultUserFolder();
     bool SetDefaultUserFolder(const std::string& folder);
+    // "Show Feedback": nonzero = the test page explains a wrong answer (default 1).
+    int GetShowFeedback();
+    bool SetShowFeedback(int show);
 
     std::string LogInAtStart();
     std::string LogInAgain();

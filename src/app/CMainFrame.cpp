@@ -13,6 +13,7 @@
 #include "platform/CQtText.h"
 #include "platform/CommandIds.h"
 #include "platform/KMessage.h"
+#include "reports/CPracticeList.h"
 #include "reports/CReports.h"
 #include "spelltest/CTest.h"
 #include "words/CWords.h"
@@ -103,6 +104,8 @@ void CMainFrame::CreateCommands()
     c.Add(ID_VIEW_OPTIONS, page(PAGE_OPTIONS), [this, doc] { return !doc->m_testRunning && m_currentPage != 5; });
     c.Add(ID_APP_EXIT, [this] { close(); }, [doc] { return !doc->m_testRunning; });
     c.Add(ID_FILE_NEW, [this] { OnFileNew(); });
+    c.Add(ID_PRACTISE_MISSED_WORDS, [this] { OnPractiseMissedWords(); },
+          [doc] { return !doc->m_testRunning && !doc->m_userName.empty(); });
     c.Add(ID_FILE_OPEN, [this] { OnFileOpen(); });
     c.Add(ID_FILE_SAVE, [this] { OnFileSave(); });
     c.Add(ID_FILE_SAVE_AS, [this] { OnFileSaveAs(); });
@@ -283,6 +286,26 @@ void CMainFrame::OnFileNew()
     m_document->OnNewDocument();
     m_document->SendInitialUpdate();
     UpdateCaption();
+}
+
+void CMainFrame::OnPractiseMissedWords()
+{
+    CKelto4Doc* doc = m_document;
+    COwnedList<CSpellingList> practice = CPracticeList::Build(
+        doc->m_missedList, doc->m_wordList, [doc] { return doc->GetApp().GetDefaultSoundFolder(); });
+    if (practice.empty()) {
+        ShowMessage(CPracticeList::kNoMissedWordsText, MsgIcon::Information);
+        return;
+    }
+    if (!SaveModified())
+        return;
+    doc->OnNewDocument();
+    // Not marked modified: the list can be made again at any time, so leaving it
+    // unsaved loses nothing, and File Save still keeps it when wanted.
+    doc->m_wordList = std::move(practice);
+    doc->SendInitialUpdate();
+    UpdateCaption();
+    m_commands->Execute(ID_VIEW_TEST);
 }
 
 void CMainFrame::OnFileOpen()

@@ -43,6 +43,8 @@ public:
     bool OpenDocumentFile(const QString& path);
     // "Save changes to %1?" while the list is modified; false when the user cancelled.
     bool SaveModified();
+    // A new, untitled list of the learner's missed words, opened on the test page.
+    void OnPractiseMissedWords();
 
     void OnUpdate(CDocView* sender, long hint) override;
 

@@ -32,6 +32,7 @@ enum : int {
     IDC_RESTORE = 1028,
     IDC_APPLY = 1029,
     IDC_SHOW_MENU = 1030,
+    IDC_SHOW_FEEDBACK = 1052,
 };
 
 const CFormControl kTemplate[] = {
@@ -52,6 +53,7 @@ const CFormControl kTemplate[] = {
     {CFormControl::CheckBox, IDC_AUTO_LOG_IN, "Log In Automatically", 10, 145, 150, 10},
     {CFormControl::Button, IDC_CHANGE_PASSWORD, "Change Log In Password", 180, 143, 125, 14},
     {CFormControl::CheckBox, IDC_SHOW_MENU, "Show Menu", 10, 160, 150, 10},
+    {CFormControl::CheckBox, IDC_SHOW_FEEDBACK, "Show Feedback After A Wrong Answer", 10, 175, 165, 10},
     {CFormControl::Button, IDC_APPLY, "Apply", 180, 180, 60, 14},
     {CFormControl::Button, IDC_RESTORE, "Restore", 245, 180, 60, 14},
 };
@@ -115,6 +117,7 @@ void COptions::DoDataExchange(bool saveAndValidate)
     auto* autoLogIn = FindControl<QCheckBox>(this, IDC_AUTO_LOG_IN);
     auto* randomize = FindControl<QCheckBox>(this, IDC_RANDOMIZE);
     auto* showMenu = FindControl<QCheckBox>(this, IDC_SHOW_MENU);
+    auto* showFeedback = FindControl<QCheckBox>(this, IDC_SHOW_FEEDBACK);
     if (saveAndValidate) {
         m_options.m_defaultSoundFolder = GetDlgItemText(IDC_SOUND_FOLDER);
         m_options.m_defaultImage = GetDlgItemText(IDC_PICTURE);
@@ -126,6 +129,7 @@ void COptions::DoDataExchange(bool saveAndValidate)
         m_options.m_autoLogIn = autoLogIn->isChecked();
         m_options.m_randomizeList = randomize->isChecked();
         m_options.m_showMenu = showMenu->isChecked();
+        m_options.m_showFeedback = showFeedback->isChecked();
         m_options.m_defaultUserFolder = GetDlgItemText(IDC_USER_FOLDER);
     } else {
         SetDlgItemText(IDC_SOUND_FOLDER, m_options.m_defaultSoundFolder);
@@ -135,6 +139,7 @@ void COptions::DoDataExchange(bool saveAndValidate)
         autoLogIn->setChecked(m_options.m_autoLogIn);
         randomize->setChecked(m_options.m_randomizeList);
         showMenu->setChecked(m_options.m_showMenu);
+        showFeedback->setChecked(m_options.m_showFeedback);
         SetDlgItemText(IDC_USER_FOLDER, m_options.m_defaultUserFolder);
     }
 }

@@ -21,6 +21,7 @@ void COptionsEditor::Load()
     m_imageStretch = app.GetDefaultImageStretch();
     m_randomizeList = app.GetRandomizeList() != 0;
     m_showMenu = app.GetShowMenu() != 0;
+    m_showFeedback = app.GetShowFeedback() != 0;
     const std::string a = app.GetAuto();
     // The box says whether anybody logs in automatically, not whether this user does.
     m_autoLogInEnabled = !m_document.m_userName.empty();
@@ -62,6 +63,8 @@ void COptionsEditor::Apply(const std::function<void()>& readControls)
         app.SetShowMenu(m_showMenu ? 1 : 0);
         app.ShowMenu(m_showMenu);
     }
+    if ((app.GetShowFeedback() != 0) != m_showFeedback)
+        app.SetShowFeedback(m_showFeedback ? 1 : 0);
     m_document.UpdateAllViews(nullptr, 0);
 }
 

@@ -19,6 +19,7 @@ public:
     bool m_randomizeList = false;
     bool m_showMenu = false;
     std::string m_defaultUserFolder;
+    bool m_showFeedback = false;
 
     void Load();
     // readControls runs after the current sound folder setting is read and before

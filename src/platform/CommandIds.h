@@ -8,6 +8,9 @@ enum CommandId : int {
     ID_VIEW_REPORTS = 32774,
     ID_VIEW_OPTIONS = 32775,
 
+    // Reports page: a new list of the learner's missed words, then the test page.
+    ID_PRACTISE_MISSED_WORDS = 32790,
+
     ID_FILE_NEW = 57600,
     ID_FILE_OPEN = 57601,
     ID_FILE_SAVE = 57603,

@@ -2,6 +2,7 @@
 
 #include "model/CKelto4Doc.h"
 #include "platform/CControlIds.h"
+#include "platform/CommandIds.h"
 #include "platform/KMessage.h"
 #include "platform/CDialogService.h"
 #include "platform/CQtText.h"
@@ -9,6 +10,7 @@
 #include "reports/CProgressView.h"
 #include "reports/CReportExport.h"
 #include "reports/CReportModel.h"
+#include "spelltest/CFeedbackPanel.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -37,6 +39,8 @@ enum : int {
     IDC_PROGRESS = 1002,
     IDC_EXPORT = 1050,
     IDC_PROGRESS_VIEW = 1051,
+    IDC_FEEDBACK = 1060,
+    IDC_PRACTISE = 1061,
 };
 
 const CFormControl kTemplate[] = {
@@ -51,6 +55,7 @@ const CFormControl kTemplate[] = {
     {CFormControl::Button, 2, "Cancel", 248, 176, 58, 14},
     {CFormControl::Radio, IDC_PROGRESS, "Progress", 176, 24, 60, 10},
     {CFormControl::Button, IDC_EXPORT, "Export...", 256, 21, 50, 14},
+    {CFormControl::Button, IDC_PRACTISE, "Practise Missed Words", 194, 194, 112, 14},
 };
 
 // Auto-sizing looks only at the widest few rows: a long history costs one pass of
@@ -63,9 +68,10 @@ CReports::CReports(CKelto4Doc* document, QWidget* parent)
     , m_model(nullptr)
     , m_listView(new QTableView(this))
     , m_progressView(new CProgressView(this))
+    , m_feedback(new CFeedbackPanel)
 {
     initReportResources();
-    BuildForm(kTemplate, int(std::size(kTemplate)), 320, 200);
+    BuildForm(kTemplate, int(std::size(kTemplate)), 320, 298);
     SetDefaultButton(1);
     m_model = new CReportModel(m_rows, this);
     m_listView->setModel(m_model);
@@ -81,6 +87,13 @@ CReports::CReports(CKelto4Doc* document, QWidget* parent)
     PlaceControl(m_listView, IDC_LIST, 12, 38, 296, 132);
     PlaceControl(m_progressView, IDC_PROGRESS_VIEW, 12, 38, 296, 132);
     m_progressView->hide();
+    PlaceControl(m_feedback, IDC_FEEDBACK, 12, 212, 296, 80);
+    connect(m_listView->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &CReports::ShowSelectedFeedback);
+    connect(m_listView->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &CReports::ShowSelectedFeedback);
+    // A refill clears the selection without a signal of its own.
+    connect(m_model, &QAbstractItemModel::modelReset, this, &CReports::ShowSelectedFeedback);
 }
 
 CReports::~CReports() = default;
@@ -137,6 +150,7 @@ void CReports::ShowViewMode()
     // The charts have no rows to delete.
     EnableDlgItem(IDC_DELETE_SELECTION, !progress);
     EnableDlgItem(IDC_DELETE_ALL, !progress);
+    ShowSelectedFeedback();
 }
 
 void CReports::OnCommand(int id)
@@ -150,6 +164,7 @@ void CReports::OnCommand(int id)
     case IDC_PRINT: OnPrintButton(); break;
     case IDC_PROGRESS: OnProgress(); break;
     case IDC_EXPORT: OnExport(); break;
+    case IDC_PRACTISE: OnPractiseMissedWords(); break;
     default: break; // Cancel is bound to nothing.
     }
 }
@@ -288,6 +303,30 @@ void CReports::OnPrintButton()
     }
     m_printer.ChooseFont(this);
     QMetaObject::invokeMethod(this, &CReports::OnFilePrintPreview, Qt::QueuedConnection);
+}
+
+// The main window makes the list, since it owns File New's question about unsaved changes.
+void CReports::OnPractiseMissedWords()
+{
+    GetDocument()->PostCommand(ID_PRACTISE_MISSED_WORDS);
+}
+
+void CReports::ShowSelectedFeedback()
+{
+    const QItemSelectionModel* selection = m_listView->selectionModel();
+    int row = -1;
+    if (m_rows.GetViewMode() == CReportRows::Misspelled && selection) {
+        const QModelIndex current = selection->currentIndex();
+        if (current.isValid() && selection->isRowSelected(current.row(), QModelIndex()))
+            row = current.row();
+        else if (const QModelIndexList rows = selection->selectedRows(); !rows.isEmpty())
+            row = rows.front().row();
+    }
+    if (row < 0 || std::size_t(row) >= m_rows.GetCount()) {
+        m_feedback->Clear();
+        return;
+    }
+    m_feedback->ShowFeedback(m_rows.GetText(std::size_t(row), 2), m_rows.GetText(std::size_t(row), 3));
 }
 
 bool CReports::PrintReport(QPrinter* printer)

@@ -6,6 +6,7 @@
 
 #include <array>
 
+class CFeedbackPanel;
 class CProgressView;
 class CReportModel;
 class QPrinter;
@@ -28,6 +29,7 @@ public:
     const CReportRows& GetRows() const { return m_rows; }
     CReportPrinter& GetReportPrinter() { return m_printer; }
     QTableView* GetListView() const { return m_listView; }
+    const CFeedbackPanel* GetFeedback() const { return m_feedback; }
     CProgressView* GetProgressView() const { return m_progressView; }
 
 public slots:
@@ -49,6 +51,9 @@ private:
     void OnDeleteAll();
     void OnSaveChanges();
     void OnPrintButton();
+    void OnPractiseMissedWords();
+    // The feedback panel for the selected misspelled word; hidden otherwise.
+    void ShowSelectedFeedback();
     void OnProgress();
     void OnExport();
     // The list or the charts, by the view mode, and the buttons that fit it.
@@ -71,6 +76,7 @@ private:
     QTableView* m_listView;
     CProgressStats m_progress;
     CProgressView* m_progressView;
+    CFeedbackPanel* m_feedback;
     int m_radio = 0;
     bool m_imageListsCreated = false;
 };

@@ -4,6 +4,7 @@
 #include "model/CKelto4Doc.h"
 #include "platform/CControlIds.h"
 #include "platform/KMessage.h"
+#include "spelltest/CFeedbackPanel.h"
 #include "spelltest/CLineListBox.h"
 
 #include <QCheckBox>
@@ -27,6 +28,7 @@ enum : int {
     kStart = 1018,
     kAnswers = 1023,
     kRandomize = 1046,
+    kFeedback = 1060,
 };
 
 // Created in this order, which is also the Tab order: the buttons of a test lead
@@ -62,9 +64,11 @@ constexpr int kAnswersExtent = 600;
 CTest::CTest(CKelto4Doc* document, QWidget* parent)
     : CFormView(document, parent)
     , m_answers(new CLineListBox)
+    , m_feedback(new CFeedbackPanel)
 {
-    BuildForm(kTemplate, int(std::size(kTemplate)), 320, 200);
+    BuildForm(kTemplate, int(std::size(kTemplate)), 320, 282);
     PlaceControl(m_answers, kAnswers, 202, 36, 110, 156);
+    PlaceControl(m_feedback, kFeedback, 8, 196, 304, 80);
     // The read-only fields only show; Tab goes from one working control to the next.
     for (int id : {kWordNumber, kNumberCorrect, kNumberOfWords, kScore, kStatus})
         GetDlgItem(id)->setFocusPolicy(Qt::ClickFocus);
@@ -86,6 +90,7 @@ void CTest::OnUpdate(CDocView*, long)
     EnableDlgItem(kStart, true);
     EnableDlgItem(kStop, false);
     SetRunning(false);
+    m_feedback->Clear();
     UpdateData(false);
 }
 
@@ -136,6 +141,7 @@ void CTest::OnStart()
     SetRunning(true);
     SetFocusTo(kListen);
     m_answers->ResetContent();
+    m_feedback->Clear();
 }
 
 void CTest::OnStop()
@@ -145,6 +151,7 @@ void CTest::OnStop()
     CKelto4Doc* doc = GetDocument();
     m_session.Stop(doc->m_userName, doc->m_gradeList);
     SetRunning(false);
+    m_feedback->Clear();
     doc->UpdateAllViews(this, 0);
     UpdateData(false);
     SetControlState(CTestSession::State::Idle);
@@ -176,7 +183,17 @@ void CTest::OnCheck()
     UpdateData(false);
     m_answers->AddItem(m_session.GetAnswer(), right ? CTestSession::kRightColor : CTestSession::kWrongColor);
     m_answers->scrollToBottom();
+    ShowFeedback(right);
     SetFocusTo(kNext);
+}
+
+void CTest::ShowFeedback(bool right)
+{
+    if (right || GetDocument()->GetApp().GetShowFeedback() == 0) {
+        m_feedback->Clear();
+        return;
+    }
+    m_feedback->ShowFeedback(m_session.GetCurrentWord(), m_session.GetAnswer());
 }
 
 void CTest::OnNext()
@@ -185,6 +202,8 @@ void CTest::OnNext()
     const CTestSession::NextResult result = m_session.Next(doc->m_userName, doc->m_gradeList);
     if (result == CTestSession::NextResult::Ignored)
         return;
+    // The feedback belongs to the answer just judged, not to the next word.
+    m_feedback->Clear();
     SetControlState(m_session.GetState());
     if (result == CTestSession::NextResult::TestEnded) {
         EnableDlgItem(kStart, true);

@@ -2,6 +2,7 @@
 #include "platform/CFormView.h"
 #include "spelltest/CTestSession.h"
 
+class CFeedbackPanel;
 class CLineListBox;
 
 // Test Page: the learner hears each word of the current list, spells it, and sees
@@ -15,6 +16,7 @@ public:
     void OnUpdate(CDocView* sender, long hint) override;
 
     const CTestSession& GetSession() const { return m_session; }
+    const CFeedbackPanel* GetFeedback() const { return m_feedback; }
 
 protected:
     void OnCommand(int id) override;
@@ -34,7 +36,10 @@ private:
     // Enables the five controls whose state follows the test's.
     void SetControlState(CTestSession::State state);
     void SetRunning(bool running);
+    // After a check: what went wrong, when the answer was wrong and the setting allows.
+    void ShowFeedback(bool right);
 
     CTestSession m_session;
     CLineListBox* m_answers;
+    CFeedbackPanel* m_feedback;
 };

@@ -8,6 +8,7 @@
 #include "platform/CCommandManager.h"
 #include "platform/CDialogService.h"
 #include "platform/CommandIds.h"
+#include "spelltest/CTest.h"
 
 #include <QAction>
 #include <QLabel>
@@ -269,4 +270,38 @@ TEST(Settings, CreatePathRefusesTheRootAndMakesEveryMissingLevel)
     const std::string deep = dir.path().toStdString() + "/one/two/";
     EXPECT_TRUE(CKelto4AppCore::CreatePath(deep));
     EXPECT_TRUE(QFileInfo(QString::fromStdString(deep)).isDir());
+}
+
+TEST_F(Shell, PractiseMissedWordsAsksToSaveThenTestsTheMissedWordsInANewList)
+{
+    QTemporaryDir sounds;
+    app.SetDefaultSoundFolder(sounds.path().toStdString());
+    doc.m_userName = "Ann";
+    AddWords(doc, {"cat"});
+    doc.SetModifiedFlag(true);
+    frame->Commands().Execute(ID_PRACTISE_MISSED_WORDS);
+    EXPECT_EQ(log.Texts(), std::vector<std::string>{"There are no misspelled words to practise."});
+    EXPECT_EQ(doc.m_wordList.size(), 1u);
+    EXPECT_TRUE(doc.IsModified());
+
+    for (const char* word : {"dog", "cat", "dog"}) {
+        auto missed = std::make_unique<CMissed>();
+        missed->m_word = word;
+        doc.m_missedList.push_back(std::move(missed));
+    }
+    log.Clear();
+    log.answers = {IDCANCEL, IDNO};
+    frame->Commands().Execute(ID_PRACTISE_MISSED_WORDS);
+    EXPECT_EQ(log.Texts(), std::vector<std::string>{"Save changes to Untitled?"});
+    EXPECT_EQ(doc.m_wordList.size(), 1u);
+    EXPECT_EQ(frame->m_currentPage, PAGE_START);
+    frame->Commands().Execute(ID_PRACTISE_MISSED_WORDS);
+    ASSERT_EQ(doc.m_wordList.size(), 2u);
+    EXPECT_EQ(doc.m_wordList[0]->m_word, "dog");
+    EXPECT_EQ(doc.m_wordList[0]->m_soundFolder, "");
+    EXPECT_EQ(doc.m_wordList[1]->m_word, "cat");
+    EXPECT_EQ(doc.m_wordList[1]->m_soundFolder, "/tmp");
+    EXPECT_EQ(doc.GetTitle(), "Untitled");
+    ASSERT_EQ(frame->m_currentPage, PAGE_TEST);
+    EXPECT_EQ(static_cast<CTest*>(frame->ActivePage())->GetSession().GetNumberOfWords(), 2);
 }

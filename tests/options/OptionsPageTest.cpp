@@ -12,7 +12,8 @@
 
 namespace {
 enum { kSound = 1020, kUsers = 1021, kPicture = 1026, kSoundBrowse = 1009, kStretch = 1000, kCenter = 1001,
-       kRandomize = 1025, kAuto = 1024, kShowMenu = 1030, kApply = 1029, kRestore = 1028 };
+       kRandomize = 1025, kAuto = 1024, kShowMenu = 1030, kApply = 1029, kRestore = 1028,
+       kShowFeedback = 1052 };
 
 class CountingView : public CDocView {
 public:
@@ -128,4 +129,17 @@ TEST_F(OptionsPage, ChoosingTheSameFolderOrCancellingChangesNothing)
     CDialogService::SetAnswerer([](const CDialogService::Request&) -> std::optional<QVariant> { return std::nullopt; });
     Click(page.get(), kSoundBrowse);
     EXPECT_EQ(TextOf(page.get(), kSound), before);
+}
+
+TEST_F(OptionsPage, ShowFeedbackIsTickedByDefaultAndClearingItIsStored)
+{
+    Open("");
+    ASSERT_NE(Box(kShowFeedback), nullptr);
+    EXPECT_EQ(Box(kShowFeedback)->text(), QStringLiteral("Show Feedback After A Wrong Answer"));
+    EXPECT_TRUE(Box(kShowFeedback)->isChecked());
+    Box(kShowFeedback)->click();
+    Click(page.get(), kApply);
+    EXPECT_EQ(app.GetShowFeedback(), 0);
+    EXPECT_FALSE(Box(kShowFeedback)->isChecked());
+    app.SetShowFeedback(1);
 }

@@ -5,6 +5,8 @@
 #include "reports/CProgressView.h"
 #include "reports/CReportPrinter.h"
 #include "reports/CReports.h"
+#include "platform/CommandIds.h"
+#include "spelltest/CFeedbackPanel.h"
 
 #include <QChartView>
 #include <QItemSelectionModel>
@@ -17,7 +19,8 @@
 #include <gtest/gtest.h>
 
 namespace {
-enum { kGrades = 1000, kMissed = 1001, kProgress = 1002, kList = 1033, kDeleteAll = 1037, kDeleteSelection = 1038, kPrint = 1039 };
+enum { kGrades = 1000, kMissed = 1001, kProgress = 1002, kList = 1033, kDeleteAll = 1037, kDeleteSelection = 1038, kPrint = 1039,
+       kFeedback = 1060, kPractise = 1061 };
 
 class ReportsPage : public ::testing::Test {
 protected:
@@ -168,6 +171,24 @@ TEST_F(ReportsPage, ThePrintedReportHasTitlePageNumbersColumnsAndRecordsInOrder)
     const QRegularExpressionMatch m = pageWord.match(boxes);
     ASSERT_TRUE(m.hasMatch());
     EXPECT_NEAR(m.captured(1).toDouble(), 36 + 432, 3.0);
+}
+
+TEST_F(ReportsPage, ASelectedMisspelledWordShowsItsFeedbackAndPractiseAsksTheMainWindow)
+{
+    auto* panel = FindControl<CFeedbackPanel>(page.get(), kFeedback);
+    ASSERT_NE(panel, nullptr);
+    Select({0});
+    EXPECT_FALSE(panel->isVisible()); // a grade has nothing to explain
+    Click(page.get(), kMissed);
+    EXPECT_FALSE(panel->isVisible());
+    Select({2});
+    ASSERT_TRUE(panel->isVisible());
+    EXPECT_EQ(panel->GetText(), "freind\r\nfriend\r\n  ^^  \r\n"
+                                "change ei to ie: i comes before e here: i before e, except after c \x97 friend, believe, piece");
+    Click(page.get(), kDeleteSelection);
+    EXPECT_FALSE(panel->isVisible());
+    Click(page.get(), kPractise);
+    EXPECT_EQ(app.posted, std::vector<int>{ID_PRACTISE_MISSED_WORDS});
 }
 
 TEST_F(ReportsPage, ProgressShowsThreeChartsForRecordsAndNoDataWithout)

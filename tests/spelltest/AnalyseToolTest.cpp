@@ -1,4 +1,4 @@
-// Runs the built kelto4-tool analyse as scripts do.
+// Runs the built kelto4-tool analyse and compare as scripts do.
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
@@ -38,9 +38,13 @@ protected:
     // arguments are shell words, already quoted.
     ToolRun Analyse(const std::string& arguments, const std::string& input = {})
     {
+        return Run("analyse", arguments, input);
+    }
+    ToolRun Run(const std::string& subcommand, const std::string& arguments, const std::string& input)
+    {
         const fs::path in = m_dir / "in", out = m_dir / "out", err = m_dir / "err";
         std::ofstream(in, std::ios::binary) << input;
-        const std::string command = std::string("'") + KELTO4_TOOL + "' analyse " + arguments + " <'" +
+        const std::string command = std::string("'") + KELTO4_TOOL + "' " + subcommand + " " + arguments + " <'" +
                                     in.string() + "' >'" + out.string() + "' 2>'" + err.string() + "'";
         ToolRun run;
         const int raw = std::system(command.c_str());
@@ -117,6 +121,31 @@ TEST_F(AnalyseTool, WrongArgumentsGiveUsageOnStandardErrorOnly)
         EXPECT_EQ(run.out, "") << arguments;
         EXPECT_NE(run.err.find("usage"), std::string::npos) << arguments;
     }
+}
+
+TEST_F(AnalyseTool, CompareWritesTheStepsOfOnePairOrOfEachLineInOrder)
+{
+    ToolRun run = Run("compare", "receive recieve", "");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "=r =e =c ^ei =v =e\n");
+    // Missing, extra and changed letters; a blank is "\s", a backslash "\\"; bytes pass through.
+    run = Run("compare", "", "hopping\thoping\r\n"
+                             "cat\tkat\n"
+                             "cat\n"
+                             "\tab\n"
+                             "a b\ta\\b\n"
+                             "caf\xE9\tcafe");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "=h =o -p =p =i =n =g\n"
+                       "~ck =a =t\n"
+                       "-c -a -t\n"
+                       "+a +b\n"
+                       "=a ~\\s\\\\ =b\n"
+                       "=c =a =f ~\xE9" "e\n");
+    EXPECT_EQ(run.err, "");
+    run = Run("compare", "cat", "");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.out, "");
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "app/CMainFrame.h"
 #include "platform/CCommandManager.h"
 #include "platform/CommandIds.h"
+#include "spelltest/CFeedbackPanel.h"
 #include "spelltest/CLineListBox.h"
 #include "spelltest/CTest.h"
 
@@ -40,6 +41,7 @@ enum {
     kStart = 1018,
     kAnswers = 1023,
     kRandomize = 1046,
+    kFeedback = 1060,
 };
 
 // Every update the document sends to another view, with the flag as it was then.
@@ -571,4 +573,34 @@ TEST_F(TestPage, ThePageBarIsLockedDuringATestAndFreedAfter)
     Click(test, kStop);
     frame.Commands().UpdateUi();
     EXPECT_TRUE(frame.Commands().Action(ID_VIEW_START)->isEnabled());
+}
+
+TEST_F(TestPage, AWrongAnswerShowsWhatWentWrongARightOneHidesItAndTheSettingCanTurnItOff)
+{
+    Open({"receive", "cake", "dog", "friend"});
+    auto* panel = FindControl<CFeedbackPanel>(page.get(), kFeedback);
+    ASSERT_NE(panel, nullptr);
+    Click(page.get(), kStart);
+    EXPECT_FALSE(panel->isVisible());
+    Answer("recieve");
+    EXPECT_EQ(TextOf(page.get(), kStatus), "Sorry wrong Answer.\nThe correct spelling is receive.");
+    ASSERT_TRUE(panel->isVisible());
+    EXPECT_EQ(panel->GetText(), "recieve\r\nreceive\r\n   ^^  \r\n"
+                                "change ie to ei: e comes before i here: i before e, except after c \x97 receive, ceiling");
+    // "?" from the analysis: the letters alone.
+    Click(page.get(), kNext);
+    EXPECT_FALSE(panel->isVisible());
+    Answer("");
+    ASSERT_TRUE(panel->isVisible());
+    EXPECT_EQ(panel->GetText(), "    \r\ncake\r\n^^^^");
+    EXPECT_TRUE(panel->GetRuleLines().empty());
+    Click(page.get(), kNext);
+    Answer("dog");
+    EXPECT_FALSE(panel->isVisible());
+
+    app.SetShowFeedback(0);
+    Click(page.get(), kNext);
+    Answer("frend");
+    EXPECT_EQ(TextOf(page.get(), kStatus), "Sorry wrong Answer.\nThe correct spelling is friend.");
+    EXPECT_FALSE(panel->isVisible());
 }
