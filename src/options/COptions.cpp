@@ -8,12 +8,15 @@
 #include "platform/CQtText.h"
 #include "platform/KMessage.h"
 #include "users/CChangePWDlg.h"
+#include "words/CSpeechEngine.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QSlider>
 
 namespace {
 enum : int {
@@ -31,6 +34,11 @@ enum : int {
     IDC_RESTORE = 1028,
     IDC_APPLY = 1029,
     IDC_SHOW_MENU = 1030,
+    IDC_SPEAK_MISSING_WORDS = 1040,
+    IDC_VOICE = 1041,
+    IDC_TRY_VOICE = 1042,
+    IDC_SPEECH_RATE = 1043,
+    IDC_SPEECH_RATE_TEXT = 1044,
 };
 
 const CFormControl kTemplate[] = {
@@ -51,20 +59,37 @@ const CFormControl kTemplate[] = {
     {CFormControl::CheckBox, IDC_AUTO_LOG_IN, "Log In Automatically", 10, 145, 150, 10},
     {CFormControl::Button, IDC_CHANGE_PASSWORD, "Change Log In Password", 180, 143, 125, 14},
     {CFormControl::CheckBox, IDC_SHOW_MENU, "Show Menu", 10, 160, 150, 10},
-    {CFormControl::Button, IDC_APPLY, "Apply", 180, 180, 60, 14},
-    {CFormControl::Button, IDC_RESTORE, "Restore", 245, 180, 60, 14},
+    {CFormControl::GroupBox, 0, "Spoken Words", 7, 174, 306, 58},
+    {CFormControl::CheckBox, IDC_SPEAK_MISSING_WORDS, "Speak words that have no recording", 14, 185, 200, 10},
+    {CFormControl::Label, 0, "Voice", 14, 200, 50, 10},
+    {CFormControl::ComboBox, IDC_VOICE, nullptr, 66, 198, 150, 80},
+    {CFormControl::Button, IDC_TRY_VOICE, "Try", 225, 198, 40, 14},
+    {CFormControl::Label, 0, "Speech Rate", 14, 216, 50, 10},
+    {CFormControl::Slider, IDC_SPEECH_RATE, nullptr, 66, 214, 150, 14},
+    {CFormControl::Label, IDC_SPEECH_RATE_TEXT, nullptr, 225, 216, 85, 10},
+    {CFormControl::Button, IDC_APPLY, "Apply", 180, 238, 60, 14},
+    {CFormControl::Button, IDC_RESTORE, "Restore", 245, 238, 60, 14},
 };
+
+const char* const kTrySentence = "Hello! This is how I will say your spelling words.";
 }
 
 COptions::COptions(CKelto4Doc* document, QWidget* parent)
     : CFormView(document, parent)
     , m_options(*document)
 {
-    BuildForm(kTemplate, int(std::size(kTemplate)), 320, 200);
+    BuildForm(kTemplate, int(std::size(kTemplate)), 320, 258);
     // The two radios are one group whatever else the page holds.
     auto* placement = new QButtonGroup(this);
     placement->addButton(FindControl<QRadioButton>(this, IDC_STRETCH), 0);
     placement->addButton(FindControl<QRadioButton>(this, IDC_CENTER), 1);
+    // A voice is picked from the installed ones, never typed.
+    FindControl<QComboBox>(this, IDC_VOICE)->setEditable(false);
+    auto* rate = FindControl<QSlider>(this, IDC_SPEECH_RATE);
+    rate->setRange(CSpeechEngine::kMinRate, CSpeechEngine::kMaxRate);
+    rate->setSingleStep(5);
+    rate->setPageStep(20);
+    connect(rate, &QSlider::valueChanged, this, [this](int value) { ShowRate(value); });
 }
 
 COptions::~COptions() = default;
@@ -78,6 +103,7 @@ void COptions::OnUpdate(CDocView*, long)
 {
     m_options.Load();
     EnableDlgItem(IDC_AUTO_LOG_IN, m_options.m_autoLogInEnabled);
+    FillVoices();
     UpdateData(false);
 }
 
@@ -102,6 +128,9 @@ void COptions::OnCommand(int id)
     case IDC_RESTORE:
         OnRestore();
         break;
+    case IDC_TRY_VOICE:
+        OnTryVoice();
+        break;
     default:
         break;
     }
@@ -114,6 +143,9 @@ void COptions::DoDataExchange(bool saveAndValidate)
     auto* autoLogIn = FindControl<QCheckBox>(this, IDC_AUTO_LOG_IN);
     auto* randomize = FindControl<QCheckBox>(this, IDC_RANDOMIZE);
     auto* showMenu = FindControl<QCheckBox>(this, IDC_SHOW_MENU);
+    auto* speakMissing = FindControl<QCheckBox>(this, IDC_SPEAK_MISSING_WORDS);
+    auto* voice = FindControl<QComboBox>(this, IDC_VOICE);
+    auto* rate = FindControl<QSlider>(this, IDC_SPEECH_RATE);
     if (saveAndValidate) {
         m_options.m_defaultSoundFolder = GetDlgItemText(IDC_SOUND_FOLDER);
         m_options.m_defaultImage = GetDlgItemText(IDC_PICTURE);
@@ -126,6 +158,10 @@ void COptions::DoDataExchange(bool saveAndValidate)
         m_options.m_randomizeList = randomize->isChecked();
         m_options.m_showMenu = showMenu->isChecked();
         m_options.m_defaultUserFolder = GetDlgItemText(IDC_USER_FOLDER);
+        m_options.m_speakMissingWords = speakMissing->isChecked();
+        if (voice->currentIndex() >= 0)
+            m_options.m_voice = FromQt(voice->currentData().toString());
+        m_options.m_speechRate = rate->value();
     } else {
         SetDlgItemText(IDC_SOUND_FOLDER, m_options.m_defaultSoundFolder);
         SetDlgItemText(IDC_PICTURE, m_options.m_defaultImage);
@@ -135,6 +171,10 @@ void COptions::DoDataExchange(bool saveAndValidate)
         randomize->setChecked(m_options.m_randomizeList);
         showMenu->setChecked(m_options.m_showMenu);
         SetDlgItemText(IDC_USER_FOLDER, m_options.m_defaultUserFolder);
+        speakMissing->setChecked(m_options.m_speakMissingWords);
+        voice->setCurrentIndex(voice->findData(ToQt(m_options.m_voice)));
+        rate->setValue(m_options.m_speechRate);
+        ShowRate(m_options.m_speechRate);
     }
 }
 
@@ -179,4 +219,28 @@ void COptions::OnApply()
 void COptions::OnRestore()
 {
     OnUpdate(nullptr, 0);
+}
+
+void COptions::FillVoices()
+{
+    auto* voice = FindControl<QComboBox>(this, IDC_VOICE);
+    voice->clear();
+    // Listing the voices starts the speech engine: on the first visit to this page, not at start-up.
+    for (const CSpeechEngine::Voice& v : GetDocument()->m_speaker.Engine().EnglishVoices())
+        voice->addItem(ToQt(v.name), ToQt(v.language));
+    if (voice->findData(ToQt(m_options.m_voice)) < 0)
+        voice->addItem(ToQt(m_options.m_voice), ToQt(m_options.m_voice));
+}
+
+void COptions::ShowRate(int wordsPerMinute)
+{
+    SetDlgItemText(IDC_SPEECH_RATE_TEXT, std::to_string(wordsPerMinute) + " words a minute");
+}
+
+void COptions::OnTryVoice()
+{
+    UpdateData(true);
+    CSpeaker& speaker = GetDocument()->m_speaker;
+    speaker.Configure(m_options.m_voice, m_options.m_speechRate);
+    speaker.Say(kTrySentence);
 }

@@ -26,6 +26,9 @@ void COptionsEditor::Load()
     m_autoLogInEnabled = !m_document.m_userName.empty();
     if (m_autoLogInEnabled)
         m_autoLogIn = !a.empty();
+    m_speakMissingWords = app.GetSpeakMissingWords() != 0;
+    m_voice = app.GetVoice();
+    m_speechRate = app.GetSpeechRate();
 }
 
 void COptionsEditor::Apply(const std::function<void()>& readControls)
@@ -62,6 +65,12 @@ void COptionsEditor::Apply(const std::function<void()>& readControls)
         app.SetShowMenu(m_showMenu ? 1 : 0);
         app.ShowMenu(m_showMenu);
     }
+    if ((app.GetSpeakMissingWords() != 0) != m_speakMissingWords)
+        app.SetSpeakMissingWords(m_speakMissingWords ? 1 : 0);
+    if (m_voice != app.GetVoice() && !m_voice.empty())
+        app.SetVoice(m_voice);
+    if (m_speechRate != app.GetSpeechRate())
+        app.SetSpeechRate(m_speechRate);
     m_document.UpdateAllViews(nullptr, 0);
 }
 

@@ -19,6 +19,10 @@ public:
     bool m_randomizeList = false;
     bool m_showMenu = false;
     std::string m_defaultUserFolder;
+    // Spoken words
+    bool m_speakMissingWords = true;
+    std::string m_voice;
+    int m_speechRate = 150;
 
     void Load();
     // readControls runs after the current sound folder setting is read and before

@@ -158,8 +158,12 @@ void CTest::OnListen()
     if (m_session.GetState() != CTestSession::State::AwaitingAnswer)
         return;
     UpdateData(true);
-    // Blocks until the word has played; the recorder reports a missing or bad file.
-    GetDocument()->m_recorder.Play(m_session.SoundPath());
+    CKelto4Doc* doc = GetDocument();
+    CKelto4AppCore& app = doc->GetApp();
+    // Blocks until the word has played. A word without a usable recording is spoken
+    // when the setting asks for it; otherwise the recorder reports the missing file.
+    doc->m_speaker.Configure(app.GetVoice(), app.GetSpeechRate());
+    doc->m_speaker.Listen(m_session.SoundPath(), m_session.GetCurrentWord(), app.GetSpeakMissingWords() != 0);
     SetFocusTo(kAnswer);
 }
 
