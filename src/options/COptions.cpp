@@ -62,7 +62,7 @@ const CFormControl kTemplate[] = {
     {CFormControl::GroupBox, 0, "Spoken Words", 7, 174, 306, 58},
     {CFormControl::CheckBox, IDC_SPEAK_MISSING_WORDS, "Speak words that have no recording", 14, 185, 200, 10},
     {CFormControl::Label, 0, "Voice", 14, 200, 50, 10},
-    {CFormControl::ComboBox, IDC_VOICE, nullptr, 66, 198, 150, 80},
+    {CFormControl::ComboBox, IDC_VOICE, nullptr, 66, 198, 150, 13},
     {CFormControl::Button, IDC_TRY_VOICE, "Try", 225, 198, 40, 14},
     {CFormControl::Label, 0, "Speech Rate", 14, 216, 50, 10},
     {CFormControl::Slider, IDC_SPEECH_RATE, nullptr, 66, 214, 150, 14},
