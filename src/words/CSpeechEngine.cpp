@@ -58,9 +58,11 @@ void trimSilence(std::vector<int16_t>& samples, int rate)
         return;
     }
     const auto last = std::find_if(samples.rbegin(), samples.rend(), isLoud).base();
-    const std::ptrdiff_t margin = rate / 100; // 10 ms either side keeps the edges soft
-    const std::ptrdiff_t begin = std::max<std::ptrdiff_t>(0, (first - samples.begin()) - margin);
-    const std::ptrdiff_t end = std::min<std::ptrdiff_t>(std::ptrdiff_t(samples.size()), (last - samples.begin()) + margin);
+    // A few quiet frames either side keep the edges soft; few before, so the word starts at once.
+    const std::ptrdiff_t lead = rate / 500;
+    const std::ptrdiff_t tail = rate / 100;
+    const std::ptrdiff_t begin = std::max<std::ptrdiff_t>(0, (first - samples.begin()) - lead);
+    const std::ptrdiff_t end = std::min<std::ptrdiff_t>(std::ptrdiff_t(samples.size()), (last - samples.begin()) + tail);
     samples = std::vector<int16_t>(samples.begin() + begin, samples.begin() + end);
 }
 }
