@@ -11,9 +11,9 @@
 #include "words/CMicDlg.h"
 #include "words/CSpeaker.h"
 
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QCoreApplication>
 #include <QProgressDialog>
 #include <QPushButton>
 
