@@ -1,14 +1,21 @@
-// Spoken words: how soon Listen on a word without a recording is heard, and how many
-// spoken sound files a second Speak Missing Sounds writes. Run against the private
-// test server (scripts/bench-speech starts one); its null sink "speakers" is watched
-// through its monitor source.
+// Spoken words: how soon Listen on a word without a recording is heard, how many
+// spoken sound files a second Speak Missing Sounds writes, and that start-up to the
+// main window is not slowed. Run against the private test server (scripts/bench-speech
+// starts one); its null sink "speakers" is watched through its monitor source. The
+// start-up runs need an X display; KELTO4_STARTUP_BASELINE may name the program of a
+// build that never speaks, timed alongside for comparison.
 #include "words/CSoundRecorder.h"
 #include "words/CSpeaker.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
+#include <X11/Xlib.h>
 #include <pulse/simple.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
@@ -210,7 +217,84 @@ void BM_SpokenSoundFilesPerSecond(benchmark::State& state)
     }
     state.SetItemsProcessed(int64_t(state.iterations()) * int64_t(words.size()));
 }
+
+// Starts program and times it to the mapping of its first window: the main window, as
+// the home it is given logs a user in automatically. -1 when no window appeared.
+double TimeStartUp(Display* display, const std::string& program, const std::string& homeVar)
+{
+    XSelectInput(display, DefaultRootWindow(display), SubstructureNotifyMask);
+    XSync(display, True);
+    const auto started = Clock::now();
+    const pid_t child = fork();
+    if (child == 0) {
+        putenv(const_cast<char*>(homeVar.c_str()));
+        execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    bool mapped = false;
+    while (!mapped && Clock::now() - started < std::chrono::seconds(20)) {
+        if (!XPending(display)) {
+            std::this_thread::sleep_for(std::chrono::microseconds(200));
+            continue;
+        }
+        XEvent event;
+        XNextEvent(display, &event);
+        mapped = event.type == MapNotify;
+    }
+    const auto shown = Clock::now();
+    kill(child, SIGTERM);
+    waitpid(child, nullptr, 0);
+    return mapped ? Ms(shown - started) : -1;
+}
+
+// The program's start-up; with KELTO4_STARTUP_BASELINE set, that program is started
+// after each run of this one, so both see the same machine, and the ratio is reported.
+void BM_StartUpToMainWindow(benchmark::State& state)
+{
+    const std::string program = KELTO4_PROGRAM;
+    const char* baselineVar = std::getenv("KELTO4_STARTUP_BASELINE");
+    const std::string baseline = baselineVar ? baselineVar : "";
+    Display* display = XOpenDisplay(nullptr);
+    if (!display || program.empty() || access(program.c_str(), X_OK) != 0) {
+        state.SkipWithError("no X display, or the program was not built");
+        if (display)
+            XCloseDisplay(display);
+        return;
+    }
+    QTemporaryDir home;
+    QDir(home.path()).mkpath(QStringLiteral(".config/Tarvel"));
+    QFile settings(home.filePath(QStringLiteral(".config/Tarvel/Kelto4.conf")));
+    if (!settings.open(QIODevice::WriteOnly) || settings.write("[Settings]\nAuto=Ann\n") < 0) {
+        state.SkipWithError("no temporary home");
+        XCloseDisplay(display);
+        return;
+    }
+    settings.close();
+    const std::string homeVar = "HOME=" + home.path().toStdString();
+    std::vector<double> ms;
+    std::vector<double> baselineMs;
+    for (auto _ : state) {
+        const double t = TimeStartUp(display, program, homeVar);
+        const double b = baseline.empty() ? 0 : TimeStartUp(display, baseline, homeVar);
+        if (t < 0 || b < 0) {
+            state.SkipWithError("a main window never appeared");
+            break;
+        }
+        ms.push_back(t);
+        if (!baseline.empty())
+            baselineMs.push_back(b);
+        state.SetIterationTime(t / 1000);
+    }
+    XCloseDisplay(display);
+    if (!ms.empty())
+        state.counters["median_ms"] = Median(ms);
+    if (!baselineMs.empty()) {
+        state.counters["never_speaks_median_ms"] = Median(baselineMs);
+        state.counters["ratio"] = Median(ms) / Median(baselineMs);
+    }
+}
 }
 
 BENCHMARK(BM_ListenToFirstFrameAtSink)->Iterations(kTries)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SpokenSoundFilesPerSecond)->Iterations(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StartUpToMainWindow)->Iterations(25)->UseManualTime()->Unit(benchmark::kMillisecond);
