@@ -19,6 +19,8 @@ struct Shared {
     std::string appliedVoice;
     int appliedRate = -1;
     std::vector<int16_t>* sink = nullptr;
+    size_t limit = 0;      // samples a word may take
+    bool tooLong = false;  // the last word passed the limit
 };
 
 Shared& shared()
@@ -29,9 +31,13 @@ Shared& shared()
 
 int collect(short* wave, int count, espeak_EVENT*)
 {
-    if (wave && count > 0 && shared().sink)
-        shared().sink->insert(shared().sink->end(), wave, wave + count);
-    return 0;
+    Shared& s = shared();
+    if (wave && count > 0 && s.sink)
+        s.sink->insert(s.sink->end(), wave, wave + count);
+    // A nonzero answer stops the synthesis: a word that would be said for longer than
+    // the limit (a hundred digits, slowly) is refused rather than blocking Listen.
+    s.tooLong = s.sink && s.sink->size() > s.limit;
+    return s.tooLong ? 1 : 0;
 }
 
 std::string statusText(espeak_ng_STATUS status)
@@ -186,6 +192,8 @@ bool CSpeechEngine::Synthesize(const std::string& text, std::vector<int16_t>& sa
     const std::string utf8 = Cp1252ToUtf8(text);
     Shared& s = shared();
     s.sink = &samples;
+    s.limit = size_t(s.sampleRate) * kMaxSeconds;
+    s.tooLong = false;
     espeak_ng_STATUS status = espeak_ng_Synthesize(utf8.c_str(), utf8.size() + 1, 0, POS_CHARACTER, 0,
                                                    espeakCHARS_UTF8, nullptr, nullptr);
     trimSilence(samples, s.sampleRate);
@@ -198,6 +206,11 @@ bool CSpeechEngine::Synthesize(const std::string& text, std::vector<int16_t>& sa
         trimSilence(samples, s.sampleRate);
     }
     s.sink = nullptr;
+    if (s.tooLong) {
+        samples.clear();
+        return Fail("This word takes too long to say: it would be spoken for more than "
+                    + std::to_string(kMaxSeconds) + " seconds.");
+    }
     if (status != ENS_OK)
         return Fail("The word could not be spoken (" + Utf8ToCp1252(statusText(status)) + ").");
     if (samples.empty())

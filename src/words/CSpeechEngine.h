@@ -20,6 +20,8 @@ public:
     static constexpr int kDefaultRate = 150;
     // Longer words are refused rather than spelt out for half a minute.
     static constexpr size_t kMaxLetters = 100;
+    // No word is spoken for longer than this.
+    static constexpr int kMaxSeconds = 15;
 
     // The voice a desktop in this language gets: "en-gb" for en_GB, "en-us" otherwise.
     static std::string DefaultVoiceFor(const std::string& localeName);

@@ -78,6 +78,7 @@ TEST(SpeechEngine, EveryKindOfWordGivesSpeechOrAClearReason)
         {"ni\xf1o", true, ""},
         {"", false, "There is no word to speak."},
         {std::string(300, 'a'), false, "too long"},
+        {std::string(100, '7'), false, "takes too long to say"},
     };
     CSpeechEngine engine;
     for (const char* voice : {"en-us", "en-gb"}) {
