@@ -2,7 +2,8 @@
 # Installs the Debian packages the build and the tests need, only when missing.
 set -euo pipefail
 need=(cmake g++ clang libclang-rt-14-dev pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-      qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6opengl6-dev libpulse-dev libsndfile1-dev pulseaudio pulseaudio-utils
+      qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6opengl6-dev libpulse-dev libsndfile1-dev
+      libespeak-ng-dev espeak-ng-data libsoxr-dev libx11-dev pulseaudio pulseaudio-utils
       ccache poppler-utils fonts-liberation2 fonts-dejavu-core xdg-utils)
 missing=()
 for p in "${need[@]}"; do

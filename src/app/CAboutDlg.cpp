@@ -13,6 +13,9 @@ CAboutDlg::CAboutDlg(QWidget* parent)
     auto* icon = new QLabel(this);
     icon->setPixmap(QApplication::windowIcon().pixmap(48, 48));
     auto* text = new QLabel(QStringLiteral("Keltora Version 3.0.0"), this);
+    auto* licence = new QLabel(
+        QStringLiteral("Free software under the GNU GPL, version 3 or later (see LICENSE); speech by espeak-ng."),
+        this);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     auto* row = new QHBoxLayout;
@@ -20,5 +23,6 @@ CAboutDlg::CAboutDlg(QWidget* parent)
     row->addWidget(text, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(row);
+    layout->addWidget(licence);
     layout->addWidget(buttons);
 }

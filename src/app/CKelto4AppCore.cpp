@@ -3,9 +3,11 @@
 #include "model/CPath.h"
 #include "platform/CProfile.h"
 #include "platform/KMessage.h"
+#include "words/CSpeechEngine.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QLocale>
 #include <QStandardPaths>
 
 namespace {
@@ -124,6 +126,37 @@ int CKelto4AppCore::GetShowFeedback()
 bool CKelto4AppCore::SetShowFeedback(int show)
 {
     return CProfile::WriteProfileInt(kSection, "Show Feedback", show);
+}
+
+int CKelto4AppCore::GetSpeakMissingWords()
+{
+    return CProfile::GetProfileInt(kSection, "Speak Missing Words", 1);
+}
+
+bool CKelto4AppCore::SetSpeakMissingWords(int speak)
+{
+    return CProfile::WriteProfileInt(kSection, "Speak Missing Words", speak);
+}
+
+std::string CKelto4AppCore::GetVoice()
+{
+    return textOr("Voice", CSpeechEngine::DefaultVoiceFor(QLocale::system().name().toStdString()));
+}
+
+bool CKelto4AppCore::SetVoice(const std::string& voice)
+{
+    return CProfile::WriteProfileString(kSection, "Voice", voice);
+}
+
+// A rate edited by hand outside 80..300 is taken as the nearest allowed one.
+int CKelto4AppCore::GetSpeechRate()
+{
+    return CSpeechEngine::ClampRate(CProfile::GetProfileInt(kSection, "Speech Rate", CSpeechEngine::kDefaultRate));
+}
+
+bool CKelto4AppCore::SetSpeechRate(int wordsPerMinute)
+{
+    return CProfile::WriteProfileInt(kSection, "Speech Rate", CSpeechEngine::ClampRate(wordsPerMinute));
 }
 
 std::string CKelto4AppCore::LogInAtStart()

@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-// The widget-free half of the application object: the seven settings with their
+// The widget-free half of the application object: the settings with their
 // getters and setters, the user folder, and the log-in rules at start-up and when
 // logging in again. The GUI application derives from it and supplies the dialog,
 // the main window's command queue and its menu bar.
@@ -32,6 +32,14 @@ public:
     // "Show Feedback": nonzero = the test page explains a wrong answer (default 1).
     int GetShowFeedback();
     bool SetShowFeedback(int show);
+    // Spoken words: speak a word that has no recording (1) or not (0); the espeak-ng
+    // voice ("en-gb"; by default from the desktop's language); words per minute.
+    int GetSpeakMissingWords();
+    bool SetSpeakMissingWords(int speak);
+    std::string GetVoice();
+    bool SetVoice(const std::string& voice);
+    int GetSpeechRate();
+    bool SetSpeechRate(int wordsPerMinute);
 
     std::string LogInAtStart();
     std::string LogInAgain();

@@ -5,6 +5,7 @@
 #include "model/COwnedList.h"
 #include "model/CSpellingList.h"
 #include "words/CSoundRecorder.h"
+#include "words/CSpeaker.h"
 
 #include <string>
 #include <vector>
@@ -29,6 +30,8 @@ public:
     std::string m_userName;
     bool m_recordsChanged = false;
     CSoundRecorder m_recorder;
+    // Speaks words that have no recording, through m_recorder.
+    CSpeaker m_speaker{m_recorder};
     bool m_testRunning = false;
     std::string m_picture;
     int m_pictureMode = 1;

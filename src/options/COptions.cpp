@@ -9,12 +9,15 @@
 #include "platform/CQtText.h"
 #include "platform/KMessage.h"
 #include "users/CChangePWDlg.h"
+#include "words/CSpeechEngine.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QSlider>
 
 namespace {
 enum : int {
@@ -33,6 +36,11 @@ enum : int {
     IDC_APPLY = 1029,
     IDC_SHOW_MENU = 1030,
     IDC_SHOW_FEEDBACK = 1052,
+    IDC_SPEAK_MISSING_WORDS = 1040,
+    IDC_VOICE = 1041,
+    IDC_TRY_VOICE = 1042,
+    IDC_SPEECH_RATE = 1043,
+    IDC_SPEECH_RATE_TEXT = 1044,
 };
 
 const CFormControl kTemplate[] = {
@@ -54,20 +62,37 @@ const CFormControl kTemplate[] = {
     {CFormControl::Button, IDC_CHANGE_PASSWORD, "Change Log In Password", 180, 143, 125, 14},
     {CFormControl::CheckBox, IDC_SHOW_MENU, "Show Menu", 10, 160, 150, 10},
     {CFormControl::CheckBox, IDC_SHOW_FEEDBACK, "Show Feedback After A Wrong Answer", 10, 175, 165, 10},
-    {CFormControl::Button, IDC_APPLY, "Apply", 180, 180, 60, 14},
-    {CFormControl::Button, IDC_RESTORE, "Restore", 245, 180, 60, 14},
+    {CFormControl::GroupBox, 0, "Spoken Words", 7, 188, 306, 58},
+    {CFormControl::CheckBox, IDC_SPEAK_MISSING_WORDS, "Speak words that have no recording", 14, 199, 200, 10},
+    {CFormControl::Label, 0, "Voice", 14, 214, 50, 10},
+    {CFormControl::ComboBox, IDC_VOICE, nullptr, 66, 212, 150, 13},
+    {CFormControl::Button, IDC_TRY_VOICE, "Try", 225, 212, 40, 14},
+    {CFormControl::Label, 0, "Speech Rate", 14, 230, 50, 10},
+    {CFormControl::Slider, IDC_SPEECH_RATE, nullptr, 66, 228, 150, 14},
+    {CFormControl::Label, IDC_SPEECH_RATE_TEXT, nullptr, 225, 230, 85, 10},
+    {CFormControl::Button, IDC_APPLY, "Apply", 180, 252, 60, 14},
+    {CFormControl::Button, IDC_RESTORE, "Restore", 245, 252, 60, 14},
 };
+
+const char* const kTrySentence = "Hello! This is how I will say your spelling words.";
 }
 
 COptions::COptions(CKelto4Doc* document, QWidget* parent)
     : CFormView(document, parent)
     , m_options(*document)
 {
-    BuildForm(kTemplate, int(std::size(kTemplate)), 320, 200);
+    BuildForm(kTemplate, int(std::size(kTemplate)), 320, 272);
     // The two radios are one group whatever else the page holds.
     auto* placement = new QButtonGroup(this);
     placement->addButton(FindControl<QRadioButton>(this, IDC_STRETCH), 0);
     placement->addButton(FindControl<QRadioButton>(this, IDC_CENTER), 1);
+    // A voice is picked from the installed ones, never typed.
+    FindControl<QComboBox>(this, IDC_VOICE)->setEditable(false);
+    auto* rate = FindControl<QSlider>(this, IDC_SPEECH_RATE);
+    rate->setRange(CSpeechEngine::kMinRate, CSpeechEngine::kMaxRate);
+    rate->setSingleStep(5);
+    rate->setPageStep(20);
+    connect(rate, &QSlider::valueChanged, this, [this](int value) { ShowRate(value); });
 }
 
 COptions::~COptions() = default;
@@ -81,6 +106,7 @@ void COptions::OnUpdate(CDocView*, long)
 {
     m_options.Load();
     EnableDlgItem(IDC_AUTO_LOG_IN, m_options.m_autoLogInEnabled);
+    FillVoices();
     UpdateData(false);
 }
 
@@ -105,6 +131,9 @@ void COptions::OnCommand(int id)
     case IDC_RESTORE:
         OnRestore();
         break;
+    case IDC_TRY_VOICE:
+        OnTryVoice();
+        break;
     default:
         break;
     }
@@ -118,6 +147,9 @@ void COptions::DoDataExchange(bool saveAndValidate)
     auto* randomize = FindControl<QCheckBox>(this, IDC_RANDOMIZE);
     auto* showMenu = FindControl<QCheckBox>(this, IDC_SHOW_MENU);
     auto* showFeedback = FindControl<QCheckBox>(this, IDC_SHOW_FEEDBACK);
+    auto* speakMissing = FindControl<QCheckBox>(this, IDC_SPEAK_MISSING_WORDS);
+    auto* voice = FindControl<QComboBox>(this, IDC_VOICE);
+    auto* rate = FindControl<QSlider>(this, IDC_SPEECH_RATE);
     if (saveAndValidate) {
         m_options.m_defaultSoundFolder = GetDlgItemText(IDC_SOUND_FOLDER);
         m_options.m_defaultImage = GetDlgItemText(IDC_PICTURE);
@@ -131,6 +163,10 @@ void COptions::DoDataExchange(bool saveAndValidate)
         m_options.m_showMenu = showMenu->isChecked();
         m_options.m_showFeedback = showFeedback->isChecked();
         m_options.m_defaultUserFolder = GetDlgItemText(IDC_USER_FOLDER);
+        m_options.m_speakMissingWords = speakMissing->isChecked();
+        if (voice->currentIndex() >= 0)
+            m_options.m_voice = FromQt(voice->currentData().toString());
+        m_options.m_speechRate = rate->value();
     } else {
         SetDlgItemText(IDC_SOUND_FOLDER, m_options.m_defaultSoundFolder);
         SetDlgItemText(IDC_PICTURE, m_options.m_defaultImage);
@@ -141,6 +177,10 @@ void COptions::DoDataExchange(bool saveAndValidate)
         showMenu->setChecked(m_options.m_showMenu);
         showFeedback->setChecked(m_options.m_showFeedback);
         SetDlgItemText(IDC_USER_FOLDER, m_options.m_defaultUserFolder);
+        speakMissing->setChecked(m_options.m_speakMissingWords);
+        voice->setCurrentIndex(voice->findData(ToQt(m_options.m_voice)));
+        rate->setValue(m_options.m_speechRate);
+        ShowRate(m_options.m_speechRate);
     }
 }
 
@@ -194,4 +234,28 @@ void COptions::OnApply()
 void COptions::OnRestore()
 {
     OnUpdate(nullptr, 0);
+}
+
+void COptions::FillVoices()
+{
+    auto* voice = FindControl<QComboBox>(this, IDC_VOICE);
+    voice->clear();
+    // Listing the voices starts the speech engine: on the first visit to this page, not at start-up.
+    for (const CSpeechEngine::Voice& v : GetDocument()->m_speaker.Engine().EnglishVoices())
+        voice->addItem(ToQt(v.name), ToQt(v.language));
+    if (voice->findData(ToQt(m_options.m_voice)) < 0)
+        voice->addItem(ToQt(m_options.m_voice), ToQt(m_options.m_voice));
+}
+
+void COptions::ShowRate(int wordsPerMinute)
+{
+    SetDlgItemText(IDC_SPEECH_RATE_TEXT, std::to_string(wordsPerMinute) + " words a minute");
+}
+
+void COptions::OnTryVoice()
+{
+    UpdateData(true);
+    CSpeaker& speaker = GetDocument()->m_speaker;
+    speaker.Configure(m_options.m_voice, m_options.m_speechRate);
+    speaker.Say(kTrySentence);
 }

@@ -26,6 +26,10 @@ private:
     void OnChangePassword();
     void OnApply();
     void OnRestore();
+    void OnTryVoice();
+    // The installed English voices, with the chosen one even when it is not installed.
+    void FillVoices();
+    void ShowRate(int wordsPerMinute);
 
     COptionsEditor m_options;
 };

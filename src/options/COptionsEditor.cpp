@@ -27,6 +27,9 @@ void COptionsEditor::Load()
     m_autoLogInEnabled = !m_document.m_userName.empty();
     if (m_autoLogInEnabled)
         m_autoLogIn = !a.empty();
+    m_speakMissingWords = app.GetSpeakMissingWords() != 0;
+    m_voice = app.GetVoice();
+    m_speechRate = app.GetSpeechRate();
 }
 
 void COptionsEditor::Apply(const std::function<void()>& readControls)
@@ -65,6 +68,12 @@ void COptionsEditor::Apply(const std::function<void()>& readControls)
     }
     if ((app.GetShowFeedback() != 0) != m_showFeedback)
         app.SetShowFeedback(m_showFeedback ? 1 : 0);
+    if ((app.GetSpeakMissingWords() != 0) != m_speakMissingWords)
+        app.SetSpeakMissingWords(m_speakMissingWords ? 1 : 0);
+    if (m_voice != app.GetVoice() && !m_voice.empty())
+        app.SetVoice(m_voice);
+    if (m_speechRate != app.GetSpeechRate())
+        app.SetSpeechRate(m_speechRate);
     m_document.UpdateAllViews(nullptr, 0);
 }
 

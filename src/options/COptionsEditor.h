@@ -20,6 +20,10 @@ public:
     bool m_showMenu = false;
     std::string m_defaultUserFolder;
     bool m_showFeedback = false;
+    // Spoken words
+    bool m_speakMissingWords = true;
+    std::string m_voice;
+    int m_speechRate = 150;
 
     void Load();
     // readControls runs after the current sound folder setting is read and before

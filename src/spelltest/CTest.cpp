@@ -165,10 +165,15 @@ void CTest::OnListen()
     if (m_session.GetState() != CTestSession::State::AwaitingAnswer)
         return;
     UpdateData(true);
-    // Blocks until the word has played; the recorder reports a missing or bad file,
-    // and a word that would name a file outside the sound folder.
-    if (const CSpellingList* entry = m_session.GetCurrentEntry())
-        GetDocument()->m_recorder.PlayWord(entry->m_soundFolder, m_session.GetCurrentWord());
+    CKelto4Doc* doc = GetDocument();
+    CKelto4AppCore& app = doc->GetApp();
+    // Blocks until the word has played. A word without a usable recording is spoken
+    // when the setting asks for it; otherwise the recorder reports the missing file, or
+    // a word that would name a file outside the sound folder.
+    if (const CSpellingList* entry = m_session.GetCurrentEntry()) {
+        doc->m_speaker.Configure(app.GetVoice(), app.GetSpeechRate());
+        doc->m_speaker.Listen(entry->m_soundFolder, m_session.GetCurrentWord(), app.GetSpeakMissingWords() != 0);
+    }
     SetFocusTo(kAnswer);
 }
 

@@ -239,3 +239,41 @@ int CSoundRecorder::DeleteSound()
     }
     return 1;
 }
+
+int CSoundRecorder::PlaySamples(const std::vector<int16_t>& samples, int samplesPerSecond, int channels,
+                                const std::string& name)
+{
+    Busy busy(*this);
+    CloseDevice();
+    m_device = std::make_unique<CWaveDevice>();
+    ++m_deviceId;
+    m_device->Load(samples, samplesPerSecond, channels);
+    int result = 1;
+    if (!m_device->Play(&pumpEvents)) {
+        const int code = Error(m_device->ErrorText());
+        CloseDevice();
+        ShowMessage(ErrorText(code) + "Error trying to Play " + name + ".");
+        result = 0;
+    }
+    CloseDevice();
+    return result;
+}
+
+int CSoundRecorder::SaveSamples(const std::vector<int16_t>& samples, int samplesPerSecond, int channels,
+                                const std::string& name)
+{
+    Busy busy(*this);
+    CloseDevice();
+    m_device = std::make_unique<CWaveDevice>();
+    ++m_deviceId;
+    m_device->Load(samples, samplesPerSecond, channels);
+    const std::string file = name.empty() ? GetTempPath() : name;
+    int result = 1;
+    if (!m_device->Save(CPath::ToNative(file))) {
+        const int code = Error(m_device->ErrorText());
+        ShowMessage(ErrorText(code) + "\r\nError trying to Save sound.");
+        result = 0;
+    }
+    CloseDevice();
+    return result;
+}

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -35,6 +36,12 @@ public:
     int DeleteSound();
     std::string ErrorText(int code) const;
     void SetFolder(const std::string& folder);
+
+    // Sounds made by the program (spoken words), interleaved 16-bit samples: played
+    // like Play, blocking while windows paint, with name in its message; or saved
+    // like Save to name, or to the temporary recording when name is empty.
+    int PlaySamples(const std::vector<int16_t>& samples, int samplesPerSecond, int channels, const std::string& name);
+    int SaveSamples(const std::vector<int16_t>& samples, int samplesPerSecond, int channels, const std::string& name);
 
     const std::string& GetFolder() const { return m_folder; }
     // folder + "/" + "TempWord.wav"

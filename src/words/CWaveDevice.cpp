@@ -109,6 +109,16 @@ bool CWaveDevice::Open(const std::string& nativePath)
     return true;
 }
 
+void CWaveDevice::Load(std::vector<int16_t> samples, int samplesPerSecond, int channels)
+{
+    StopCapture();
+    std::lock_guard<std::mutex> lock(m_samplesMutex);
+    m_samples = std::move(samples);
+    m_rate = samplesPerSecond;
+    m_channels = channels;
+    m_isNew = false;
+}
+
 bool CWaveDevice::SetFormat(int samplesPerSecond, int channels, int bitsPerSample)
 {
     if (!m_isNew || bitsPerSample != 16 || channels < 1 || samplesPerSecond < 1)

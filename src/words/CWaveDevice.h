@@ -32,6 +32,9 @@ public:
     // pump is called about every 5 ms meanwhile.
     bool Play(void (*pump)());
     bool Save(const std::string& nativePath);
+    // Replaces the held sound with interleaved 16-bit samples made elsewhere (a spoken
+    // word), so it plays and saves like a recording.
+    void Load(std::vector<int16_t> samples, int samplesPerSecond, int channels);
 
     const std::string& ErrorText() const { return m_error; }
     int Channels() const { return m_channels; }

@@ -9,9 +9,12 @@
 #include "platform/CommandIds.h"
 #include "platform/KMessage.h"
 #include "words/CMicDlg.h"
+#include "words/CSpeaker.h"
 
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QProgressDialog>
 #include <QPushButton>
 
 static void InitWordsResources()
@@ -37,6 +40,8 @@ enum : int {
     IDC_DOWN = 1024,
     IDC_DELETE = 1025,
     IDC_MIC_SETTINGS = 1045,
+    IDC_SPEAK = 1047,
+    IDC_SPEAK_MISSING = 1048,
     IDC_SAVE_LIST = 1,
     IDC_CANCEL_CHANGES = 2,
 };
@@ -46,13 +51,14 @@ const CFormControl kTemplate[] = {
     {CFormControl::CenterLabel, 0, "Words Page", 7, 3, 306, 11},
     {CFormControl::HLine, 0, nullptr, 8, 15, 306, 1},
 
-    {CFormControl::GroupBox, 0, "Add a New Spelling Word", 5, 18, 186, 179},
+    {CFormControl::GroupBox, 0, "Add a New Spelling Word", 5, 18, 186, 197},
     {CFormControl::Label, 0, "1)", 11, 33, 9, 10},
     {CFormControl::Label, 0, "Enter Word", 21, 33, 64, 10},
     {CFormControl::Edit, IDC_ENTER_WORD, nullptr, 90, 31, 95, 13},
     {CFormControl::Label, 0, "2)", 11, 51, 9, 10},
     {CFormControl::Label, 0, "Start Recording", 21, 51, 66, 10},
-    {CFormControl::Button, IDC_RECORD, "Record", 90, 48, 95, 15},
+    {CFormControl::Button, IDC_RECORD, "Record", 90, 48, 46, 15},
+    {CFormControl::Button, IDC_SPEAK, "Speak", 139, 48, 46, 15},
     {CFormControl::Label, 0, "3)", 11, 69, 9, 10},
     {CFormControl::Label, 0, "Stop Recording", 21, 69, 66, 10},
     {CFormControl::Button, IDC_STOP_RECORDING, "Stop Recording", 90, 66, 95, 15},
@@ -71,7 +77,7 @@ const CFormControl kTemplate[] = {
     {CFormControl::Label, 0, "You can record a sentence with the spelling word.", 11, 159, 174, 18},
     {CFormControl::Button, IDC_MIC_SETTINGS, "Microphone Recording Settings", 11, 178, 174, 15},
 
-    {CFormControl::GroupBox, 0, "Current List", 195, 18, 120, 179},
+    {CFormControl::GroupBox, 0, "Current List", 195, 18, 120, 197},
     {CFormControl::Button, IDC_DELETE, "Delete", 274, 30, 36, 15},
     {CFormControl::Button, IDC_SORT_AZ, "A..Z", 274, 48, 36, 15},
     {CFormControl::Button, IDC_UP, "Up", 274, 66, 36, 15},
@@ -80,6 +86,7 @@ const CFormControl kTemplate[] = {
     {CFormControl::Button, IDC_CHANGE_FOLDER, "Change Sound Folder", 200, 139, 110, 15},
     {CFormControl::Button, IDC_SAVE_LIST, "Save List", 200, 160, 110, 15},
     {CFormControl::Button, IDC_CANCEL_CHANGES, "Cancel Changes", 200, 178, 110, 15},
+    {CFormControl::Button, IDC_SPEAK_MISSING, "Speak Missing Sounds", 200, 196, 110, 15},
     {CFormControl::HiddenDefault, IDC_ENTER, "Enter", 0, 0, 1, 1},
 };
 constexpr int kListBox[4] = {200, 30, 70, 89};
@@ -92,7 +99,7 @@ const char* const kFolderWarning =
 CWords::CWords(CKelto4Doc* document, QWidget* parent)
     : CFormView(document, parent)
 {
-    BuildForm(kTemplate, int(std::size(kTemplate)), 320, 200);
+    BuildForm(kTemplate, int(std::size(kTemplate)), 320, 218);
     m_wordListBox = new QListWidget(this);
     m_wordListBox->setSelectionMode(QAbstractItemView::SingleSelection);
     m_wordListBox->setSortingEnabled(false);
@@ -105,6 +112,7 @@ CWords::CWords(CKelto4Doc* document, QWidget* parent)
     m_saveSoundButton = FindControl<QPushButton>(this, IDC_SAVE_SOUND);
     m_newWordButton = FindControl<QPushButton>(this, IDC_NEW_WORD);
     m_redoButton = FindControl<QPushButton>(this, IDC_REDO_RECORDING);
+    m_speakButton = FindControl<QPushButton>(this, IDC_SPEAK);
     SetDefaultButton(IDC_ENTER);
 }
 
@@ -135,6 +143,8 @@ void CWords::SetButtons(CRecordingWorkflow::Event event)
     enabled = CRecordingWorkflow::Apply(event, enabled);
     for (size_t i = 0; i < enabled.size(); ++i)
         buttons[i]->setEnabled(enabled[i]);
+    // Speaking a word takes the place of recording it, so it is offered when Record is.
+    m_speakButton->setEnabled(enabled[1]);
 }
 
 void CWords::ShowWords(int selected)
@@ -208,6 +218,8 @@ void CWords::OnCommand(int id)
     case IDC_CANCEL_CHANGES: OnCancelChanges(); break;
     case IDC_CHANGE_FOLDER: OnChangeSoundFolder(); break;
     case IDC_MIC_SETTINGS: OnMicSettings(); break;
+    case IDC_SPEAK: OnSpeak(); break;
+    case IDC_SPEAK_MISSING: OnSpeakMissingSounds(); break;
     default: break;
     }
 }
@@ -354,4 +366,46 @@ void CWords::OnMicSettings()
     }
     m_pMicDlg = new CMicDlg(this, &m_pMicDlg);
     m_pMicDlg->show();
+}
+
+void CWords::ConfigureSpeaker()
+{
+    CKelto4AppCore& app = GetDocument()->GetApp();
+    GetDocument()->m_speaker.Configure(app.GetVoice(), app.GetSpeechRate());
+}
+
+void CWords::OnSpeak()
+{
+    DoDataExchange(true);
+    if (m_newWord.empty()) {
+        ShowMessage("No Word Entered");
+        SetFocusTo(IDC_ENTER_WORD);
+        return;
+    }
+    ConfigureSpeaker();
+    // The spoken word becomes the temporary recording; Play and Save Sound follow as after Stop Recording.
+    if (GetDocument()->m_speaker.SpeakToTempRecording(m_newWord))
+        SetButtons(CRecordingWorkflow::Event::StopRecording);
+}
+
+void CWords::OnSpeakMissingSounds()
+{
+    if (m_words.Count() < 1) {
+        ShowMessage("There are no words in the list to speak.");
+        return;
+    }
+    ConfigureSpeaker();
+    QProgressDialog progress(QStringLiteral("Speaking the words that have no sound file..."), QStringLiteral("Cancel"),
+                             0, m_words.Count(), this);
+    progress.setWindowTitle(QStringLiteral("Kelto4"));
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(0);
+    const CSpeaker::MissingSounds result = GetDocument()->m_speaker.WriteMissingSounds(
+        m_currentFolder, m_words.Words(), [&progress](int done, int) {
+            progress.setValue(done);
+            QCoreApplication::processEvents();
+            return !progress.wasCanceled();
+        });
+    progress.reset();
+    ShowMessage(CSpeaker::Summary(result));
 }

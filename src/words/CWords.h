@@ -48,6 +48,9 @@ private:
     void OnCancelChanges();
     void OnChangeSoundFolder();
     void OnMicSettings();
+    void OnSpeak();
+    void OnSpeakMissingSounds();
+    void ConfigureSpeaker();
 
     QIcon m_playIcon;
     QIcon m_recordIcon;
@@ -62,6 +65,7 @@ private:
     QPushButton* m_saveSoundButton = nullptr;
     QPushButton* m_newWordButton = nullptr;
     QPushButton* m_redoButton = nullptr;
+    QPushButton* m_speakButton = nullptr;
     std::string m_previousFolder;
     std::string m_currentFolder;
     // The working list that the list box shows.

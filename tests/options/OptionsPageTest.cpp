@@ -4,16 +4,23 @@
 #include "PageTestSupport.h"
 #include "options/COptions.h"
 #include "platform/CDialogService.h"
+#include "words/CSpeechEngine.h"
 
 #include <QCheckBox>
+#include <QComboBox>
+#include <QLocale>
+#include <QSlider>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 enum { kSound = 1020, kUsers = 1021, kPicture = 1026, kSoundBrowse = 1009, kStretch = 1000, kCenter = 1001,
        kRandomize = 1025, kAuto = 1024, kShowMenu = 1030, kApply = 1029, kRestore = 1028,
-       kShowFeedback = 1052 };
+       kShowFeedback = 1052,
+       kSpeakMissing = 1040, kVoice = 1041, kTry = 1042, kRate = 1043, kRateText = 1044 };
 
 class CountingView : public CDocView {
 public:
@@ -142,4 +149,50 @@ TEST_F(OptionsPage, ShowFeedbackIsTickedByDefaultAndClearingItIsStored)
     EXPECT_EQ(app.GetShowFeedback(), 0);
     EXPECT_FALSE(Box(kShowFeedback)->isChecked());
     app.SetShowFeedback(1);
+}
+
+TEST_F(OptionsPage, SpokenWordsSettingsShowTheirDefaultsAreStoredByApplyAndReloadedByRestore)
+{
+    Open("Ann");
+    auto* voice = FindControl<QComboBox>(page.get(), kVoice);
+    auto* rate = FindControl<QSlider>(page.get(), kRate);
+    const QString desktopVoice =
+        QString::fromStdString(CSpeechEngine::DefaultVoiceFor(QLocale::system().name().toStdString()));
+    auto shown = [&] {
+        return std::make_tuple(Box(kSpeakMissing)->isChecked(), voice->currentData().toString(), rate->value(),
+                               TextOf(page.get(), kRateText));
+    };
+    EXPECT_EQ(shown(), std::make_tuple(true, desktopVoice, 150, std::string("150 words a minute")));
+    EXPECT_GE(voice->findData(QStringLiteral("en-gb")), 0);
+    EXPECT_GE(voice->findData(QStringLiteral("en-us")), 0);
+    EXPECT_EQ(rate->minimum(), 80);
+    EXPECT_EQ(rate->maximum(), 300);
+
+    auto edit = [&] {
+        Box(kSpeakMissing)->setChecked(false);
+        voice->setCurrentIndex(voice->findData(QStringLiteral("en-gb-x-rp")));
+        rate->setValue(210);
+    };
+    edit();
+    EXPECT_EQ(TextOf(page.get(), kRateText), "210 words a minute");
+    Click(page.get(), kRestore);
+    EXPECT_EQ(shown(), std::make_tuple(true, desktopVoice, 150, std::string("150 words a minute")));
+
+    edit();
+    Click(page.get(), kApply);
+    EXPECT_EQ(app.GetSpeakMissingWords(), 0);
+    EXPECT_EQ(app.GetVoice(), "en-gb-x-rp");
+    EXPECT_EQ(app.GetSpeechRate(), 210);
+    EXPECT_EQ(shown(), std::make_tuple(false, QStringLiteral("en-gb-x-rp"), 210, std::string("210 words a minute")));
+    EXPECT_TRUE(log.entries.empty());
+}
+
+TEST_F(OptionsPage, AVoiceThatIsNoLongerInstalledIsStillShownAndKept)
+{
+    app.SetVoice("en-xx-gone");
+    Open("Ann");
+    auto* voice = FindControl<QComboBox>(page.get(), kVoice);
+    EXPECT_EQ(voice->currentData().toString(), QStringLiteral("en-xx-gone"));
+    Click(page.get(), kApply);
+    EXPECT_EQ(app.GetVoice(), "en-xx-gone");
 }

@@ -4,9 +4,11 @@
 #include "CMessageLog.h"
 #include "CTestAppCore.h"
 #include "PageTestSupport.h"
+#include "SinkMonitor.h"
 #include "model/CPath.h"
 #include "spelltest/CLineListBox.h"
 #include "spelltest/CTest.h"
+#include "words/CSpeechEngine.h"
 
 #include <QDir>
 #include <QSettings>
@@ -16,6 +18,7 @@
 #include <sndfile.h>
 
 #include <cmath>
+#include <fstream>
 #include <vector>
 
 namespace {
@@ -129,6 +132,7 @@ TEST_F(TestPageSound, AWholeTestRunsFromTheKeyboardAlone)
 
 TEST_F(TestPageSound, AMissingSoundShowsTheRecordersMessageAndTheTestGoesOn)
 {
+    app.SetSpeakMissingWords(0);
     Open({"cat", "dog"}, {"cat"}, folder);
     Click(page.get(), kStart);
     Click(page.get(), kListen);
@@ -162,6 +166,7 @@ TEST_F(TestPageSound, TheSoundPathJoinsFolderAndWordWithOneSlash)
 
 TEST_F(TestPageSound, ListenForAWordThatWouldNameAFileOutsideTheSoundFolderFailsAndReadsNothing)
 {
+    app.SetSpeakMissingWords(0);
     // Every file that such a word would reach exists and would play.
     const std::string listFolder = folder + "/sounds";
     ASSERT_TRUE(QDir().mkpath(QString::fromStdString(CPath::ToNative(listFolder + "/a"))));
@@ -186,4 +191,48 @@ TEST_F(TestPageSound, ListenForAWordThatWouldNameAFileOutsideTheSoundFolderFails
         Click(page.get(), kNext);
     }
     EXPECT_FALSE(doc.m_testRunning);
+}
+
+TEST_F(TestPageSound, AListWithoutRecordingsIsSpokenWordByWordFromStartToEnd)
+{
+    // "dog.wav" exists but is no sound: it can't be played, so it is spoken too.
+    std::ofstream(CPath::ToNative(CPath::Join(folder, "dog.wav"))) << "not a sound";
+    Open({"cat", "dog", "caf\xe9", "12"}, {}, folder);
+    SinkMonitor sink;
+    ASSERT_TRUE(sink.Running());
+    Click(page.get(), kStart);
+    for (const char* answer : {"cat", "dog", "caf\xe9", "12"}) {
+        sink.TakeLoud();
+        Click(page.get(), kListen);
+        EXPECT_GT(sink.TakeLoud(), 5) << answer;
+        EXPECT_EQ(FocusId(), kAnswer) << answer;
+        EXPECT_FALSE(doc.m_recorder.IsOpen());
+        TypeInto(page.get(), kAnswer, QString::fromLatin1(answer));
+        Click(page.get(), kCheck);
+        Click(page.get(), kNext);
+    }
+    EXPECT_TRUE(log.entries.empty()) << Messages();
+    ASSERT_EQ(doc.m_gradeList.size(), 1u);
+    EXPECT_EQ(doc.m_gradeList[0]->m_correct, 4);
+    EXPECT_FALSE(doc.m_testRunning);
+}
+
+TEST_F(TestPageSound, MissingSpeechDataSaysSoOnceAndTheRecordersMessageStands)
+{
+    QTemporaryDir empty;
+    CSpeechEngine::SetDataPath(empty.path().toStdString());
+    Open({"cat", "dog"}, {}, folder);
+    Click(page.get(), kStart);
+    Click(page.get(), kListen);
+    ASSERT_EQ(log.entries.size(), 2u) << Messages();
+    EXPECT_NE(log.entries[0].text.find("espeak-ng-data"), std::string::npos) << Messages();
+    EXPECT_NE(log.entries[1].text.find("Error opening device for waveaudio " + folder + "/cat.wav"), std::string::npos);
+    TypeInto(page.get(), kAnswer, QStringLiteral("cat"));
+    Click(page.get(), kCheck);
+    Click(page.get(), kNext);
+    log.Clear();
+    Click(page.get(), kListen);
+    ASSERT_EQ(log.entries.size(), 1u) << Messages();
+    EXPECT_NE(log.entries[0].text.find("Error opening device for waveaudio"), std::string::npos);
+    EXPECT_EQ(page->GetSession().GetState(), CTestSession::State::AwaitingAnswer);
 }

@@ -12,11 +12,16 @@
 #include <QTemporaryDir>
 #include <QThread>
 #include <gtest/gtest.h>
+#include <sndfile.h>
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
 
 namespace {
 enum { kList = 1001, kPlay = 1002, kRecord = 1003, kStop = 1004, kSaveSound = 1005, kNewWord = 1006, kRedo = 1007,
        kWord = 1008, kChangeFolder = 1009, kFolder = 1010, kSortAZ = 1022, kUp = 1023, kDown = 1024, kDelete = 1025,
-       kSaveList = 1, kCancel = 2 };
+       kSaveList = 1, kCancel = 2, kSpeak = 1047, kSpeakMissing = 1048 };
 
 class WordsPage : public ::testing::Test {
 protected:
@@ -244,4 +249,76 @@ TEST_F(WordsPage, AWordThatWouldNameAFileOutsideTheSoundFolderIsListedButItsSoun
     }
     EXPECT_EQ(Words(), listed);
     EXPECT_EQ(files(), before);
+}
+
+TEST_F(WordsPage, SpeakFillsTheTemporaryRecordingAndSaveSoundKeepsItLikeARecording)
+{
+    Open();
+    TypeInto(page.get(), kWord, QStringLiteral("elephant"));
+    Click(page.get(), kSpeak);
+    EXPECT_EQ(Buttons(), "100000"); // Recorded, as after Stop Recording
+    EXPECT_FALSE(IsEnabled(page.get(), kSpeak));
+    Click(page.get(), kPlay);
+    EXPECT_EQ(Buttons(), "100101"); // Heard
+    Click(page.get(), kSaveSound);
+    EXPECT_EQ(Buttons(), "000010"); // Saved
+    Click(page.get(), kNewWord);
+    EXPECT_TRUE(IsEnabled(page.get(), kSpeak));
+    EXPECT_TRUE(log.entries.empty()) << log.entries[0].text;
+    EXPECT_EQ(Words(), (std::vector<std::string>{"elephant"}));
+
+    const std::string path = dir.filePath(QStringLiteral("elephant.wav")).toStdString();
+    std::ifstream raw(path, std::ios::binary);
+    char riff[4] = {};
+    raw.read(riff, 4);
+    EXPECT_EQ(std::string(riff, 4), "RIFF");
+    SF_INFO info{};
+    SNDFILE* f = sf_open(path.c_str(), SFM_READ, &info);
+    ASSERT_NE(f, nullptr);
+    std::vector<short> samples(size_t(info.frames * info.channels));
+    sf_readf_short(f, samples.data(), info.frames);
+    sf_close(f);
+    EXPECT_EQ(info.samplerate, 44100);
+    EXPECT_EQ(info.channels, 2);
+    EXPECT_EQ(info.format, SF_FORMAT_WAV | SF_FORMAT_PCM_16);
+    const double seconds = double(info.frames) / 44100.0;
+    EXPECT_GE(seconds, 0.2);
+    EXPECT_LE(seconds, 3.0);
+    EXPECT_GT(*std::max_element(samples.begin(), samples.end()), 3000);
+}
+
+TEST_F(WordsPage, SpeakWithoutAWordOrWithAnOverlongOneSaysWhyAndChangesNothing)
+{
+    Open();
+    struct Case {
+        QString word;
+        const char* message;
+    } cases[] = {{QString(), "No Word Entered"}, {QString(300, QLatin1Char('a')), "too long"}};
+    for (const Case& c : cases) {
+        log.Clear();
+        TypeInto(page.get(), kWord, c.word);
+        Click(page.get(), kSpeak);
+        ASSERT_EQ(log.entries.size(), 1u) << c.message;
+        EXPECT_NE(log.entries[0].text.find(c.message), std::string::npos) << log.entries[0].text;
+        EXPECT_EQ(Buttons(), "010000"); // still Ready
+    }
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("TempWord.wav"))));
+}
+
+TEST_F(WordsPage, SpeakMissingSoundsWritesOnlyTheMissingFilesAndLeavesARecordingAlone)
+{
+    const std::string recording = dir.filePath(QStringLiteral("cat.wav")).toStdString();
+    std::ofstream(recording, std::ios::binary) << "a recording";
+    Open({"cat", "dog", "a/b", "owl"});
+    Click(page.get(), kSpeakMissing);
+    ASSERT_EQ(log.entries.size(), 1u);
+    EXPECT_EQ(log.entries[0].text, "2 spoken sound files were written.\r\n"
+                                   "1 word already had a sound file and was left as it was.\r\n"
+                                   "1 word was skipped because it can't be used as a file name.");
+    std::ifstream in(recording, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "a recording");
+    EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("dog.wav"))));
+    EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("owl.wav"))));
+    EXPECT_EQ(Words(), (std::vector<std::string>{"cat", "dog", "a/b", "owl"}));
+    EXPECT_EQ(Buttons(), "010000");
 }

@@ -1,0 +1,300 @@
+// Spoken words: how soon Listen on a word without a recording is heard, how many
+// spoken sound files a second Speak Missing Sounds writes, and that start-up to the
+// main window is not slowed. Run against the private test server (scripts/bench-speech
+// starts one); its null sink "speakers" is watched through its monitor source. The
+// start-up runs need an X display; KELTO4_STARTUP_BASELINE may name the program of a
+// build that never speaks, timed alongside for comparison.
+#include "words/CSoundRecorder.h"
+#include "words/CSpeaker.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <X11/Xlib.h>
+#include <pulse/simple.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cmath>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+using Clock = std::chrono::steady_clock;
+constexpr int kRate = 44100;
+constexpr int kTries = 50;
+
+double Ms(Clock::duration d)
+{
+    return std::chrono::duration<double, std::milli>(d).count();
+}
+
+double Median(std::vector<double> ms)
+{
+    std::sort(ms.begin(), ms.end());
+    const size_t n = ms.size();
+    return n % 2 ? ms[n / 2] : (ms[n / 2 - 1] + ms[n / 2]) / 2;
+}
+
+// n distinct made-up words of two or three syllables.
+std::vector<std::string> Words(size_t n)
+{
+    const char* const onsets[] = {"b", "c", "d", "f", "g", "h", "l", "m", "n", "p", "r", "s", "t", "v", "w", "sh", "tr", "bl"};
+    const char* const vowels[] = {"a", "e", "i", "o", "u", "ee", "oa"};
+    std::vector<std::string> syllables;
+    for (const char* o : onsets)
+        for (const char* v : vowels)
+            syllables.push_back(std::string(o) + v);
+    std::vector<std::string> words;
+    for (size_t i = 0; words.size() < n; ++i)
+        words.push_back(syllables[i % syllables.size()] + syllables[(i / syllables.size() + 3 * i) % syllables.size()]
+                        + (i % 3 == 0 ? "n" : "t"));
+    return words;
+}
+
+// Reads the sink's monitor in 1 ms fragments and notes when sound first arrives
+// after being armed. The reading is an upper bound: it includes the monitor's own
+// fragment and the wake-up of this thread.
+class SinkWatcher {
+public:
+    bool Start()
+    {
+        const pa_sample_spec format{PA_SAMPLE_S16LE, kRate, 2};
+        pa_buffer_attr attr{};
+        attr.maxlength = uint32_t(-1);
+        attr.fragsize = kRate / 1000 * 4;
+        int error = 0;
+        m_stream = pa_simple_new(nullptr, "Kelto4 bench", PA_STREAM_RECORD, "@DEFAULT_MONITOR@", "Watch", &format,
+                                 nullptr, &attr, &error);
+        if (!m_stream)
+            return false;
+        m_thread = std::thread([this] { Loop(); });
+        return true;
+    }
+    ~SinkWatcher()
+    {
+        m_quit = true;
+        if (m_thread.joinable())
+            m_thread.join();
+        if (m_stream)
+            pa_simple_free(m_stream);
+    }
+    void Arm()
+    {
+        m_heard = false;
+        m_armed = true;
+    }
+    bool WaitHeard(Clock::time_point* at, std::chrono::milliseconds limit)
+    {
+        const auto end = Clock::now() + limit;
+        while (!m_heard && Clock::now() < end)
+            std::this_thread::sleep_for(std::chrono::microseconds(200));
+        m_armed = false;
+        if (!m_heard)
+            return false;
+        *at = Clock::time_point(Clock::duration(m_heardAt.load()));
+        return true;
+    }
+    // Waits until the monitor has been silent for a while, so the next try starts clean.
+    void WaitSilence(std::chrono::milliseconds quiet)
+    {
+        const auto limit = Clock::now() + std::chrono::seconds(3);
+        while (Clock::now() - Clock::time_point(Clock::duration(m_lastSound.load())) < quiet && Clock::now() < limit)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+
+private:
+    void Loop()
+    {
+        std::vector<short> block(size_t(kRate / 1000) * 2);
+        while (!m_quit) {
+            int error = 0;
+            if (pa_simple_read(m_stream, block.data(), block.size() * sizeof(short), &error) < 0)
+                return;
+            const auto now = Clock::now();
+            const bool sound = std::any_of(block.begin(), block.end(), [](short s) { return std::abs(s) > 1000; });
+            if (!sound)
+                continue;
+            m_lastSound = now.time_since_epoch().count();
+            if (m_armed && !m_heard) {
+                m_heardAt = now.time_since_epoch().count();
+                m_heard = true;
+            }
+        }
+    }
+
+    pa_simple* m_stream = nullptr;
+    std::thread m_thread;
+    std::atomic<bool> m_quit{false};
+    std::atomic<bool> m_armed{false};
+    std::atomic<bool> m_heard{false};
+    std::atomic<Clock::rep> m_heardAt{0};
+    std::atomic<Clock::rep> m_lastSound{0};
+};
+
+void BM_ListenToFirstFrameAtSink(benchmark::State& state)
+{
+    SinkWatcher watcher;
+    if (!watcher.Start()) {
+        state.SkipWithError("no PulseAudio server");
+        return;
+    }
+    CSoundRecorder recorder;
+    CSpeaker speaker(recorder);
+    speaker.Configure("en-us", CSpeechEngine::kDefaultRate);
+    const std::string missing = QDir::tempPath().toStdString() + "/kelto4-bench-no-such-folder";
+    const std::vector<std::string> words = Words(kTries + 1);
+    // The first word starts the speech engine (its one-off cost is reported apart); the
+    // first Listen wakes the idle null sink, which sleeps through a block of up to 2 s first.
+    {
+        std::vector<int16_t> samples;
+        const auto started = Clock::now();
+        speaker.Engine().Synthesize(words[0], samples);
+        state.counters["engine_start_ms"] = Ms(Clock::now() - started);
+    }
+    {
+        Clock::time_point heard;
+        watcher.Arm();
+        const auto called = Clock::now();
+        if (!speaker.Listen(missing, words[0], true) || !watcher.WaitHeard(&heard, std::chrono::seconds(3))) {
+            state.SkipWithError("the first word was not heard");
+            return;
+        }
+        state.counters["wake_sink_ms"] = Ms(heard - called);
+    }
+    std::vector<double> ms;
+    size_t next = 1;
+    for (auto _ : state) {
+        watcher.WaitSilence(std::chrono::milliseconds(100));
+        watcher.Arm();
+        const auto called = Clock::now();
+        if (!speaker.Listen(missing, words[next++ % words.size()], true)) {
+            state.SkipWithError("Listen failed");
+            break;
+        }
+        Clock::time_point heard;
+        if (!watcher.WaitHeard(&heard, std::chrono::seconds(2))) {
+            state.SkipWithError("the word never reached the sink");
+            break;
+        }
+        ms.push_back(Ms(heard - called));
+        state.SetIterationTime(ms.back() / 1000);
+    }
+    if (ms.empty())
+        return;
+    state.counters["median_ms"] = Median(ms);
+    state.counters["worst_ms"] = *std::max_element(ms.begin(), ms.end());
+}
+
+void BM_SpokenSoundFilesPerSecond(benchmark::State& state)
+{
+    const std::vector<std::string> words = Words(1000);
+    CSoundRecorder recorder;
+    CSpeaker speaker(recorder);
+    speaker.Configure("en-us", CSpeechEngine::kDefaultRate);
+    std::vector<int16_t> warm;
+    speaker.Engine().Synthesize("start", warm);
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto dir = std::make_unique<QTemporaryDir>();
+        state.ResumeTiming();
+        const CSpeaker::MissingSounds result = speaker.WriteMissingSounds(dir->path().toStdString(), words);
+        if (result.written != int(words.size())) {
+            state.SkipWithError(("only " + std::to_string(result.written) + " written: " + result.firstError).c_str());
+            break;
+        }
+        state.PauseTiming(); // removing the files is not part of the work
+        dir.reset();
+        state.ResumeTiming();
+    }
+    state.SetItemsProcessed(int64_t(state.iterations()) * int64_t(words.size()));
+}
+
+// Starts program and times it to the mapping of its first window: the main window, as
+// the home it is given logs a user in automatically. -1 when no window appeared.
+double TimeStartUp(Display* display, const std::string& program, const std::string& homeVar)
+{
+    XSelectInput(display, DefaultRootWindow(display), SubstructureNotifyMask);
+    XSync(display, True);
+    const auto started = Clock::now();
+    const pid_t child = fork();
+    if (child == 0) {
+        putenv(const_cast<char*>(homeVar.c_str()));
+        execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    bool mapped = false;
+    while (!mapped && Clock::now() - started < std::chrono::seconds(20)) {
+        if (!XPending(display)) {
+            std::this_thread::sleep_for(std::chrono::microseconds(200));
+            continue;
+        }
+        XEvent event;
+        XNextEvent(display, &event);
+        mapped = event.type == MapNotify;
+    }
+    const auto shown = Clock::now();
+    kill(child, SIGTERM);
+    waitpid(child, nullptr, 0);
+    return mapped ? Ms(shown - started) : -1;
+}
+
+// The program's start-up; with KELTO4_STARTUP_BASELINE set, that program is started
+// after each run of this one, so both see the same machine, and the ratio is reported.
+void BM_StartUpToMainWindow(benchmark::State& state)
+{
+    const std::string program = KELTO4_PROGRAM;
+    const char* baselineVar = std::getenv("KELTO4_STARTUP_BASELINE");
+    const std::string baseline = baselineVar ? baselineVar : "";
+    Display* display = XOpenDisplay(nullptr);
+    if (!display || program.empty() || access(program.c_str(), X_OK) != 0) {
+        state.SkipWithError("no X display, or the program was not built");
+        if (display)
+            XCloseDisplay(display);
+        return;
+    }
+    QTemporaryDir home;
+    QDir(home.path()).mkpath(QStringLiteral(".config/Tarvel"));
+    QFile settings(home.filePath(QStringLiteral(".config/Tarvel/Kelto4.conf")));
+    if (!settings.open(QIODevice::WriteOnly) || settings.write("[Settings]\nAuto=Ann\n") < 0) {
+        state.SkipWithError("no temporary home");
+        XCloseDisplay(display);
+        return;
+    }
+    settings.close();
+    const std::string homeVar = "HOME=" + home.path().toStdString();
+    std::vector<double> ms;
+    std::vector<double> baselineMs;
+    for (auto _ : state) {
+        const double t = TimeStartUp(display, program, homeVar);
+        const double b = baseline.empty() ? 0 : TimeStartUp(display, baseline, homeVar);
+        if (t < 0 || b < 0) {
+            state.SkipWithError("a main window never appeared");
+            break;
+        }
+        ms.push_back(t);
+        if (!baseline.empty())
+            baselineMs.push_back(b);
+        state.SetIterationTime(t / 1000);
+    }
+    XCloseDisplay(display);
+    if (!ms.empty())
+        state.counters["median_ms"] = Median(ms);
+    if (!baselineMs.empty()) {
+        state.counters["never_speaks_median_ms"] = Median(baselineMs);
+        state.counters["ratio"] = Median(ms) / Median(baselineMs);
+    }
+}
+}
+
+BENCHMARK(BM_ListenToFirstFrameAtSink)->Iterations(kTries)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SpokenSoundFilesPerSecond)->Iterations(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StartUpToMainWindow)->Iterations(25)->UseManualTime()->Unit(benchmark::kMillisecond);

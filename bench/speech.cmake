@@ -1,0 +1,10 @@
+kelto4_add_bench(NAME bench_speech SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/bench_speech.cpp LIBS kelto4sound)
+# The start-up runs time the program itself, when it is built.
+find_package(X11 REQUIRED)
+target_link_libraries(bench_speech PRIVATE X11::X11)
+if(TARGET kelto4)
+  target_compile_definitions(bench_speech PRIVATE KELTO4_PROGRAM="$<TARGET_FILE:kelto4>")
+  add_dependencies(bench_speech kelto4)
+else()
+  target_compile_definitions(bench_speech PRIVATE KELTO4_PROGRAM="")
+endif()

@@ -1,0 +1,220 @@
+// Spoken words without a sound server: the engine's answers to good and bad words,
+// the resampling to the recording format, and the spoken sound files written for a
+// list. Each case runs in its own process, so the engine's first use is each test's own.
+#include "CMessageLog.h"
+#include "CTestAppCore.h"
+#include "model/CKelto4Doc.h"
+#include "model/CPath.h"
+#include "words/CResampler.h"
+#include "words/CSpeaker.h"
+#include "words/CSpeechEngine.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <sndfile.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+
+namespace {
+double Seconds(const std::vector<int16_t>& samples, int rate, int channels)
+{
+    return double(samples.size()) / channels / rate;
+}
+
+int Peak(const std::vector<int16_t>& samples)
+{
+    int peak = 0;
+    for (int16_t s : samples)
+        peak = std::max(peak, std::abs(int(s)));
+    return peak;
+}
+
+std::string ReadAll(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+}
+
+TEST(SpeechEngine, TheDesktopLanguageChoosesTheDefaultVoiceAndTheRateStaysInRange)
+{
+    struct Case {
+        const char* locale;
+        const char* voice;
+    } cases[] = {{"en_GB", "en-gb"}, {"en_GB.UTF-8", "en-gb"}, {"en_US", "en-us"}, {"en_AU", "en-us"},
+                 {"de_DE", "en-us"}, {"C", "en-us"},         {"", "en-us"}};
+    for (const Case& c : cases)
+        EXPECT_EQ(CSpeechEngine::DefaultVoiceFor(c.locale), c.voice) << c.locale;
+    for (auto [in, out] : std::initializer_list<std::pair<int, int>>{{0, 80}, {79, 80}, {80, 80}, {150, 150}, {300, 300}, {301, 300}, {-5, 80}})
+        EXPECT_EQ(CSpeechEngine::ClampRate(in), out) << in;
+}
+
+TEST(SpeechEngine, StartingTheProgramsDocumentLeavesTheEngineAloneUntilAWordIsSpoken)
+{
+    CTestAppCore app;
+    CKelto4Doc doc(app);
+    doc.m_speaker.Configure(app.GetVoice(), app.GetSpeechRate());
+    EXPECT_FALSE(CSpeechEngine::IsInitialised());
+    std::vector<int16_t> samples;
+    EXPECT_TRUE(doc.m_speaker.Engine().Synthesize("cat", samples));
+    EXPECT_TRUE(CSpeechEngine::IsInitialised());
+}
+
+TEST(SpeechEngine, EveryKindOfWordGivesSpeechOrAClearReason)
+{
+    struct Case {
+        std::string word;
+        bool spoken;
+        const char* reason; // part of the message when not spoken
+    } cases[] = {
+        {"cat", true, ""},
+        {"12345", true, ""},
+        {"?!.", true, ""}, // the marks are named
+        {"caf\xe9", true, ""},
+        {"ni\xf1o", true, ""},
+        {"", false, "There is no word to speak."},
+        {std::string(300, 'a'), false, "too long"},
+        {std::string(100, '7'), false, "takes too long to say"},
+    };
+    CSpeechEngine engine;
+    for (const char* voice : {"en-us", "en-gb"}) {
+        engine.SetVoice(voice);
+        for (const Case& c : cases) {
+            std::vector<int16_t> samples;
+            const bool spoken = engine.Synthesize(c.word, samples);
+            ASSERT_EQ(spoken, c.spoken) << voice << " " << c.word.substr(0, 10) << ": " << engine.ErrorText();
+            if (spoken) {
+                EXPECT_GT(Peak(samples), 3000) << c.word;
+                EXPECT_GT(Seconds(samples, engine.SampleRate(), 1), 0.1) << c.word;
+                EXPECT_LT(Seconds(samples, engine.SampleRate(), 1), 4.0) << c.word;
+            } else {
+                EXPECT_NE(engine.ErrorText().find(c.reason), std::string::npos) << engine.ErrorText();
+                EXPECT_TRUE(samples.empty());
+            }
+        }
+    }
+}
+
+TEST(SpeechEngine, AFasterRateSaysTheSameWordInLessTime)
+{
+    CSpeechEngine engine;
+    std::vector<int16_t> slow, fast;
+    engine.SetRate(80);
+    ASSERT_TRUE(engine.Synthesize("elephant", slow));
+    engine.SetRate(300);
+    ASSERT_TRUE(engine.Synthesize("elephant", fast));
+    EXPECT_LT(fast.size() * 2, slow.size());
+}
+
+TEST(SpeechEngine, TheInstalledEnglishVoicesAreListedAndAnUnknownVoiceStillSpeaks)
+{
+    CSpeechEngine engine;
+    std::vector<std::string> languages;
+    for (const CSpeechEngine::Voice& v : engine.EnglishVoices()) {
+        languages.push_back(v.language);
+        EXPECT_FALSE(v.name.empty());
+        EXPECT_EQ(v.language.rfind("en", 0), 0u) << v.language;
+    }
+    EXPECT_NE(std::find(languages.begin(), languages.end(), "en-gb"), languages.end());
+    EXPECT_NE(std::find(languages.begin(), languages.end(), "en-us"), languages.end());
+    EXPECT_TRUE(std::is_sorted(languages.begin(), languages.end()));
+    engine.SetVoice("xx-nowhere");
+    std::vector<int16_t> samples;
+    EXPECT_TRUE(engine.Synthesize("dog", samples)) << engine.ErrorText();
+}
+
+TEST(SpeechEngine, MissingSpeechDataGivesOneClearReasonEveryTime)
+{
+    QTemporaryDir empty;
+    CSpeechEngine::SetDataPath(empty.path().toStdString());
+    CSpeechEngine engine;
+    std::vector<int16_t> samples;
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_FALSE(engine.Synthesize("cat", samples));
+        EXPECT_TRUE(engine.Unavailable());
+        EXPECT_NE(engine.ErrorText().find("espeak-ng-data"), std::string::npos) << engine.ErrorText();
+    }
+    EXPECT_TRUE(engine.EnglishVoices().empty());
+}
+
+TEST(Resampler, DoublingTheRateKeepsTheLengthAndThePitch)
+{
+    // One second of 441 Hz at 22050 Hz: 441 rising zero crossings either way.
+    std::vector<int16_t> in(22050);
+    for (size_t i = 0; i < in.size(); ++i)
+        in[i] = int16_t(10000 * std::sin(2 * M_PI * 441.0 * double(i) / 22050.0));
+    CResampler resampler;
+    std::vector<int16_t> out;
+    ASSERT_TRUE(resampler.Resample(in, 22050, 44100, 1, out)) << resampler.ErrorText();
+    EXPECT_NEAR(double(out.size()), 44100.0, 50.0);
+    int rising = 0;
+    for (size_t i = 1; i < out.size(); ++i)
+        rising += out[i - 1] < 0 && out[i] >= 0;
+    EXPECT_NEAR(rising, 441, 2);
+    EXPECT_NEAR(Peak(out), 10000, 300);
+
+    const std::vector<int16_t> stereo = CResampler::MonoToStereo({1, -2, 3});
+    EXPECT_EQ(stereo, (std::vector<int16_t>{1, 1, -2, -2, 3, 3}));
+    EXPECT_FALSE(resampler.Resample(in, 0, 44100, 1, out));
+}
+
+TEST(Speaker, MissingSoundsAreWrittenOnlyWhereNoneExistsAndBadNamesAreCounted)
+{
+    QTemporaryDir dir;
+    const std::string folder = CPath::FromNative(dir.path().toStdString());
+    const std::string recorded = CPath::ToNative(CPath::Join(folder, "cat.wav"));
+    {
+        std::ofstream out(recorded, std::ios::binary);
+        out << "the teacher's own recording";
+    }
+    CMessageLog log;
+    CSoundRecorder recorder;
+    CSpeaker speaker(recorder);
+    std::vector<int> seen;
+    const CSpeaker::MissingSounds result = speaker.WriteMissingSounds(
+        folder, {"cat", "dog", "a/b", std::string(300, 'a'), "caf\xe9", "dog"}, [&](int done, int total) {
+            EXPECT_EQ(total, 6);
+            seen.push_back(done);
+            return true;
+        });
+    EXPECT_EQ(result.written, 2);
+    EXPECT_EQ(result.existing, 2); // cat, and dog the second time
+    EXPECT_EQ(result.skipped, 2);
+    EXPECT_EQ(result.failed, 0) << result.firstError;
+    EXPECT_FALSE(result.cancelled);
+    EXPECT_EQ(seen, (std::vector<int>{0, 1, 2, 3, 4, 5, 6}));
+    EXPECT_EQ(ReadAll(recorded), "the teacher's own recording");
+    EXPECT_TRUE(log.entries.empty());
+    for (const char* word : {"dog", "caf\xe9"}) {
+        SF_INFO info{};
+        SNDFILE* f = sf_open(CPath::ToNative(CPath::Join(folder, std::string(word) + ".wav")).c_str(), SFM_READ, &info);
+        ASSERT_NE(f, nullptr) << word;
+        sf_close(f);
+        EXPECT_EQ(info.samplerate, 44100);
+        EXPECT_EQ(info.channels, 2);
+    }
+    EXPECT_EQ(CSpeaker::Summary(result),
+              "2 spoken sound files were written.\r\n"
+              "2 words already had a sound file and were left as they were.\r\n"
+              "2 words were skipped because they can't be used as file names.");
+}
+
+TEST(Speaker, CancellingStopsBeforeTheNextWord)
+{
+    QTemporaryDir dir;
+    const std::string folder = CPath::FromNative(dir.path().toStdString());
+    CSoundRecorder recorder;
+    CSpeaker speaker(recorder);
+    const CSpeaker::MissingSounds result =
+        speaker.WriteMissingSounds(folder, {"one", "two", "three"}, [](int done, int) { return done < 1; });
+    EXPECT_TRUE(result.cancelled);
+    EXPECT_EQ(result.written, 1);
+    EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("one.wav"))));
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("two.wav"))));
+    EXPECT_EQ(CSpeaker::Summary(result),
+              "1 spoken sound file was written.\r\nYou stopped before the end of the list.");
+}
