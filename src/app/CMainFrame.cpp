@@ -3,11 +3,13 @@
 #include "app/CAboutDlg.h"
 #include "app/CKelto4AppCore.h"
 #include "app/CKelto4View.h"
+#include "app/CPageArea.h"
 #include "app/CPageBarImages.h"
 #include "model/CKelto4Doc.h"
 #include "options/COptions.h"
 #include "platform/CCommandManager.h"
 #include "platform/CDialogService.h"
+#include "platform/CProfile.h"
 #include "platform/CQtText.h"
 #include "platform/CommandIds.h"
 #include "platform/KMessage.h"
@@ -54,7 +56,7 @@ CMainFrame::CMainFrame(CKelto4Doc* document, QWidget* parent)
     , m_commands(new CCommandManager(this))
     , m_pages(new QStackedWidget(this))
 {
-    setCentralWidget(m_pages);
+    setCentralWidget(new CPageArea(m_pages, this));
     setAcceptDrops(true);
     m_recentFiles.ReadList();
     CreateCommands();
@@ -318,7 +320,14 @@ void CMainFrame::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
+    CProfile::WriteProfileBinary(kPlacementSection, kPlacementEntry, saveGeometry());
     event->accept();
+}
+
+bool CMainFrame::RestorePlacement()
+{
+    const QByteArray placement = CProfile::GetProfileBinary(kPlacementSection, kPlacementEntry);
+    return !placement.isEmpty() && restoreGeometry(placement);
 }
 
 void CMainFrame::dragEnterEvent(QDragEnterEvent* event)

@@ -46,6 +46,11 @@ public:
 
     void OnUpdate(CDocView* sender, long hint) override;
 
+    // The window's size and place as the last run left them; false at the first run.
+    bool RestorePlacement();
+    static constexpr const char* kPlacementSection = "Window";
+    static constexpr const char* kPlacementEntry = "Placement";
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;

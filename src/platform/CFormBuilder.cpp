@@ -1,6 +1,8 @@
 #include "platform/CFormBuilder.h"
 
+#include "platform/CAccessibleChoice.h"
 #include "platform/CControlIds.h"
+#include "platform/CFormLayout.h"
 #include "platform/CQtText.h"
 
 #include <QCheckBox>
@@ -30,9 +32,10 @@ QRect CFormBuilder::DluToPixels(const QFont& font, int x, int y, int cx, int cy)
     return QRect(x * baseX / 4, y * baseY / 8, cx * baseX / 4, cy * baseY / 8);
 }
 
-int CFormBuilder::Build(QWidget* parent, const CFormControl* controls, int count, const QFont& font,
+int CFormBuilder::Build(QWidget* parent, const CFormControl* controls, int count, CFormLayout& layout,
                         const CommandHandler& onCommand)
 {
+    CAccessibleChoice::Install();
     int defaultButton = 0;
     for (int i = 0; i < count; ++i) {
         const CFormControl& c = controls[i];
@@ -103,6 +106,7 @@ int CFormBuilder::Build(QWidget* parent, const CFormControl* controls, int count
                 if (onCommand)
                     onCommand(id);
             });
+            CAccessibleChoice::Mark(box);
             w = box;
             break;
         }
@@ -122,9 +126,10 @@ int CFormBuilder::Build(QWidget* parent, const CFormControl* controls, int count
         }
         if (c.id)
             SetControlId(w, c.id);
-        w->setGeometry(DluToPixels(font, c.x, c.y, c.cx, c.cy));
         if (c.kind == CFormControl::HiddenDefault)
             w->setVisible(false);
+        else
+            layout.Add(w, QRect(c.x, c.y, c.cx, c.cy), c.grow, c.name);
     }
     return defaultButton;
 }

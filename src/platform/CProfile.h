@@ -1,4 +1,6 @@
 #pragma once
+#include <QByteArray>
+
 #include <string>
 
 // The program's settings store: QSettings("Tarvel", "Kelto4"), one group per section.
@@ -9,4 +11,7 @@ public:
     static int GetProfileInt(const char* section, const char* entry, int defaultValue);
     static bool WriteProfileString(const char* section, const char* entry, const std::string& value);
     static bool WriteProfileInt(const char* section, const char* entry, int value);
+    // Bytes kept as they are (the main window's place); empty when there are none.
+    static QByteArray GetProfileBinary(const char* section, const char* entry);
+    static bool WriteProfileBinary(const char* section, const char* entry, const QByteArray& value);
 };
