@@ -13,7 +13,7 @@ public:
 
     // Registers the interface with Qt's accessibility once per program.
     static void Install();
-    // Gives button this interface instead of Qt's.
+    // Gives button this interface instead of Qt's; before the button has a parent.
     static void Mark(QAbstractButton* button);
 
     QString text(QAccessible::Text t) const override;

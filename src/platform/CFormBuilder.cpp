@@ -99,14 +99,17 @@ int CFormBuilder::Build(QWidget* parent, const CFormControl* controls, int count
         }
         case CFormControl::CheckBox:
         case CFormControl::Radio: {
-            QAbstractButton* box = c.kind == CFormControl::CheckBox
-                                       ? static_cast<QAbstractButton*>(new QCheckBox(text, parent))
-                                       : static_cast<QAbstractButton*>(new QRadioButton(text, parent));
+            // Marked before it has a parent, so that a screen reader never meets it
+            // with Qt's own interface.
+            QAbstractButton* box = c.kind == CFormControl::CheckBox ? static_cast<QAbstractButton*>(new QCheckBox)
+                                                                     : static_cast<QAbstractButton*>(new QRadioButton);
+            CAccessibleChoice::Mark(box);
+            box->setText(text);
+            box->setParent(parent);
             QObject::connect(box, &QAbstractButton::clicked, parent, [onCommand, id] {
                 if (onCommand)
                     onCommand(id);
             });
-            CAccessibleChoice::Mark(box);
             w = box;
             break;
         }

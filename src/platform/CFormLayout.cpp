@@ -70,22 +70,55 @@ Mode ModeOf(Sort sort, unsigned grow, unsigned bit)
 struct Span {
     int first;
     int end;
-    int size;
+    int size;   // in dialog units
+    int weight; // its share of the slack
 };
 
-// Gives each grower's stretch to the last of its cells, unless a smaller grower that
-// shares some of them already stretches one; the other cells keep their least size.
-// With no grower, the last cell takes the slack, so the controls stay where they are.
-std::vector<int> Stretches(std::vector<Span> growers, int count)
+// What lies across each cell of a grid in one direction: how many controls that keep
+// their own size, how many that fill their cells, and the cell's size in dialog units.
+struct Cells {
+    std::vector<int> keep;
+    std::vector<int> fill;
+    std::vector<int> size;
+};
+
+// Gives each grower's stretch to the cells of its span that move the fewest controls
+// that keep their size, widen the most that fill theirs (a title and its rule above a
+// list grow with it) and are the largest; cells alike share it. A grower over cells
+// that a smaller grower stretches already raises their stretch to its own weight. With
+// no grower the last cell takes the slack, so the controls stay where they are.
+std::vector<int> Stretches(std::vector<Span> growers, const Cells& cells)
 {
-    std::vector<int> factor(size_t(count), 0);
+    const size_t count = cells.size.size();
+    std::vector<int> factor(count, 0);
     std::stable_sort(growers.begin(), growers.end(), [](const Span& a, const Span& b) { return a.size < b.size; });
+    auto better = [&cells](size_t a, size_t b) {
+        if (cells.keep[a] != cells.keep[b])
+            return cells.keep[a] < cells.keep[b];
+        if (cells.fill[a] != cells.fill[b])
+            return cells.fill[a] > cells.fill[b];
+        return cells.size[a] > cells.size[b];
+    };
     for (const Span& g : growers) {
-        bool shared = false;
-        for (int i = g.first; i < g.end; ++i)
-            shared = shared || factor[size_t(i)] > 0;
-        if (!shared)
-            factor[size_t(g.end - 1)] = std::max(1, g.size);
+        int stretched = 0;
+        int sum = 0;
+        for (int i = g.first; i < g.end; ++i) {
+            stretched += factor[size_t(i)] > 0 ? 1 : 0;
+            sum += factor[size_t(i)];
+        }
+        if (stretched > 0) {
+            for (int i = g.first; i < g.end && sum < g.weight; ++i)
+                if (factor[size_t(i)] > 0)
+                    factor[size_t(i)] = std::max(factor[size_t(i)], (g.weight + stretched - 1) / stretched);
+            continue;
+        }
+        size_t best = size_t(g.first);
+        for (size_t i = size_t(g.first); i < size_t(g.end); ++i)
+            if (better(i, best))
+                best = i;
+        for (size_t i = size_t(g.first); i < size_t(g.end); ++i)
+            if (!better(best, i))
+                factor[i] = std::max(1, g.weight);
     }
     if (std::all_of(factor.begin(), factor.end(), [](int f) { return f == 0; }))
         factor.back() = 1;
@@ -130,7 +163,7 @@ QString SpokenName(QString text)
 void CFormLayout::Add(QWidget* widget, const QRect& place, unsigned grow, const char* name)
 {
     const Sort sort = SortOf(widget);
-    Item item{widget, place, grow, name, sort == Sort::Box, -1};
+    Item item{widget, place, grow, grow, name, sort == Sort::Box, -1, 0, 0};
     if (!item.box && grow == CFormControl::GrowAuto)
         item.grow = AutoGrow(sort);
     m_items.push_back(item);
@@ -164,14 +197,24 @@ void CFormLayout::Apply(QWidget* form, const QFont& font, const QSize& sizeDlu)
         }
     }
     // A group box grows the way what it holds grows.
-    for (Item& item : m_items)
-        if (item.box && item.grow == CFormControl::GrowAuto)
-            item.grow = 0;
+    // A one-line field takes only a token share, so that the lists get the room.
+    for (Item& item : m_items) {
+        const bool fromKids = item.box && item.asked == CFormControl::GrowAuto;
+        if (item.box)
+            item.grow = fromKids ? 0 : item.asked;
+        const bool token = fromKids || SortOf(item.widget) == Sort::Field;
+        item.weightX = (item.grow & CFormControl::GrowWidth) ? (token ? 1 : std::max(1, item.place.width())) : 0;
+        item.weightY = (item.grow & CFormControl::GrowHeight) ? (token ? 1 : std::max(1, item.place.height())) : 0;
+    }
     for (const Item& item : m_items) {
         if (item.box)
             continue;
-        for (int p = item.parent; p >= 0; p = m_items[size_t(p)].parent)
-            m_items[size_t(p)].grow |= item.grow & CFormControl::GrowBoth;
+        for (int p = item.parent; p >= 0; p = m_items[size_t(p)].parent) {
+            Item& box = m_items[size_t(p)];
+            box.grow |= item.grow & CFormControl::GrowBoth;
+            box.weightX = std::max(box.weightX, item.weightX);
+            box.weightY = std::max(box.weightY, item.weightY);
+        }
     }
     for (const Item& item : m_items)
         if (!item.box)
@@ -241,6 +284,20 @@ void CFormLayout::Fill(QGridLayout* grid, const QRect& region, int container)
 
     std::vector<Span> growX;
     std::vector<Span> growY;
+    Cells cellsX{std::vector<int>(size_t(columns), 0), std::vector<int>(size_t(columns), 0), {}};
+    Cells cellsY{std::vector<int>(size_t(rows), 0), std::vector<int>(size_t(rows), 0), {}};
+    for (int c = 0; c < columns; ++c)
+        cellsX.size.push_back(c + 1 < int(xs.size()) ? xs[size_t(c + 1)] - xs[size_t(c)] : 0);
+    for (int r = 0; r < rows; ++r)
+        cellsY.size.push_back(r + 1 < int(ys.size()) ? ys[size_t(r + 1)] - ys[size_t(r)] : 0);
+    auto count = [](Cells& cells, int first, int end, Mode mode, bool grows) {
+        for (int i = first; i < end; ++i) {
+            if (mode == Mode::Keep)
+                ++cells.keep[size_t(i)];
+            else if (!grows)
+                ++cells.fill[size_t(i)];
+        }
+    };
     for (int k : kids) {
         const Item& item = m_items[size_t(k)];
         const QRect& p = item.place;
@@ -254,24 +311,30 @@ void CFormLayout::Fill(QGridLayout* grid, const QRect& region, int container)
             auto* inner = new QGridLayout;
             grid->addLayout(inner, row, column, rowEnd - row, columnEnd - column);
             Fill(inner, p, k);
+            count(cellsX, column, columnEnd, Mode::Fill, item.grow & CFormControl::GrowWidth);
+            count(cellsY, row, rowEnd, Mode::Fill, item.grow & CFormControl::GrowHeight);
         } else {
             const Sort sort = SortOf(item.widget);
+            const Mode h = ModeOf(sort, item.grow, CFormControl::GrowWidth);
+            const Mode v = ModeOf(sort, item.grow, CFormControl::GrowHeight);
             Qt::Alignment align;
-            if (ModeOf(sort, item.grow, CFormControl::GrowWidth) == Mode::Keep)
+            if (h == Mode::Keep)
                 align |= Qt::AlignLeft;
-            if (ModeOf(sort, item.grow, CFormControl::GrowHeight) == Mode::Keep)
+            if (v == Mode::Keep)
                 align |= Qt::AlignTop;
             grid->addWidget(item.widget, row, column, rowEnd - row, columnEnd - column, align);
+            count(cellsX, column, columnEnd, h, h == Mode::Grow);
+            count(cellsY, row, rowEnd, v, v == Mode::Grow);
         }
         if (item.grow & CFormControl::GrowWidth)
-            growX.push_back({column, columnEnd, p.width()});
+            growX.push_back({column, columnEnd, p.width(), std::max(1, item.weightX)});
         if (item.grow & CFormControl::GrowHeight)
-            growY.push_back({row, rowEnd, p.height()});
+            growY.push_back({row, rowEnd, p.height(), std::max(1, item.weightY)});
     }
-    const std::vector<int> sx = Stretches(growX, columns);
+    const std::vector<int> sx = Stretches(growX, cellsX);
     for (int c = 0; c < columns; ++c)
         grid->setColumnStretch(c, sx[size_t(c)]);
-    const std::vector<int> sy = Stretches(growY, rows);
+    const std::vector<int> sy = Stretches(growY, cellsY);
     for (int r = 0; r < rows; ++r)
         grid->setRowStretch(r, sy[size_t(r)]);
 }

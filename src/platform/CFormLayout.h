@@ -27,10 +27,13 @@ private:
     struct Item {
         QWidget* widget;
         QRect place;
-        unsigned grow;
+        unsigned asked; // as the template or the page gave it
+        unsigned grow;  // as laid out
         const char* name;
         bool box;
         int parent;
+        int weightX; // its share of the slack sideways and downwards
+        int weightY;
     };
     void Fill(QGridLayout* grid, const QRect& region, int container);
     void SetLeastSize(const Item& item) const;
