@@ -223,6 +223,9 @@ void CMainFrame::SwitchToPage(int n)
         page->OnInitialUpdate();
     }
     m_pages->setCurrentWidget(page);
+    // A page that needs more room than the window has makes the window larger, as
+    // far as the screen allows; the rest scrolls.
+    centralWidget()->updateGeometry();
     m_currentPage = n;
     m_commands->UpdateUi();
 }

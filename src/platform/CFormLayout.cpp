@@ -13,6 +13,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
+#include <QPushButton>
+#include <QStyle>
 #include <QTextEdit>
 
 #include <algorithm>
@@ -238,7 +240,15 @@ void CFormLayout::SetLeastSize(const Item& item) const
     const QRect& p = item.place;
     const int width = PxX(p.x() + p.width()) - PxX(p.x());
     const int height = PxY(p.y() + p.height()) - PxY(p.y());
-    const QSize hint = w->sizeHint();
+    QSize hint = w->sizeHint();
+    if (auto* push = qobject_cast<QPushButton*>(w)) {
+        // The caption's own width, not the style's idea of a normal button ("..." stays small).
+        const QStyle* style = push->style();
+        const int frame = style->pixelMetric(QStyle::PM_ButtonMargin, nullptr, push)
+                          + 2 * style->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, push);
+        const int icon = push->icon().isNull() ? 0 : push->iconSize().width() + 4;
+        hint.setWidth(push->fontMetrics().horizontalAdvance(push->text()) + icon + frame + 2);
+    }
     QSize least(0, 0);
     if (h == Mode::Keep)
         least.setWidth(std::max(width, hint.width()));

@@ -23,6 +23,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
 #include <QSignalSpy>
@@ -84,7 +85,10 @@ std::vector<std::string> Clipped(QWidget* form)
             continue;
         const QSize size = w->size();
         bool cut = !form->rect().contains(w->geometry());
-        if (qobject_cast<QAbstractButton*>(w))
+        if (auto* push = qobject_cast<QPushButton*>(w))
+            cut = cut || size.width() < push->fontMetrics().horizontalAdvance(push->text()) + 6
+                || size.height() < push->fontMetrics().height() + 4;
+        else if (qobject_cast<QAbstractButton*>(w))
             cut = cut || size.width() < w->sizeHint().width() || size.height() < w->sizeHint().height();
         else if (auto* label = qobject_cast<QLabel*>(w))
             cut = cut
