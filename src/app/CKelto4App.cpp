@@ -89,8 +89,9 @@ bool CKelto4App::InitInstance()
         m_document->SendInitialUpdate();
     }
     m_frame->adjustSize();
-    if (QScreen* screen = m_frame->screen())
-        m_frame->move(screen->availableGeometry().center() - m_frame->rect().center());
+    if (!m_frame->RestorePlacement())
+        if (QScreen* screen = m_frame->screen())
+            m_frame->move(screen->availableGeometry().center() - m_frame->rect().center());
     m_frame->show();
     ListenForShellOpen();
     return true;

@@ -20,7 +20,8 @@ const CFormControl kTemplate[] = {
     {CFormControl::Button, CKelto4View::IDC_CREATE, "Create a New Spelling List", 24, 59, 133, 15},
     {CFormControl::Button, CKelto4View::IDC_TEST, "Take a Spelling Test", 24, 88, 133, 15},
     {CFormControl::Button, CKelto4View::IDC_LOGIN, "Log In as a Different User", 24, 117, 133, 15},
-    {CFormControl::CenterMultiLineEdit, CKelto4View::IDC_WELCOME, nullptr, 169, 30, 130, 102},
+    {CFormControl::CenterMultiLineEdit, CKelto4View::IDC_WELCOME, nullptr, 169, 30, 130, 102, CFormControl::GrowAuto,
+     "Welcome"},
 };
 }
 
@@ -35,9 +36,11 @@ CKelto4View::CKelto4View(CKelto4Doc* document, QWidget* parent)
 void CKelto4View::OnInitialUpdate()
 {
     OnUpdate(nullptr, 0);
-    // The main window fits itself to this form and applies "Show Menu".
+    // The main window fits itself to this form before it is first shown (later the
+    // user's own size stays) and applies "Show Menu".
     if (QWidget* frame = window(); frame && frame != this) {
-        frame->adjustSize();
+        if (!frame->isVisible())
+            frame->adjustSize();
         GetDocument()->GetApp().ShowMenu(GetDocument()->GetApp().GetShowMenu() != 0);
     }
 }

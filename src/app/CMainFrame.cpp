@@ -3,6 +3,7 @@
 #include "app/CAboutDlg.h"
 #include "app/CKelto4AppCore.h"
 #include "app/CKelto4View.h"
+#include "app/CPageArea.h"
 #include "app/CPageBarImages.h"
 #include "model/CAtomicFile.h"
 #include "model/CKelto4Doc.h"
@@ -10,6 +11,7 @@
 #include "options/COptions.h"
 #include "platform/CCommandManager.h"
 #include "platform/CDialogService.h"
+#include "platform/CProfile.h"
 #include "platform/CQtText.h"
 #include "platform/CommandIds.h"
 #include "platform/KMessage.h"
@@ -62,7 +64,7 @@ CMainFrame::CMainFrame(CKelto4Doc* document, QWidget* parent)
     , m_commands(new CCommandManager(this))
     , m_pages(new QStackedWidget(this))
 {
-    setCentralWidget(m_pages);
+    setCentralWidget(new CPageArea(m_pages, this));
     setAcceptDrops(true);
     m_recentFiles.ReadList();
     CreateCommands();
@@ -249,6 +251,9 @@ void CMainFrame::SwitchToPage(int n)
         page->OnInitialUpdate();
     }
     m_pages->setCurrentWidget(page);
+    // A page that needs more room than the window has makes the window larger, as
+    // far as the screen allows; the rest scrolls.
+    centralWidget()->updateGeometry();
     m_currentPage = n;
     m_commands->UpdateUi();
 }
@@ -397,7 +402,14 @@ void CMainFrame::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
+    CProfile::WriteProfileBinary(kPlacementSection, kPlacementEntry, saveGeometry());
     event->accept();
+}
+
+bool CMainFrame::RestorePlacement()
+{
+    const QByteArray placement = CProfile::GetProfileBinary(kPlacementSection, kPlacementEntry);
+    return !placement.isEmpty() && restoreGeometry(placement);
 }
 
 void CMainFrame::dragEnterEvent(QDragEnterEvent* event)

@@ -51,6 +51,10 @@ public:
     // The window's context menu, without the entry that would hide the page bar: with
     // the menu bar off the pages would be out of reach.
     QMenu* createPopupMenu() override;
+    // The window's size and place as the last run left them; false at the first run.
+    bool RestorePlacement();
+    static constexpr const char* kPlacementSection = "Window";
+    static constexpr const char* kPlacementEntry = "Placement";
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -1,6 +1,8 @@
 #include "platform/CFormBuilder.h"
 
+#include "platform/CAccessibleChoice.h"
 #include "platform/CControlIds.h"
+#include "platform/CFormLayout.h"
 #include "platform/CQtText.h"
 
 #include <QCheckBox>
@@ -30,9 +32,10 @@ QRect CFormBuilder::DluToPixels(const QFont& font, int x, int y, int cx, int cy)
     return QRect(x * baseX / 4, y * baseY / 8, cx * baseX / 4, cy * baseY / 8);
 }
 
-int CFormBuilder::Build(QWidget* parent, const CFormControl* controls, int count, const QFont& font,
+int CFormBuilder::Build(QWidget* parent, const CFormControl* controls, int count, CFormLayout& layout,
                         const CommandHandler& onCommand)
 {
+    CAccessibleChoice::Install();
     int defaultButton = 0;
     for (int i = 0; i < count; ++i) {
         const CFormControl& c = controls[i];
@@ -96,9 +99,13 @@ int CFormBuilder::Build(QWidget* parent, const CFormControl* controls, int count
         }
         case CFormControl::CheckBox:
         case CFormControl::Radio: {
-            QAbstractButton* box = c.kind == CFormControl::CheckBox
-                                       ? static_cast<QAbstractButton*>(new QCheckBox(text, parent))
-                                       : static_cast<QAbstractButton*>(new QRadioButton(text, parent));
+            // Marked before it has a parent, so that a screen reader never meets it
+            // with Qt's own interface.
+            QAbstractButton* box = c.kind == CFormControl::CheckBox ? static_cast<QAbstractButton*>(new QCheckBox)
+                                                                     : static_cast<QAbstractButton*>(new QRadioButton);
+            CAccessibleChoice::Mark(box);
+            box->setText(text);
+            box->setParent(parent);
             QObject::connect(box, &QAbstractButton::clicked, parent, [onCommand, id] {
                 if (onCommand)
                     onCommand(id);
@@ -122,9 +129,10 @@ int CFormBuilder::Build(QWidget* parent, const CFormControl* controls, int count
         }
         if (c.id)
             SetControlId(w, c.id);
-        w->setGeometry(DluToPixels(font, c.x, c.y, c.cx, c.cy));
         if (c.kind == CFormControl::HiddenDefault)
             w->setVisible(false);
+        else
+            layout.Add(w, QRect(c.x, c.y, c.cx, c.cy), c.grow, c.name);
     }
     return defaultButton;
 }

@@ -5,10 +5,12 @@
 #include <functional>
 #include <string>
 
+class CFormLayout;
 class QWidget;
 
 // One control of a page or dialog template: kind, numeric id (0 = none), text, and
-// its place in dialog units.
+// its place in dialog units. The place only describes the arrangement: the form is
+// laid out with Qt layouts (see CFormLayout), so what holds data grows with the form.
 struct CFormControl {
     enum Kind {
         Label,         // static text, left-aligned
@@ -28,10 +30,17 @@ struct CFormControl {
         ListBox,
         Slider,
     };
+    // Which way the control grows when the form is larger than its template.
+    // GrowAuto decides from the kind: lists and multi-line fields both ways, one-line
+    // fields and sliders sideways, buttons and labels not at all.
+    enum Grow : unsigned char { GrowNone = 0, GrowWidth = 1, GrowHeight = 2, GrowBoth = 3, GrowAuto = 4 };
     Kind kind;
     int id;
     const char* text;
     int x, y, cx, cy;
+    Grow grow = GrowAuto;
+    // What a screen reader calls a field that has no label beside it.
+    const char* name = nullptr;
 };
 
 // Lays a template out as real widgets; shared by the pages (CFormView) and the
@@ -41,10 +50,11 @@ class CFormBuilder {
 public:
     using CommandHandler = std::function<void(int id)>;
 
-    // Creates the controls as children of parent, each carrying its id. Clicks of
-    // buttons, check boxes and radio buttons call onCommand with the control's id.
-    // Returns the id of the template's hidden default button, or 0.
-    static int Build(QWidget* parent, const CFormControl* controls, int count, const QFont& font,
+    // Creates the controls as children of parent, each carrying its id, and hands
+    // their places to layout. Clicks of buttons, check boxes and radio buttons call
+    // onCommand with the control's id. Returns the id of the template's hidden default
+    // button, or 0.
+    static int Build(QWidget* parent, const CFormControl* controls, int count, CFormLayout& layout,
                      const CommandHandler& onCommand);
 
     static QRect DluToPixels(const QFont& font, int x, int y, int cx, int cy);

@@ -19,9 +19,9 @@ QFont CFormDialog::DialogFont()
 void CFormDialog::BuildForm(const CFormControl* controls, int count, int widthDlu, int heightDlu, const QFont& font)
 {
     setFont(font);
-    const QSize size = CFormBuilder::DluToPixels(font, 0, 0, widthDlu, heightDlu).size();
-    const int hiddenDefault = CFormBuilder::Build(this, controls, count, font, [this](int id) { Dispatch(id); });
-    setFixedSize(size);
+    const int hiddenDefault = CFormBuilder::Build(this, controls, count, m_layout, [this](int id) { Dispatch(id); });
+    // The template's size is the least the dialog takes; a larger font makes it larger.
+    m_layout.Apply(this, font, QSize(widthDlu, heightDlu));
     SetDefaultButton(hiddenDefault ? hiddenDefault : IDOK);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/CFormBuilder.h"
+#include "platform/CFormLayout.h"
 #include "platform/KMessage.h"
 
 #include <QDialog>
@@ -49,4 +50,6 @@ protected:
 
 private:
     void Dispatch(int id);
+
+    CFormLayout m_layout;
 };

@@ -7,6 +7,8 @@
 #include <QKeyEvent>
 #include <QPushButton>
 
+#include <algorithm>
+
 CFormView::CFormView(CKelto4Doc* document, QWidget* parent)
     : QWidget(parent)
     , m_document(document)
@@ -24,7 +26,9 @@ CFormView::~CFormView()
 QFont CFormView::TemplateFont()
 {
     QFont font(QStringLiteral("Arial"));
-    font.setPointSize(12);
+    // A desktop set to a larger font gets larger pages; their layout grows to fit.
+    const qreal desktop = QApplication::font().pointSizeF();
+    font.setPointSizeF(std::max<qreal>(12.0, desktop));
     return font;
 }
 
@@ -38,21 +42,25 @@ void CFormView::BuildForm(const CFormControl* controls, int count, int widthDlu,
     m_font = font;
     setFont(font);
     m_formSize = DluToPixels(font, 0, 0, widthDlu, heightDlu).size();
-    const int hiddenDefault = CFormBuilder::Build(this, controls, count, font, [this](int id) {
+    m_templateSize = QSize(widthDlu, heightDlu);
+    const int hiddenDefault = CFormBuilder::Build(this, controls, count, m_layout, [this](int id) {
         emit commandClicked(id);
         OnCommand(id);
     });
     if (hiddenDefault)
         m_defaultButton = hiddenDefault;
-    setMinimumSize(m_formSize);
+    m_layout.Apply(this, m_font, m_templateSize);
 }
 
-void CFormView::PlaceControl(QWidget* widget, int id, int x, int y, int cx, int cy)
+void CFormView::PlaceControl(QWidget* widget, int id, int x, int y, int cx, int cy, CFormControl::Grow grow,
+                             const char* name)
 {
-    widget->setParent(this);
+    if (widget->parentWidget() != this)
+        widget->setParent(this);
     if (id)
         SetControlId(widget, id);
-    widget->setGeometry(DluToPixels(m_font, x, y, cx, cy));
+    m_layout.Add(widget, QRect(x, y, cx, cy), grow, name);
+    m_layout.Apply(this, m_font, m_templateSize);
 }
 
 QWidget* CFormView::GetDlgItem(int id) const

@@ -1,6 +1,7 @@
 #pragma once
 #include "model/CDocView.h"
 #include "platform/CFormBuilder.h"
+#include "platform/CFormLayout.h"
 
 #include <QFont>
 #include <QWidget>
@@ -21,9 +22,10 @@ public:
 
     CKelto4Doc* GetDocument() const { return m_document; }
 
-    // The form's size in pixels, from its template size in dialog units.
+    // The form's size in pixels, from its template size in dialog units. The form is
+    // laid out with Qt layouts: it is never smaller than this, unless a text needs more.
     QSize FormSize() const { return m_formSize; }
-    QSize sizeHint() const override { return m_formSize; }
+    QSize sizeHint() const override { return m_formSize.expandedTo(minimumSizeHint()); }
 
     QWidget* GetDlgItem(int id) const;
     std::string GetDlgItemText(int id) const;
@@ -33,7 +35,8 @@ public:
     int GetFocusId() const;
     void SetFocusTo(int id);
 
-    static QFont TemplateFont(); // 12-point Arial
+    // 12-point Arial, or larger when the desktop's font is larger.
+    static QFont TemplateFont();
     static QRect DluToPixels(const QFont& font, int x, int y, int cx, int cy);
 
 signals:
@@ -43,8 +46,10 @@ signals:
 protected:
     void BuildForm(const CFormControl* controls, int count, int widthDlu, int heightDlu,
                    const QFont& font = TemplateFont());
-    // Puts a page's own widget at a template place and gives it its id.
-    void PlaceControl(QWidget* widget, int id, int x, int y, int cx, int cy);
+    // Puts a page's own widget at a template place and gives it its id; it grows with
+    // the form as a template control of its kind does, unless grow says otherwise.
+    void PlaceControl(QWidget* widget, int id, int x, int y, int cx, int cy,
+                      CFormControl::Grow grow = CFormControl::GrowAuto, const char* name = nullptr);
     // Enter anywhere in the form clicks this button (normally a hidden one); Escape
     // clicks the button with id 2 when there is one.
     void SetDefaultButton(int id) { m_defaultButton = id; }
@@ -57,5 +62,7 @@ private:
     CKelto4Doc* m_document;
     QFont m_font;
     QSize m_formSize;
+    QSize m_templateSize;
+    CFormLayout m_layout;
     int m_defaultButton = 0;
 };

@@ -61,3 +61,16 @@ bool CProfile::WriteProfilePath(const char* section, const char* entry, const st
     s.setValue(key(section, entry), QFile::decodeName(QByteArray::fromStdString(nativePath)));
     return flush(s);
 }
+
+QByteArray CProfile::GetProfileBinary(const char* section, const char* entry)
+{
+    QSettings s(QStringLiteral("Tarvel"), QStringLiteral("Kelto4"));
+    return s.value(key(section, entry)).toByteArray();
+}
+
+bool CProfile::WriteProfileBinary(const char* section, const char* entry, const QByteArray& value)
+{
+    QSettings s(QStringLiteral("Tarvel"), QStringLiteral("Kelto4"));
+    s.setValue(key(section, entry), value);
+    return flush(s);
+}

@@ -1,4 +1,6 @@
 #pragma once
+#include <QByteArray>
+
 #include <string>
 
 // The program's settings store: QSettings("Tarvel", "Kelto4"), one group per section.
@@ -12,4 +14,7 @@ public:
     // A path kept as the file system names it (native bytes), not as Windows-1252 text.
     static std::string GetProfilePath(const char* section, const char* entry);
     static bool WriteProfilePath(const char* section, const char* entry, const std::string& nativePath);
+    // Bytes kept as they are (the main window's place); empty when there are none.
+    static QByteArray GetProfileBinary(const char* section, const char* entry);
+    static bool WriteProfileBinary(const char* section, const char* entry, const QByteArray& value);
 };

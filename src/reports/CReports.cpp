@@ -248,6 +248,8 @@ void CReports::ApplyHiddenColumns()
     const bool missed = m_rows.GetViewMode() == CReportRows::Misspelled;
     for (int c = 0; c < m_model->columnCount(); ++c)
         m_listView->setColumnHidden(c, missed && c < 2);
+    // A screen reader names the table after the view it shows.
+    m_listView->setAccessibleName(missed ? QStringLiteral("Misspelled Words") : QStringLiteral("Grades"));
 }
 
 int CReports::AutoSizeWidth(int column) const

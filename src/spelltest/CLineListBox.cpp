@@ -5,6 +5,9 @@
 #include <QPainter>
 #include <QStyledItemDelegate>
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
 
 constexpr int kColorRole = Qt::UserRole;
@@ -29,7 +32,9 @@ public:
     {
         const bool selected = option.state & QStyle::State_Selected;
         const QRect rect = option.rect;
-        const QColor background = option.palette.color(selected ? QPalette::Highlight : QPalette::Base);
+        const QColor ink = CLineListBox::ToQColor(index.data(kColorRole).toUInt());
+        const QColor background =
+            selected ? option.palette.color(QPalette::Highlight) : CLineListBox::Paper(ink, option.palette.color(QPalette::Base));
         painter->save();
         painter->fillRect(rect, background);
         if (option.state & QStyle::State_HasFocus) {
@@ -41,8 +46,7 @@ public:
             m_list->style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, m_list);
         }
         if (index.isValid()) {
-            const QColor text = selected ? option.palette.color(QPalette::HighlightedText)
-                                         : CLineListBox::ToQColor(index.data(kColorRole).toUInt());
+            const QColor text = selected ? option.palette.color(QPalette::HighlightedText) : ink;
             painter->setFont(m_list->font());
             painter->setPen(text);
             painter->drawText(rect.adjusted(2, 2, 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
@@ -67,10 +71,12 @@ CLineListBox::CLineListBox(QWidget* parent)
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
 }
 
-int CLineListBox::AddItem(const std::string& text, uint32_t color)
+int CLineListBox::AddItem(const std::string& text, uint32_t color, const std::string& spokenNote)
 {
     auto* item = new QListWidgetItem(ToQt(text));
     item->setData(kColorRole, color);
+    if (!spokenNote.empty())
+        item->setData(Qt::AccessibleTextRole, ToQt(text) + QStringLiteral(", ") + ToQt(spokenNote));
     addItem(item);
     return row(item);
 }
@@ -103,4 +109,21 @@ int CLineListBox::ItemHeight() const
 QColor CLineListBox::ToQColor(uint32_t colorRef)
 {
     return QColor(int(colorRef & 0xFF), int((colorRef >> 8) & 0xFF), int((colorRef >> 16) & 0xFF));
+}
+
+namespace {
+// Relative luminance, as the readability guidelines for the web define it.
+double Luminance(const QColor& c)
+{
+    auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+}
+}
+
+QColor CLineListBox::Paper(const QColor& ink, const QColor& base)
+{
+    const double a = Luminance(ink);
+    const double b = Luminance(base);
+    const double contrast = (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
+    return contrast >= 4.5 ? base : QColor(Qt::white);
 }

@@ -12,8 +12,9 @@ class CLineListBox : public QListWidget {
 public:
     explicit CLineListBox(QWidget* parent = nullptr);
 
-    // Adds text (Windows-1252) at the end in color; returns its index, or -1.
-    int AddItem(const std::string& text, uint32_t color);
+    // Adds text (Windows-1252) at the end in color; returns its index, or -1. A screen
+    // reader reads the text followed by spokenNote (colour alone says nothing to it).
+    int AddItem(const std::string& text, uint32_t color, const std::string& spokenNote = std::string());
     // The colour of item index, or 0 (black) when there is no such item.
     uint32_t GetItemColor(int index) const;
     std::string GetText(int index) const;
@@ -28,6 +29,9 @@ public:
     int ItemHeight() const;
 
     static QColor ToQColor(uint32_t colorRef);
+    // The background an item of colour ink is drawn on: the desktop's base colour when
+    // ink reads well on it, else white (a dark theme would swallow dark red and green).
+    static QColor Paper(const QColor& ink, const QColor& base);
 
 private:
     int m_horizontalExtent = 0;

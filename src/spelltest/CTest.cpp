@@ -47,7 +47,7 @@ const CFormControl kTemplate[] = {
     {CFormControl::ReadOnlyEdit, kNumberOfWords, nullptr, 100, 58, 42, 13},
     {CFormControl::Label, 0, "Score", 146, 48, 46, 10},
     {CFormControl::ReadOnlyEdit, kScore, nullptr, 146, 58, 46, 13},
-    {CFormControl::MultiLineEdit, kStatus, nullptr, 8, 78, 184, 40},
+    {CFormControl::MultiLineEdit, kStatus, nullptr, 8, 78, 184, 40, CFormControl::GrowAuto, "Status"},
     {CFormControl::Button, kListen, "Listen to Word", 8, 124, 80, 15},
     {CFormControl::Label, 0, "Spell it", 8, 148, 34, 10},
     {CFormControl::Edit, kAnswer, nullptr, 44, 146, 148, 14},
@@ -186,7 +186,8 @@ void CTest::OnCheck()
     const bool right = m_session.Check(doc->m_userName, doc->m_missedList);
     SetControlState(CTestSession::State::Answered);
     UpdateData(false);
-    m_answers->AddItem(m_session.GetAnswer(), right ? CTestSession::kRightColor : CTestSession::kWrongColor);
+    m_answers->AddItem(m_session.GetAnswer(), right ? CTestSession::kRightColor : CTestSession::kWrongColor,
+                       right ? "right" : "wrong");
     m_answers->scrollToBottom();
     ShowFeedback(right);
     SetFocusTo(kNext);

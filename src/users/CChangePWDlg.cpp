@@ -18,7 +18,8 @@ const CFormControl kTemplate[] = {
     {CFormControl::PasswordEdit, CChangePWDlg::IDC_OLDPASSWORD, nullptr, 7, 68, 112, 13},
     {CFormControl::Label, 0, "New Password:", 7, 86, 112, 8},
     {CFormControl::PasswordEdit, CChangePWDlg::IDC_NEWPASSWORD, nullptr, 7, 96, 112, 13},
-    {CFormControl::PasswordEdit, CChangePWDlg::IDC_RETYPED, nullptr, 7, 114, 112, 13},
+    {CFormControl::PasswordEdit, CChangePWDlg::IDC_RETYPED, nullptr, 7, 114, 112, 13, CFormControl::GrowAuto,
+     "Retyped Password"},
     {CFormControl::Button, 1, "OK", 133, 40, 50, 14},
     {CFormControl::Button, 2, "Cancel", 133, 58, 50, 14},
 };

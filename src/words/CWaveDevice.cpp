@@ -111,7 +111,7 @@ bool CWaveDevice::Open(const std::string& nativePath)
 
 void CWaveDevice::Load(std::vector<int16_t> samples, int samplesPerSecond, int channels)
 {
-    StopCapture();
+    StopCapture(false);
     std::lock_guard<std::mutex> lock(m_samplesMutex);
     m_samples = std::move(samples);
     m_rate = samplesPerSecond;

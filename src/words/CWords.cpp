@@ -82,7 +82,7 @@ const CFormControl kTemplate[] = {
     {CFormControl::Button, IDC_SORT_AZ, "A..Z", 274, 48, 36, 15},
     {CFormControl::Button, IDC_UP, "Up", 274, 66, 36, 15},
     {CFormControl::Button, IDC_DOWN, "Down", 274, 84, 36, 15},
-    {CFormControl::ReadOnlyEdit, IDC_SOUND_FOLDER, nullptr, 200, 123, 110, 13},
+    {CFormControl::ReadOnlyEdit, IDC_SOUND_FOLDER, nullptr, 200, 123, 110, 13, CFormControl::GrowAuto, "Sound Folder"},
     {CFormControl::Button, IDC_CHANGE_FOLDER, "Change Sound Folder", 200, 139, 110, 15},
     {CFormControl::Button, IDC_SAVE_LIST, "Save List", 200, 160, 110, 15},
     {CFormControl::Button, IDC_CANCEL_CHANGES, "Cancel Changes", 200, 178, 110, 15},

@@ -1,0 +1,74 @@
+// Laying out each page at 20 window sizes, from its least size to twice that: the time
+// of one layout, as resizing the window or switching pages costs it.
+#include "CTestAppCore.h"
+#include "app/CKelto4View.h"
+#include "model/CKelto4Doc.h"
+#include "model/CMissed.h"
+#include "model/CSpellingList.h"
+#include "options/COptions.h"
+#include "reports/CReports.h"
+#include "spelltest/CTest.h"
+#include "words/CWords.h"
+
+#include <QApplication>
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+namespace {
+std::unique_ptr<CFormView> MakePage(int n, CKelto4Doc& doc)
+{
+    switch (n) {
+    case 0: return std::make_unique<CKelto4View>(&doc);
+    case 1: return std::make_unique<CWords>(&doc);
+    case 2: return std::make_unique<CTest>(&doc);
+    case 3: return std::make_unique<CReports>(&doc);
+    default: return std::make_unique<COptions>(&doc);
+    }
+}
+}
+
+static void BM_LayOutPage(benchmark::State& state)
+{
+    static const char* const names[] = {"start", "words", "test", "reports", "options"};
+    CTestAppCore app;
+    CKelto4Doc doc(app);
+    doc.m_userName = "Ann";
+    for (int i = 0; i < 200; ++i) {
+        auto entry = std::make_unique<CSpellingList>();
+        entry->m_soundFolder = "/tmp";
+        entry->m_word = "word" + std::to_string(i);
+        doc.m_wordList.push_back(std::move(entry));
+        auto missed = std::make_unique<CMissed>();
+        missed->m_listName = "week1";
+        missed->m_date = "12/06/26, 06:02 PM";
+        missed->m_word = "friend";
+        missed->m_misspelling = "freind";
+        doc.m_missedList.push_back(std::move(missed));
+    }
+    std::unique_ptr<CFormView> page = MakePage(int(state.range(0)), doc);
+    page->OnInitialUpdate();
+    page->show();
+    QApplication::processEvents();
+    const QSize least = page->minimumSizeHint();
+    std::vector<QSize> sizes;
+    for (int i = 0; i < 20; ++i)
+        sizes.push_back(least + QSize(least.width() * i / 19, least.height() * i / 19));
+    size_t next = 0;
+    for (auto _ : state) {
+        page->resize(sizes[next]);
+        QApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        next = (next + 1) % sizes.size();
+    }
+    state.SetLabel(names[state.range(0)]);
+}
+BENCHMARK(BM_LayOutPage)->DenseRange(0, 4)->Unit(benchmark::kMicrosecond);
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication qt(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    return 0;
+}
