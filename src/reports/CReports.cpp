@@ -87,7 +87,8 @@ CReports::CReports(CKelto4Doc* document, QWidget* parent)
     PlaceControl(m_listView, IDC_LIST, 12, 38, 296, 132);
     PlaceControl(m_progressView, IDC_PROGRESS_VIEW, 12, 38, 296, 132);
     m_progressView->hide();
-    PlaceControl(m_feedback, IDC_FEEDBACK, 12, 212, 296, 80);
+    // The table takes the window's extra height; the feedback keeps its own.
+    PlaceControl(m_feedback, IDC_FEEDBACK, 12, 212, 296, 80, CFormControl::GrowWidth);
     connect(m_listView->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &CReports::ShowSelectedFeedback);
     connect(m_listView->selectionModel(), &QItemSelectionModel::currentChanged, this,
