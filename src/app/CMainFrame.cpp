@@ -4,6 +4,7 @@
 #include "app/CKelto4AppCore.h"
 #include "app/CKelto4View.h"
 #include "app/CPageBarImages.h"
+#include "app/CSampleList.h"
 #include "model/CKelto4Doc.h"
 #include "options/COptions.h"
 #include "platform/CCommandManager.h"
@@ -115,6 +116,15 @@ void CMainFrame::CreateCommands()
         }
     };
     c.Add(ID_HELP_FINDER, help);
+    // The list that comes with the program. Where it is installed it can't be changed
+    // in place, so an author's edits go to a new file.
+    c.Add(ID_HELP_SAMPLE_LIST, [this] {
+        const std::string path = CSampleList::Find();
+        if (path.empty())
+            ShowMessage("The sample list is missing. Please install Keltora again.", MsgIcon::Exclamation);
+        else
+            OpenDocumentFile(QString::fromStdString(path));
+    }, [doc] { return !doc->m_testRunning; });
     c.Add(ID_HELP, help);
     c.Add(ID_DEFAULT_HELP, help);
 }
@@ -164,6 +174,7 @@ void CMainFrame::CreateMenu()
         view->addAction(m_commands->Action(id));
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     add(help, ID_HELP_FINDER, "&Help Topics");
+    add(help, ID_HELP_SAMPLE_LIST, "Open the Sample List");
     help->addSeparator();
     add(help, ID_APP_ABOUT, "&About Kelto4...");
     // F1 works with or without the menu bar.

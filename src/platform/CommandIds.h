@@ -7,6 +7,7 @@ enum CommandId : int {
     ID_VIEW_TEST = 32773,
     ID_VIEW_REPORTS = 32774,
     ID_VIEW_OPTIONS = 32775,
+    ID_HELP_SAMPLE_LIST = 32790, // Help > Open the Sample List
 
     ID_FILE_NEW = 57600,
     ID_FILE_OPEN = 57601,

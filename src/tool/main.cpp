@@ -1,18 +1,46 @@
 // kelto4-tool: looks into Keltora's files and runs the misspelling analysis, for scripting.
+#include "model/CProgramInfo.h"
 #include "tool/ToolAnalyse.h"
 #include "tool/ToolDump.h"
 
 #include <cstdio>
 #include <cstring>
 
+namespace {
+const char* const kHelp =
+    "Usage: kelto4-tool dump FILE\n"
+    "  or:  kelto4-tool analyse [WORD MISSPELLING]\n"
+    "Look into Keltora's files and name the spelling rules a misspelling breaks.\n"
+    "\n"
+    "  dump FILE         print every entry of a spelling list (.ktr), results (.kt3),\n"
+    "                      misspelled-words (.kt4) or accounts (Kelto4.lgn) file,\n"
+    "                      one line each, fields separated by tabs\n"
+    "  analyse WORD MISSPELLING\n"
+    "                    print the spelling rules MISSPELLING breaks, on one line\n"
+    "  analyse           the same for every WORD<TAB>MISSPELLING line of standard input\n"
+    "  -h, --help        display this help and exit\n"
+    "  -v, --version     output version information and exit\n"
+    "\n"
+    "Exit status: 0 done, 1 a damaged file or a failed read or write, 2 a wrong\n"
+    "command line or a file that can't be opened.\n"
+    "Full documentation: man kelto4-tool\n";
+}
+
 int main(int argc, char** argv)
 {
+    // Only the first word: after a command, "--help" may be a word to analyse.
+    switch (CProgramInfo::Find(argc < 2 ? argc : 2, argv)) {
+    case CProgramInfo::Request::help: return CProgramInfo::Print(kHelp);
+    case CProgramInfo::Request::version: return CProgramInfo::Print(CProgramInfo::VersionText("kelto4-tool"));
+    case CProgramInfo::Request::none: break;
+    }
     if (argc >= 2 && std::strcmp(argv[1], "dump") == 0)
         return RunDump(argc - 2, argv + 2);
     if (argc >= 2 && std::strcmp(argv[1], "analyse") == 0)
         return RunAnalyse(argc - 2, argv + 2);
     std::fprintf(stderr,
                  "usage: kelto4-tool dump FILE\n"
-                 "       kelto4-tool analyse [WORD MISSPELLING]   (without arguments: WORD<TAB>MISSPELLING lines on standard input)\n");
+                 "       kelto4-tool analyse [WORD MISSPELLING]   (without arguments: WORD<TAB>MISSPELLING lines on standard input)\n"
+                 "Try 'kelto4-tool --help' for more information.\n");
     return 2;
 }
