@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cctype>
 #include <cstdio>
@@ -172,7 +173,7 @@ INSTANTIATE_TEST_SUITE_P(Programs, CommandLine, testing::Values(
         return name;
     });
 
-TEST_F(Packaging, TheDebianPackageWorksUnpackedIntoAFreshRoot)
+TEST_F(Packaging, TheDebianPackageWorksInstalledIntoAFreshRoot)
 {
     for (const char* tool : {"dpkg-deb", "dpkg-shlibdeps"})
         if (!Installed(tool))
@@ -189,7 +190,20 @@ TEST_F(Packaging, TheDebianPackageWorksUnpackedIntoAFreshRoot)
     for (const char* library : {"libqt6widgets6", "libpulse0", "libsndfile1", "libc6"})
         EXPECT_NE(control.out.find(library), std::string::npos) << library << "\n" << control.out;
 
-    ASSERT_EQ(Shell("dpkg-deb -x " + Quote(deb) + " " + Quote(root)).status, 0);
+    if (geteuid() == 0) {
+        // Installed by dpkg into an empty root of its own: unpacked and configured. The
+        // libraries it depends on are this machine's, so dpkg is told not to look for them.
+        fs::create_directories(root / "var/lib/dpkg/info");
+        fs::create_directories(root / "var/lib/dpkg/updates");
+        std::ofstream(root / "var/lib/dpkg/status");
+        const Ran install = Shell("dpkg --root=" + Quote(root) + " --force-depends -i " + Quote(deb));
+        ASSERT_EQ(install.status, 0) << install.out;
+        EXPECT_NE(Shell("dpkg --root=" + Quote(root) + " -s keltora").out.find("Status: install ok installed\n"),
+                  std::string::npos);
+    } else {
+        // dpkg may only install as root; unpacking puts the same files in place.
+        ASSERT_EQ(Shell("dpkg-deb -x " + Quote(deb) + " " + Quote(root)).status, 0);
+    }
     const fs::path usr = root / "usr";
     // One application id joins the desktop entry, the software-centre entry and the icons.
     for (const fs::path& file : {usr / "bin/kelto4", usr / "bin/kelto4-tool",
