@@ -1,5 +1,6 @@
 // Filling the reports page with 100,000 misspelled-word records: rows, analysis, model
-// and column auto-sizing, through the real page.
+// and column auto-sizing, through the real page. And the Progress view from 100,000
+// misspelled-word records and 10,000 results: statistics, analysis and the three charts.
 #include "CTestAppCore.h"
 #include "model/CKelto4Doc.h"
 #include "platform/CControlIds.h"
@@ -7,6 +8,8 @@
 
 #include <QApplication>
 #include <QRadioButton>
+
+#include <cstdio>
 #include <benchmark/benchmark.h>
 
 static void BM_FillMisspelledWords(benchmark::State& state)
@@ -39,6 +42,55 @@ static void BM_FillMisspelledWords(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * n);
 }
 BENCHMARK(BM_FillMisspelledWords)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+static void BM_FillProgress(benchmark::State& state)
+{
+    static const char* const pairs[][2] = {
+        {"friend", "freind"},   {"receive", "recieve"}, {"happiness", "happyness"}, {"church", "curch"},
+        {"quickly", "quick"},   {"twelve", "tweleve"},  {"horses", "horss"},        {"watch", "wach"},
+        {"bridge", "brij"},     {"sneeze", "sneez"},    {"Friday", "friday"},       {"street", "set"},
+        {"making", "makeing"},  {"leaves", "leafs"},    {"cat", "kat"},             {"cake", "cak"}};
+    CTestAppCore app;
+    CKelto4Doc doc(app);
+    doc.m_userName = "Ann";
+    const int missed = int(state.range(0));
+    const int results = int(state.range(1));
+    for (int i = 0; i < results; ++i) {
+        auto g = std::make_unique<CGrade>();
+        g->m_listName = "week" + std::to_string(i % 30) + (i % 11 == 0 ? "--Stopped Test" : "");
+        char date[40];
+        // About ten tests a day, over three years.
+        std::snprintf(date, sizeof date, "%02d/%02d/%02d, %02d:%02d %s", 1 + (i / 280) % 12, 1 + (i / 10) % 28,
+                      24 + i / 3360, 1 + i % 12, i % 60, i % 2 ? "PM" : "AM");
+        g->m_date = i % 97 == 0 ? "Time Error" : date;
+        g->m_words = 10;
+        g->m_correct = i % 11;
+        doc.m_gradeList.push_front(std::move(g));
+    }
+    for (int i = 0; i < missed; ++i) {
+        auto m = std::make_unique<CMissed>();
+        m->m_listName = "week" + std::to_string(i % 30);
+        m->m_date = "12/06/26, 06:02 PM";
+        // Some pairs repeat, as a learner's mistakes do, and many are different.
+        const auto& pair = pairs[i % 16];
+        m->m_word = pair[0] + std::string(i % 7 == 0 ? "s" : "");
+        m->m_misspelling = pair[1] + std::to_string(i % 1000);
+        doc.m_missedList.push_back(std::move(m));
+    }
+    CReports page(&doc);
+    page.show();
+    page.OnInitialUpdate();
+    for (auto _ : state) {
+        FindControl<QRadioButton>(&page, 1002)->click(); // fill the Progress view
+        QApplication::processEvents();
+        state.PauseTiming();
+        FindControl<QRadioButton>(&page, 1000)->click();
+        QApplication::processEvents();
+        state.ResumeTiming();
+    }
+    state.SetItemsProcessed(state.iterations() * (missed + results));
+}
+BENCHMARK(BM_FillProgress)->Args({100000, 10000})->Unit(benchmark::kMillisecond)->Iterations(3);
 
 int main(int argc, char** argv)
 {

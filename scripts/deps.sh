@@ -2,7 +2,7 @@
 # Installs the Debian packages the build and the tests need, only when missing.
 set -euo pipefail
 need=(cmake g++ clang libclang-rt-14-dev pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-      qt6-base-dev qt6-base-dev-tools libpulse-dev libsndfile1-dev pulseaudio pulseaudio-utils
+      qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6opengl6-dev libpulse-dev libsndfile1-dev pulseaudio pulseaudio-utils
       ccache poppler-utils fonts-liberation2 fonts-dejavu-core xdg-utils)
 # The packaging tests: validators of the desktop's standards, the file-type tools, dpkg-deb.
 need+=(appstream desktop-file-utils libxml2-utils shared-mime-info libfile-mimeinfo-perl dpkg-dev file)

@@ -15,16 +15,32 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QTimer>
+#include <sys/socket.h>
 #include <unistd.h>
 
 namespace {
 // One running copy per user and home folder: a second login of the same user with
-// another home (or a test with a fresh one) has its own copy.
+// another home (or a test with a fresh one) has its own copy. The socket lies in the
+// user's own runtime folder, which nobody else may enter; "" when there is none.
 QString serverName()
 {
+    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (runtime.isEmpty())
+        return QString();
     const QByteArray home = QCryptographicHash::hash(QDir::homePath().toUtf8(), QCryptographicHash::Sha1).toHex().left(12);
-    return QStringLiteral("kelto4-shell-open-%1-%2").arg(getuid()).arg(QString::fromLatin1(home));
+    return QDir(runtime).filePath(QStringLiteral("kelto4-shell-open-%1").arg(QString::fromLatin1(home)));
+}
+
+// Is the program at the other end of the socket run by this user?
+bool IsSameUser(qintptr descriptor)
+{
+    ucred peer {};
+    socklen_t length = sizeof peer;
+    if (::getsockopt(int(descriptor), SOL_SOCKET, SO_PEERCRED, &peer, &length) != 0)
+        return false;
+    return peer.uid == ::geteuid();
 }
 }
 
@@ -104,8 +120,15 @@ void CKelto4App::ShowMenu(bool show)
         m_frame->ShowMenu(show);
 }
 
+QString CKelto4App::HandOverSocket()
+{
+    return serverName();
+}
+
 bool CKelto4App::ForwardToRunningCopy(const QString& file)
 {
+    if (serverName().isEmpty())
+        return false;
     QLocalSocket socket;
     socket.connectToServer(serverName());
     if (!socket.waitForConnected(500))
@@ -118,12 +141,22 @@ bool CKelto4App::ForwardToRunningCopy(const QString& file)
 
 void CKelto4App::ListenForShellOpen()
 {
+    if (serverName().isEmpty())
+        return;
     m_server = new QLocalServer(this);
+    m_server->setSocketOptions(QLocalServer::UserAccessOption);
     QLocalServer::removeServer(serverName());
     if (!m_server->listen(serverName()))
         return;
     connect(m_server, &QLocalServer::newConnection, this, [this] {
         QLocalSocket* socket = m_server->nextPendingConnection();
+        if (!socket)
+            return;
+        if (!IsSameUser(socket->socketDescriptor())) {
+            socket->abort();
+            socket->deleteLater();
+            return;
+        }
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
             while (socket->canReadLine()) {

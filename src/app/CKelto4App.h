@@ -30,6 +30,8 @@ public:
 
     // Hands a file to a running copy; true when one took it.
     static bool ForwardToRunningCopy(const QString& file);
+    // The local socket through which the hand-over goes ("" when the user has no runtime folder).
+    static QString HandOverSocket();
 
 private:
     void ListenForShellOpen();

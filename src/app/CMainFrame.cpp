@@ -5,7 +5,9 @@
 #include "app/CKelto4View.h"
 #include "app/CPageBarImages.h"
 #include "app/CSampleList.h"
+#include "model/CAtomicFile.h"
 #include "model/CKelto4Doc.h"
+#include "model/CPath.h"
 #include "options/COptions.h"
 #include "platform/CCommandManager.h"
 #include "platform/CDialogService.h"
@@ -26,10 +28,14 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QUrl>
+#include <QWhatsThis>
+
+#include <algorithm>
 
 namespace {
 const char* const kFilter = "Kelto4 Files (*.ktr)";
@@ -38,14 +44,15 @@ struct PageButton {
     int command;
     const char* caption;
     CPageBarImages::Picture picture;
+    const char* whatsThis; // shown after Shift+F1
 };
 const PageButton kPageButtons[] = {
-    {ID_VIEW_START, "Start", CPageBarImages::Start},
-    {ID_VIEW_WORDS, "Words", CPageBarImages::Words},
-    {ID_VIEW_TEST, "Test", CPageBarImages::Test},
-    {ID_VIEW_REPORTS, "Reports", CPageBarImages::Reports},
-    {ID_VIEW_OPTIONS, "Options", CPageBarImages::Options},
-    {ID_APP_EXIT, "Exit", CPageBarImages::Exit},
+    {ID_VIEW_START, "Start", CPageBarImages::Start, "Open or make a spelling list, log in, or start a test."},
+    {ID_VIEW_WORDS, "Words", CPageBarImages::Words, "Type the words of a list and record how each one sounds."},
+    {ID_VIEW_TEST, "Test", CPageBarImages::Test, "Take a spelling test on the list that is open."},
+    {ID_VIEW_REPORTS, "Reports", CPageBarImages::Reports, "See your test results and the words you spelled wrong."},
+    {ID_VIEW_OPTIONS, "Options", CPageBarImages::Options, "Choose folders, the start picture and other settings."},
+    {ID_APP_EXIT, "Exit", CPageBarImages::Exit, "Close Keltora."},
 };
 }
 
@@ -101,10 +108,8 @@ void CMainFrame::CreateCommands()
     c.Add(ID_FILE_SAVE, [this] { OnFileSave(); });
     c.Add(ID_FILE_SAVE_AS, [this] { OnFileSaveAs(); });
     for (int i = 0; i < 4; ++i)
-        c.Add(ID_FILE_MRU_FILE1 + i, [this, i] {
-            if (size_t(i) < m_recentFiles.Files().size())
-                OpenDocumentFile(ToQt(m_recentFiles.Files()[size_t(i)]));
-        }, [this, i] { return size_t(i) < m_recentFiles.Files().size(); });
+        c.Add(ID_FILE_MRU_FILE1 + i, [this, i] { OpenRecentFile(i); },
+              [this, i] { return size_t(i) < m_recentFiles.Files().size(); });
     c.Add(ID_APP_ABOUT, [this] { CAboutDlg(this).exec(); });
     auto help = [] {
         for (const QString& folder : {QStringLiteral(KELTO4_DATADIR), QStringLiteral(KELTO4_SOURCE_DOCS)}) {
@@ -127,6 +132,7 @@ void CMainFrame::CreateCommands()
     }, [doc] { return !doc->m_testRunning; });
     c.Add(ID_HELP, help);
     c.Add(ID_DEFAULT_HELP, help);
+    c.Add(ID_CONTEXT_HELP, [] { QWhatsThis::enterWhatsThisMode(); });
 }
 
 void CMainFrame::CreatePageBar()
@@ -141,6 +147,9 @@ void CMainFrame::CreatePageBar()
     for (const PageButton& b : kPageButtons) {
         QAction* action = m_commands->Action(b.command);
         action->setText(QString::fromLatin1(b.caption));
+        // The button's caption stays as it is when the menu gives the action a key letter.
+        action->setIconText(QString::fromLatin1(b.caption));
+        action->setWhatsThis(QString::fromLatin1(b.whatsThis));
         // Our own pictures, so the bar looks the same on every desktop.
         action->setIcon(CPageBarImages::Icon(b.picture));
         m_wndToolBar->addAction(action);
@@ -168,6 +177,7 @@ void CMainFrame::CreateMenu()
     m_recentMenu = file->addMenu(QStringLiteral("Recent File"));
     file->addSeparator();
     QAction* exit = m_commands->Action(ID_APP_EXIT);
+    exit->setText(QStringLiteral("E&xit"));
     file->addAction(exit);
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
     for (int id = ID_VIEW_START; id <= ID_VIEW_OPTIONS; ++id)
@@ -181,6 +191,9 @@ void CMainFrame::CreateMenu()
     QAction* f1 = m_commands->Action(ID_HELP);
     f1->setShortcut(QKeySequence(Qt::Key_F1));
     addAction(f1);
+    QAction* whatsThis = m_commands->Action(ID_CONTEXT_HELP);
+    whatsThis->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F1));
+    addAction(whatsThis);
     for (QAction* a : {m_commands->Action(ID_FILE_NEW), m_commands->Action(ID_FILE_OPEN), m_commands->Action(ID_FILE_SAVE)})
         addAction(a);
     connect(m_recentMenu, &QMenu::aboutToShow, this, &CMainFrame::UpdateRecentMenu);
@@ -192,10 +205,22 @@ void CMainFrame::UpdateRecentMenu()
     m_recentMenu->clear();
     for (int i = 0; i < int(m_recentFiles.Files().size()); ++i) {
         QAction* action = m_commands->Action(ID_FILE_MRU_FILE1 + i);
-        action->setText(ToQt(m_recentFiles.MenuText(i)));
+        action->setText(PathToQt(m_recentFiles.MenuText(i)));
         m_recentMenu->addAction(action);
     }
     m_recentMenu->setEnabled(!m_recentFiles.Files().empty());
+}
+
+QMenu* CMainFrame::createPopupMenu()
+{
+    QMenu* menu = QMainWindow::createPopupMenu();
+    if (menu)
+        menu->removeAction(m_wndToolBar->toggleViewAction());
+    if (menu && menu->isEmpty()) {
+        delete menu;
+        return nullptr;
+    }
+    return menu;
 }
 
 void CMainFrame::ShowMenu(bool show)
@@ -246,14 +271,15 @@ void CMainFrame::OnUpdate(CDocView*, long)
 
 void CMainFrame::UpdateCaption()
 {
-    setWindowTitle(ToQt(m_document->GetTitle()) + QStringLiteral(" - Keltora 3"));
+    setWindowTitle(PathToQt(m_document->GetNativeTitle()) + QStringLiteral(" - Keltora 3"));
 }
 
 bool CMainFrame::SaveModified()
 {
     if (!m_document->IsModified())
         return true;
-    const std::string name = m_document->GetPathName().empty() ? m_document->GetTitle() : m_document->GetPathName();
+    const std::string name =
+        m_document->GetPathName().empty() ? m_document->GetTitle() : CPath::FromNative(m_document->GetPathName());
     switch (ShowMessage("Save changes to " + name + "?", MsgIcon::Exclamation, MsgButtons::YesNoCancel)) {
     case IDCANCEL: return false;
     case IDYES: return OnFileSave();
@@ -282,15 +308,35 @@ bool CMainFrame::OpenDocumentFile(const QString& path)
 {
     if (!SaveModified())
         return false;
-    const std::string file = FromQt(QFileInfo(path).absoluteFilePath());
-    if (!m_document->OnOpenDocument(file)) {
+    return OpenFile(PathFromQt(QFileInfo(path).absoluteFilePath()));
+}
+
+bool CMainFrame::OpenFile(const std::string& path)
+{
+    if (!m_document->OnOpenDocument(path)) {
         UpdateCaption();
         return false;
     }
-    m_recentFiles.Add(file);
+    m_recentFiles.Add(path);
+    UpdateRecentMenu();
     m_document->SendInitialUpdate();
     UpdateCaption();
     return true;
+}
+
+// A recent file that can't be opened any more leaves the list.
+void CMainFrame::OpenRecentFile(int index)
+{
+    if (size_t(index) >= m_recentFiles.Files().size() || !SaveModified())
+        return;
+    const std::string path = m_recentFiles.Files()[size_t(index)];
+    if (OpenFile(path))
+        return;
+    const auto& files = m_recentFiles.Files();
+    const auto at = std::find(files.begin(), files.end(), path);
+    if (at != files.end())
+        m_recentFiles.Remove(int(at - files.begin()));
+    UpdateRecentMenu();
 }
 
 bool CMainFrame::DoSave(const std::string& path)
@@ -298,28 +344,38 @@ bool CMainFrame::DoSave(const std::string& path)
     if (!m_document->OnSaveDocument(path))
         return false;
     m_recentFiles.Add(path);
+    UpdateRecentMenu();
     UpdateCaption();
     return true;
 }
 
+// A list that can't be written (or whose folder can't take it) is not overwritten:
+// as in other desktop programs, Save asks for another name instead.
 bool CMainFrame::OnFileSave()
 {
-    if (m_document->GetPathName().empty())
+    const std::string path = m_document->GetPathName();
+    if (path.empty() || !CAtomicFile::CanReplace(path))
         return OnFileSaveAs();
-    return DoSave(m_document->GetPathName());
+    return DoSave(path);
 }
 
+// The dialog starts in the list's own folder, or in the documents folder for a list
+// that was never saved.
 bool CMainFrame::OnFileSaveAs()
 {
+    const std::string& current = m_document->GetPathName();
+    const QString folder = current.empty()
+        ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
+        : QFileInfo(PathToQt(current)).absolutePath();
+    const QString start = QDir(folder).filePath(PathToQt(m_document->GetNativeTitle()) + QStringLiteral(".ktr"));
     const std::optional<QString> path = CDialogService::GetSaveFileName(
-        this, QStringLiteral("Save As"), QString::fromLatin1(kFilter), QStringLiteral("ktr"),
-        ToQt(m_document->GetTitle()) + QStringLiteral(".ktr"));
+        this, QStringLiteral("Save As"), QString::fromLatin1(kFilter), QStringLiteral("ktr"), start);
     if (!path)
         return false;
     QString file = *path;
     if (QFileInfo(file).suffix().isEmpty())
         file += QStringLiteral(".ktr");
-    return DoSave(FromQt(file));
+    return DoSave(PathFromQt(file));
 }
 
 // The close box always works, also during a test; only unsaved list changes may stop it.

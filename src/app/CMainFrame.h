@@ -46,6 +46,10 @@ public:
 
     void OnUpdate(CDocView* sender, long hint) override;
 
+    // The window's context menu, without the entry that would hide the page bar: with
+    // the menu bar off the pages would be out of reach.
+    QMenu* createPopupMenu() override;
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -57,6 +61,9 @@ private:
     void CreateMenu();
     void UpdateRecentMenu();
     void UpdateCaption();
+    // The open itself, after any "Save changes" question; path is native.
+    bool OpenFile(const std::string& path);
+    void OpenRecentFile(int index);
     bool DoSave(const std::string& path);
     CFormView* CreatePage(int n);
 

@@ -17,7 +17,7 @@ void CRecentFileList::ReadList()
 {
     m_files.clear();
     for (int i = 0; i < m_size; ++i) {
-        std::string path = CProfile::GetProfileString(kSection, EntryName(i).c_str(), std::string());
+        std::string path = CProfile::GetProfilePath(kSection, EntryName(i).c_str());
         if (!path.empty() && std::find(m_files.begin(), m_files.end(), path) == m_files.end())
             m_files.push_back(std::move(path));
     }
@@ -27,7 +27,7 @@ void CRecentFileList::WriteList() const
 {
     for (int i = 0; i < m_size; ++i) {
         const size_t at = static_cast<size_t>(i);
-        CProfile::WriteProfileString(kSection, EntryName(i).c_str(), at < m_files.size() ? m_files[at] : std::string());
+        CProfile::WriteProfilePath(kSection, EntryName(i).c_str(), at < m_files.size() ? m_files[at] : std::string());
     }
 }
 

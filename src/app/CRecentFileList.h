@@ -3,7 +3,8 @@
 #include <vector>
 
 // The recent-file list of the File menu: the last files opened or saved, newest first,
-// kept in the settings store under "Recent File List" as "File1" ... "File<n>".
+// kept in the settings store under "Recent File List" as "File1" ... "File<n>". Paths
+// are held as the file system names them (native bytes), so every list can come back.
 class CRecentFileList {
 public:
     explicit CRecentFileList(int size = 4) : m_size(size) {}
@@ -18,7 +19,7 @@ public:
 
     int GetSize() const { return m_size; }
     const std::vector<std::string>& Files() const { return m_files; }
-    // "&1 name" ... as the File menu shows entry index.
+    // "&1 name" ... as the File menu shows entry index (native bytes, as the paths).
     std::string MenuText(int index) const;
 
 private:

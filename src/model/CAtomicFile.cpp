@@ -2,9 +2,12 @@
 
 #include <atomic>
 #include <cerrno>
+#include <climits>
 #include <cstring>
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -20,7 +23,7 @@ int CreateTemporary(const std::string& path, std::string& temp)
 {
     static std::atomic<unsigned> counter{0};
     for (int attempt = 0; attempt < 100; ++attempt) {
-        temp = path + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
+        temp = CAtomicFile::TemporaryName(path, counter++);
         const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST)
             return fd;
@@ -36,18 +39,69 @@ bool CAtomicFile::Exists(const std::string& path)
     return ::lstat(path.c_str(), &st) == 0;
 }
 
+std::string CAtomicFile::LinkTarget(const std::string& path)
+{
+    std::string current = path;
+    // The system gives up after 40 links; so do we.
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat st {};
+        if (::lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+            return current;
+        std::string target(PATH_MAX, '\0');
+        const ssize_t n = ::readlink(current.c_str(), target.data(), target.size());
+        if (n <= 0)
+            return current;
+        target.resize(static_cast<size_t>(n));
+        if (target.front() != '/') {
+            const std::string folder = FolderOf(current);
+            target = folder == "." ? target : folder == "/" ? "/" + target : folder + "/" + target;
+        }
+        current = target;
+    }
+    return current;
+}
+
+bool CAtomicFile::IsWriteProtected(const std::string& path)
+{
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0)
+        return false;
+    if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+        return true;
+    return ::access(path.c_str(), W_OK) != 0;
+}
+
+bool CAtomicFile::CanReplace(const std::string& path)
+{
+    const std::string target = LinkTarget(path);
+    if (IsWriteProtected(target))
+        return false;
+    return ::access(FolderOf(target).c_str(), W_OK | X_OK) == 0;
+}
+
 bool CAtomicFile::WriteFileAtomically(const std::string& path, const std::string& bytes,
                                       std::string* errorText)
 {
+    // Renaming over a link would put a plain file in its place; the target is replaced instead.
+    const std::string target = LinkTarget(path);
     struct stat old {};
-    const bool hadFile = ::stat(path.c_str(), &old) == 0;
+    if (::lstat(target.c_str(), &old) == 0 && S_ISLNK(old.st_mode)) {
+        SetError(errorText, ELOOP, path);
+        return false;
+    }
+    const bool hadFile = ::stat(target.c_str(), &old) == 0;
     if (hadFile && S_ISDIR(old.st_mode)) {
         SetError(errorText, EISDIR, path);
         return false;
     }
+    // The rename would go through whatever the file's own permissions say.
+    if (hadFile && IsWriteProtected(target)) {
+        SetError(errorText, EACCES, path);
+        return false;
+    }
 
     std::string temp;
-    const int fd = CreateTemporary(path, temp);
+    const int fd = CreateTemporary(target, temp);
     if (fd < 0) {
         SetError(errorText, errno, path);
         return false;
@@ -71,18 +125,19 @@ bool CAtomicFile::WriteFileAtomically(const std::string& path, const std::string
         SetError(errorText, error, path);
         return false;
     }
-    if (::rename(temp.c_str(), path.c_str()) != 0) {
+    if (::rename(temp.c_str(), target.c_str()) != 0) {
         const int error = errno;
         ::unlink(temp.c_str());
         SetError(errorText, error, path);
         return false;
     }
     // Make the rename itself survive a crash.
-    const int dir = ::open(CAtomicFile::FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int dir = ::open(CAtomicFile::FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dir >= 0) {
         ::fsync(dir);
         ::close(dir);
     }
+    RemoveStaleTemporaries(target);
     return true;
 }
 
@@ -147,4 +202,50 @@ bool CAtomicFile::WriteAll(int fd, const std::string& bytes)
         left -= static_cast<size_t>(n);
     }
     return true;
+}
+
+std::string CAtomicFile::TemporaryName(const std::string& path, unsigned n)
+{
+    return path + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(n);
+}
+
+namespace {
+// The process id of a temporary name "<file>.tmp<pid>-<n>", or 0 when name isn't one.
+pid_t TemporaryOwner(const std::string& name, const std::string& file)
+{
+    const std::string prefix = file + ".tmp";
+    if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0)
+        return 0;
+    long pid = 0;
+    size_t i = prefix.size();
+    for (; i < name.size() && name[i] >= '0' && name[i] <= '9'; ++i) {
+        pid = pid * 10 + (name[i] - '0');
+        if (pid > 1L << 30)
+            return 0;
+    }
+    if (i == prefix.size() || i >= name.size() || name[i] != '-' || i + 1 == name.size())
+        return 0;
+    for (++i; i < name.size(); ++i)
+        if (name[i] < '0' || name[i] > '9')
+            return 0;
+    return static_cast<pid_t>(pid);
+}
+}
+
+void CAtomicFile::RemoveStaleTemporaries(const std::string& path)
+{
+    const std::string folder = FolderOf(path);
+    const std::string file = path.substr(path.rfind('/') == std::string::npos ? 0 : path.rfind('/') + 1);
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir)
+        return;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string name = entry->d_name;
+        const pid_t owner = TemporaryOwner(name, file);
+        // A save still running in this or another live process keeps its file.
+        if (owner <= 0 || owner == ::getpid() || ::kill(owner, 0) == 0 || errno != ESRCH)
+            continue;
+        ::unlinkat(::dirfd(dir), name.c_str(), 0);
+    }
+    ::closedir(dir);
 }

@@ -9,6 +9,8 @@
 #include "platform/KMessage.h"
 
 #include <algorithm>
+#include <cctype>
+#include <string_view>
 
 CKelto4Doc::CKelto4Doc(CKelto4AppCore& app)
     : m_app(app)
@@ -61,16 +63,25 @@ void CKelto4Doc::SendInitialUpdate()
             view->OnInitialUpdate();
 }
 
-std::string CKelto4Doc::GetTitle() const
+std::string CKelto4Doc::GetNativeTitle() const
 {
     if (m_pathName.empty())
         return "Untitled";
     const size_t slash = m_pathName.find_last_of('/');
     std::string name = slash == std::string::npos ? m_pathName : m_pathName.substr(slash + 1);
-    const size_t dot = name.find_last_of('.');
-    if (dot != std::string::npos && dot > 0)
-        name.erase(dot);
+    // Only the list's own extension goes, in any letter case: "Spelling 2.5.ktr" is "Spelling 2.5".
+    const std::string_view extension = ".ktr";
+    if (name.size() > extension.size()
+        && std::equal(extension.begin(), extension.end(), name.end() - static_cast<std::ptrdiff_t>(extension.size()), [](char e, char c) {
+               return e == std::tolower(static_cast<unsigned char>(c));
+           }))
+        name.resize(name.size() - extension.size());
     return name;
+}
+
+std::string CKelto4Doc::GetTitle() const
+{
+    return CPath::FromNative(GetNativeTitle());
 }
 
 void CKelto4Doc::SetPathName(const std::string& path)
@@ -95,7 +106,7 @@ bool CKelto4Doc::OnOpenDocument(const std::string& path)
     DeleteContents();
     std::string bytes;
     std::string error;
-    if (!CAtomicFile::ReadWholeFile(CPath::ToNative(path), bytes, &error)) {
+    if (!CAtomicFile::ReadWholeFile(path, bytes, &error)) {
         ShowMessage("Failed to open document.", MsgIcon::Exclamation);
         OnFailedOpen();
         return false;
@@ -134,8 +145,8 @@ bool CKelto4Doc::OnSaveDocument(const std::string& path)
         Serialize(ar);
     }
     std::string error;
-    if (!CAtomicFile::WriteFileAtomically(CPath::ToNative(path), bytes, &error)) {
-        ShowMessage("Failed to save document.", MsgIcon::Exclamation);
+    if (!CAtomicFile::WriteFileAtomically(path, bytes, &error)) {
+        ShowMessage(error + "\r\nFailed to save document.", MsgIcon::Exclamation);
         return false;
     }
     m_pathName = path;

@@ -44,14 +44,20 @@ public:
     void UpdateAllViews(CDocView* sender, long hint = 0);
     void SendInitialUpdate();
 
-    // The list's name as the caption shows it: the file's name without ".ktr", or "Untitled".
+    // The list's name: the file's name without ".ktr", or "Untitled". GetTitle gives it
+    // as Windows-1252 text (the name the records keep); GetNativeTitle as the file system
+    // names it (the caption).
     std::string GetTitle() const;
+    std::string GetNativeTitle() const;
+    // The list's file as the file system names it (native bytes, not Windows-1252):
+    // a name that Windows-1252 can't hold must still save to the same file.
     const std::string& GetPathName() const { return m_pathName; }
     void SetPathName(const std::string& path);
     bool IsModified() const { return m_modified; }
     void SetModifiedFlag(bool modified = true) { m_modified = modified; }
 
     bool OnNewDocument();
+    // path: native, as GetPathName.
     bool OnOpenDocument(const std::string& path);
     bool OnSaveDocument(const std::string& path);
     void DeleteContents();

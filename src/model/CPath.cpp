@@ -26,6 +26,11 @@ std::string CPath::FromNative(std::string_view nativePath)
     return Utf8ToCp1252(nativePath);
 }
 
+bool CPath::CanHold(std::string_view nativePath)
+{
+    return ToNative(FromNative(nativePath)) == nativePath;
+}
+
 bool CPath::IsSingleFileName(std::string_view name, std::string* why)
 {
     const char* problem = nullptr;

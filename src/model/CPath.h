@@ -10,6 +10,10 @@ public:
     // The Windows-1252 path as the file system's (UTF-8) bytes.
     static std::string ToNative(std::string_view path);
     static std::string FromNative(std::string_view nativePath);
+    // Can Windows-1252 text hold the native path exactly, so that ToNative(FromNative(p))
+    // names the same file? Not when it has characters beyond Windows-1252 or bytes that
+    // are no UTF-8.
+    static bool CanHold(std::string_view nativePath);
 
     // Can name be one file inside a folder? Not when it holds "/" or a zero byte, is
     // "." or "..", is empty, or is longer than the file system allows. why (if given)

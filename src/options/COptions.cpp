@@ -2,6 +2,7 @@
 
 #include "app/CKelto4AppCore.h"
 #include "model/CKelto4Doc.h"
+#include "model/CPath.h"
 #include "options/CBrowseFolder.h"
 #include "platform/CControlIds.h"
 #include "platform/CDialogService.h"
@@ -159,7 +160,16 @@ void COptions::OnBrowsePicture()
         this, QString(), ToQt(COptionsEditor::QtFilterFromWindows(COptionsEditor::kPictureFilter)));
     if (!file || file->isEmpty())
         return;
-    m_options.ChoosePicture(FromQt(*file));
+    // The picture is kept as 8-bit text in the settings; a path it can't hold is refused.
+    const std::string native = PathFromQt(*file);
+    if (!CPath::CanHold(native)) {
+        ShowMessage("Keltora can't use the picture \"" + CPath::FromNative(native) + "\", because its name (or the "
+                    "name of a folder it is in) has letters that Keltora can't store.\r\nPlease choose another "
+                    "picture, or rename it using other letters.",
+                    MsgIcon::Exclamation);
+        return;
+    }
+    m_options.ChoosePicture(CPath::FromNative(native));
     UpdateData(false);
 }
 

@@ -2,6 +2,7 @@
 
 #include "model/Cp1252.h"
 
+#include <QFile>
 #include <QSettings>
 
 namespace {
@@ -45,5 +46,18 @@ bool CProfile::WriteProfileInt(const char* section, const char* entry, int value
 {
     QSettings s(QStringLiteral("Tarvel"), QStringLiteral("Kelto4"));
     s.setValue(key(section, entry), value);
+    return flush(s);
+}
+
+std::string CProfile::GetProfilePath(const char* section, const char* entry)
+{
+    QSettings s(QStringLiteral("Tarvel"), QStringLiteral("Kelto4"));
+    return QFile::encodeName(s.value(key(section, entry)).toString()).toStdString();
+}
+
+bool CProfile::WriteProfilePath(const char* section, const char* entry, const std::string& nativePath)
+{
+    QSettings s(QStringLiteral("Tarvel"), QStringLiteral("Kelto4"));
+    s.setValue(key(section, entry), QFile::decodeName(QByteArray::fromStdString(nativePath)));
     return flush(s);
 }

@@ -9,4 +9,7 @@ public:
     static int GetProfileInt(const char* section, const char* entry, int defaultValue);
     static bool WriteProfileString(const char* section, const char* entry, const std::string& value);
     static bool WriteProfileInt(const char* section, const char* entry, int value);
+    // A path kept as the file system names it (native bytes), not as Windows-1252 text.
+    static std::string GetProfilePath(const char* section, const char* entry);
+    static bool WriteProfilePath(const char* section, const char* entry, const std::string& nativePath);
 };

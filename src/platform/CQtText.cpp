@@ -2,6 +2,8 @@
 
 #include "model/Cp1252.h"
 
+#include <QFile>
+
 QString ToQt(const std::string& text)
 {
     return QString::fromStdString(Cp1252ToUtf8(text));
@@ -19,4 +21,14 @@ QString ToQtDisplay(const std::string& text)
     s.replace(QLatin1String("\n\r"), QLatin1String("\n"));
     s.remove(QLatin1Char('\r'));
     return s;
+}
+
+QString PathToQt(const std::string& nativePath)
+{
+    return QFile::decodeName(QByteArray::fromStdString(nativePath));
+}
+
+std::string PathFromQt(const QString& path)
+{
+    return QFile::encodeName(path).toStdString();
 }

@@ -69,13 +69,23 @@ bool CReportRows::ShowMisspelled()
     return true;
 }
 
+bool CReportRows::ShowProgress()
+{
+    if (m_viewMode == Progress)
+        return false;
+    Commit();
+    m_rows.clear();
+    m_viewMode = Progress;
+    return true;
+}
+
 bool CReportRows::DeleteSelection(std::vector<std::size_t> selected)
 {
     std::sort(selected.begin(), selected.end());
     selected.erase(std::unique(selected.begin(), selected.end()), selected.end());
     while (!selected.empty() && selected.back() >= m_rows.size())
         selected.pop_back();
-    if (selected.empty())
+    if (selected.empty() || m_viewMode == Progress)
         return false;
     m_pendingChanges = true;
     // One pass keeps the survivors in order, whatever the number of rows deleted.
@@ -96,13 +106,15 @@ bool CReportRows::DeleteSelection(std::vector<std::size_t> selected)
 
 void CReportRows::DeleteAll()
 {
+    if (m_viewMode == Progress)
+        return;
     m_rows.clear();
     m_pendingChanges = true;
 }
 
 bool CReportRows::Commit()
 {
-    if (!m_pendingChanges || !m_gradeList)
+    if (!m_pendingChanges || !m_gradeList || m_viewMode == Progress)
         return false;
     *m_recordsChanged = true;
     if (m_viewMode == Grades) {
@@ -137,7 +149,7 @@ const char* CReportRows::GetHeader(int column) const
 
 const char* CReportRows::GetHeader(ViewMode mode, int column)
 {
-    if (column < 0 || column >= kColumns)
+    if (column < 0 || column >= kColumns || mode == Progress)
         return "";
     return mode == Grades ? kGradeHeaders[column] : kMissedHeaders[column];
 }

@@ -11,10 +11,11 @@
 
 // The rows the reports page shows: the grades or the misspelled words, copied from
 // the document's record lists as texts, with the deletions made since the last
-// commit. Committing rebuilds the document's list from the surviving rows.
+// commit. Committing rebuilds the document's list from the surviving rows. The
+// progress view shows charts instead of rows: it has none, and nothing to delete.
 class CReportRows {
 public:
-    enum ViewMode : int { Grades = 0, Misspelled = 1 };
+    enum ViewMode : int { Grades = 0, Misspelled = 1, Progress = 2 };
     static constexpr int kColumns = 5;
     using Row = std::array<std::string, kColumns>;
 
@@ -26,10 +27,11 @@ public:
     // Each commits first; false (and nothing done) when that view is already shown.
     bool ShowGrades();
     bool ShowMisspelled();
+    bool ShowProgress();
 
     // selected: row indices in any order. False, and no pending change, when empty.
     bool DeleteSelection(std::vector<std::size_t> selected);
-    // Also marks a change when there were no rows.
+    // Also marks a change when there were no rows (not in the progress view).
     void DeleteAll();
     // Writes the rows back into the shown view's list when rows were deleted;
     // true when it did.
@@ -37,8 +39,8 @@ public:
 
     ViewMode GetViewMode() const { return m_viewMode; }
     bool HasPendingChanges() const { return m_pendingChanges; }
-    // 0 before the first fill, the shown view's five columns afterwards.
-    int GetColumnCount() const { return m_filled ? kColumns : 0; }
+    // 0 before the first fill and in the progress view, the shown view's five columns otherwise.
+    int GetColumnCount() const { return m_filled && m_viewMode != Progress ? kColumns : 0; }
     std::size_t GetCount() const { return m_rows.size(); }
     const std::string& GetText(std::size_t row, int column) const { return m_rows[row][std::size_t(column)]; }
     const Row& GetRow(std::size_t row) const { return m_rows[row]; }

@@ -3,8 +3,15 @@
 #include "model/CKelto4Doc.h"
 #include "platform/CControlIds.h"
 #include "platform/KMessage.h"
+#include "platform/CDialogService.h"
+#include "platform/CQtText.h"
+#include "reports/CProgressPrinter.h"
+#include "reports/CProgressView.h"
+#include "reports/CReportExport.h"
 #include "reports/CReportModel.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -27,6 +34,9 @@ enum : int {
     IDC_DELETE_ALL = 1037,
     IDC_DELETE_SELECTION = 1038,
     IDC_PRINT = 1039,
+    IDC_PROGRESS = 1002,
+    IDC_EXPORT = 1050,
+    IDC_PROGRESS_VIEW = 1051,
 };
 
 const CFormControl kTemplate[] = {
@@ -39,6 +49,8 @@ const CFormControl kTemplate[] = {
     {CFormControl::Button, 1, "Save Changes", 132, 176, 58, 14},
     {CFormControl::Button, IDC_PRINT, "Print", 194, 176, 50, 14},
     {CFormControl::Button, 2, "Cancel", 248, 176, 58, 14},
+    {CFormControl::Radio, IDC_PROGRESS, "Progress", 176, 24, 60, 10},
+    {CFormControl::Button, IDC_EXPORT, "Export...", 256, 21, 50, 14},
 };
 
 // Auto-sizing looks only at the widest few rows: a long history costs one pass of
@@ -50,6 +62,7 @@ CReports::CReports(CKelto4Doc* document, QWidget* parent)
     : CFormView(document, parent)
     , m_model(nullptr)
     , m_listView(new QTableView(this))
+    , m_progressView(new CProgressView(this))
 {
     initReportResources();
     BuildForm(kTemplate, int(std::size(kTemplate)), 320, 200);
@@ -66,6 +79,8 @@ CReports::CReports(CKelto4Doc* document, QWidget* parent)
     m_listView->setIconSize(QSize(16, 16));
     m_listView->setEditTriggers(QAbstractItemView::NoEditTriggers);
     PlaceControl(m_listView, IDC_LIST, 12, 38, 296, 132);
+    PlaceControl(m_progressView, IDC_PROGRESS_VIEW, 12, 38, 296, 132);
+    m_progressView->hide();
 }
 
 CReports::~CReports() = default;
@@ -100,6 +115,7 @@ void CReports::OnUpdate(CDocView*, long)
     m_radio = 0;
     m_model->Reload();
     ShowNewColumns();
+    ShowViewMode();
     UpdateData();
 }
 
@@ -109,6 +125,18 @@ void CReports::UpdateData()
         grades->setChecked(m_radio == 0);
     if (auto* missed = FindControl<QRadioButton>(this, IDC_MISSED))
         missed->setChecked(m_radio == 1);
+    if (auto* progress = FindControl<QRadioButton>(this, IDC_PROGRESS))
+        progress->setChecked(m_radio == 2);
+}
+
+void CReports::ShowViewMode()
+{
+    const bool progress = m_rows.GetViewMode() == CReportRows::Progress;
+    m_listView->setVisible(!progress);
+    m_progressView->setVisible(progress);
+    // The charts have no rows to delete.
+    EnableDlgItem(IDC_DELETE_SELECTION, !progress);
+    EnableDlgItem(IDC_DELETE_ALL, !progress);
 }
 
 void CReports::OnCommand(int id)
@@ -120,6 +148,8 @@ void CReports::OnCommand(int id)
     case IDC_DELETE_ALL: OnDeleteAll(); break;
     case 1: OnSaveChanges(); break;
     case IDC_PRINT: OnPrintButton(); break;
+    case IDC_PROGRESS: OnProgress(); break;
+    case IDC_EXPORT: OnExport(); break;
     default: break; // Cancel is bound to nothing.
     }
 }
@@ -131,6 +161,7 @@ void CReports::OnGrades()
         ShowNewColumns();
     }
     m_radio = 0;
+    ShowViewMode();
     UpdateData();
 }
 
@@ -141,6 +172,21 @@ void CReports::OnMisspelled()
         ShowNewColumns();
     }
     m_radio = 1;
+    ShowViewMode();
+    UpdateData();
+}
+
+void CReports::OnProgress()
+{
+    // Switching commits the deletions of the list shown, so the charts count what is kept.
+    if (m_rows.ShowProgress()) {
+        m_model->Reload();
+        const CKelto4Doc* doc = GetDocument();
+        m_progress.Compute(doc->m_gradeList, doc->m_missedList);
+        m_progressView->ShowStats(m_progress);
+    }
+    m_radio = 2;
+    ShowViewMode();
     UpdateData();
 }
 
@@ -203,10 +249,39 @@ int CReports::AutoSizeWidth(int column) const
     return widest;
 }
 
+void CReports::OnExport()
+{
+    const CReportRows::ViewMode mode = m_rows.GetViewMode();
+    const bool progress = mode == CReportRows::Progress;
+    if (progress ? !m_progress.HasRecords() : m_rows.GetCount() == 0) {
+        ShowMessage("No data.", MsgIcon::Exclamation);
+        return;
+    }
+    const char* const names[] = {" - Grades.csv", " - Misspelled Words.csv", " - Progress.csv"};
+    // The suggested name stays one file name, whatever the user's name holds.
+    QString suggested = ToQt(GetDocument()->m_userName + names[int(mode)]);
+    suggested.replace(QLatin1Char('/'), QLatin1Char('_'));
+    const std::optional<QString> chosen =
+        CDialogService::GetSaveFileName(this, QStringLiteral("Export"),
+                                        QStringLiteral("CSV files (*.csv);;All files (*)"), QStringLiteral("csv"), suggested);
+    if (!chosen)
+        return;
+    QString path = *chosen;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".csv");
+    const std::string bytes = progress ? CReportExport::FromProgress(m_progress) : CReportExport::FromRows(m_rows);
+    std::string why;
+    if (!CReportExport::Save(QFile::encodeName(path).toStdString(), bytes, why))
+        ShowMessage(why, MsgIcon::Exclamation);
+}
+
 void CReports::OnPrintButton()
 {
     const CKelto4Doc* doc = GetDocument();
-    const bool empty = m_rows.GetViewMode() == CReportRows::Grades ? doc->m_gradeList.empty() : doc->m_missedList.empty();
+    const CReportRows::ViewMode mode = m_rows.GetViewMode();
+    const bool empty = mode == CReportRows::Progress ? !m_progress.HasRecords()
+                       : mode == CReportRows::Grades ? doc->m_gradeList.empty()
+                                                     : doc->m_missedList.empty();
     if (empty) {
         ShowMessage("No data.", MsgIcon::Exclamation);
         return;
@@ -217,16 +292,21 @@ void CReports::OnPrintButton()
 
 bool CReports::PrintReport(QPrinter* printer)
 {
+    if (m_rows.GetViewMode() == CReportRows::Progress)
+        return CProgressPrinter::Print(*printer, m_progress, GetDocument()->m_userName, m_printer);
     return m_printer.Print(*printer, *GetDocument(), int(m_rows.GetViewMode()));
 }
 
 void CReports::OnFilePrint()
 {
     std::unique_ptr<QPrinter> printer = CReportPrinter::CreateDefaultPrinter();
-    m_printer.OnPreparePrinting(*GetDocument(), int(m_rows.GetViewMode()));
-    printer->setFromTo(1, m_printer.GetMaxPage());
+    // The progress charts always fit on one page.
+    const int maxPage = m_rows.GetViewMode() == CReportRows::Progress
+                            ? 1
+                            : m_printer.OnPreparePrinting(*GetDocument(), int(m_rows.GetViewMode()));
+    printer->setFromTo(1, maxPage);
     QPrintDialog dialog(printer.get(), this);
-    dialog.setMinMax(1, m_printer.GetMaxPage());
+    dialog.setMinMax(1, maxPage);
     if (dialog.exec() == QDialog::Accepted)
         PrintReport(printer.get());
 }

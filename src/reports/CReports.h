@@ -1,10 +1,12 @@
 #pragma once
 #include "platform/CFormView.h"
+#include "reports/CProgressStats.h"
 #include "reports/CReportPrinter.h"
 #include "reports/CReportRows.h"
 
 #include <array>
 
+class CProgressView;
 class CReportModel;
 class QPrinter;
 class QTableView;
@@ -13,7 +15,8 @@ class QTableView;
 // list. Rows are deleted in the list first and reach the document's lists only when
 // committed (Save Changes, or switching between the two lists); a document update
 // drops deletions not yet committed. The rows and the commit live in m_rows, the
-// printed report in m_printer.
+// printed report in m_printer. A third view, "Progress", shows charts of the same
+// records (m_progress) instead of the list; "Export..." saves the view shown as CSV.
 class CReports : public CFormView {
     Q_OBJECT
 public:
@@ -25,6 +28,7 @@ public:
     const CReportRows& GetRows() const { return m_rows; }
     CReportPrinter& GetReportPrinter() { return m_printer; }
     QTableView* GetListView() const { return m_listView; }
+    CProgressView* GetProgressView() const { return m_progressView; }
 
 public slots:
     // The print commands: print with the print dialog, print to the default printer,
@@ -45,6 +49,10 @@ private:
     void OnDeleteAll();
     void OnSaveChanges();
     void OnPrintButton();
+    void OnProgress();
+    void OnExport();
+    // The list or the charts, by the view mode, and the buttons that fit it.
+    void ShowViewMode();
 
     // Shows the radio value.
     void UpdateData();
@@ -61,6 +69,8 @@ private:
     CReportPrinter m_printer;
     CReportModel* m_model;
     QTableView* m_listView;
+    CProgressStats m_progress;
+    CProgressView* m_progressView;
     int m_radio = 0;
     bool m_imageListsCreated = false;
 };

@@ -7,6 +7,7 @@
 #include "model/CSpellingList.h"
 #include "users/CUser.h"
 
+#include <cctype>
 #include <cstdio>
 #include <string>
 
@@ -42,6 +43,17 @@ std::string DumpLine(const CObject& object)
     line.push_back('\n');
     return line;
 }
+
+bool IsUserFile(const std::string& path)
+{
+    const std::string extension = ".lgn";
+    if (path.size() < extension.size())
+        return false;
+    for (size_t i = 0; i < extension.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(path[path.size() - extension.size() + i])) != extension[i])
+            return false;
+    return true;
+}
 }
 
 int RunDump(int argc, char** argv)
@@ -57,8 +69,9 @@ int RunDump(int argc, char** argv)
         std::fprintf(stderr, "kelto4-tool: %s\n", error.c_str());
         return 2;
     }
-    // A user file of length zero stands for an empty list.
-    if (bytes.empty())
+    // Only the user file is created empty before its first account (an empty list);
+    // any other file of length zero ends before its count, like the program reads it.
+    if (bytes.empty() && IsUserFile(path))
         return 0;
 
     COwnedList<CObject> objects;

@@ -2,6 +2,7 @@
 #include "model/CProgramInfo.h"
 #include "tool/ToolAnalyse.h"
 #include "tool/ToolDump.h"
+#include "tool/ToolExport.h"
 
 #include <cstdio>
 #include <cstring>
@@ -10,6 +11,7 @@ namespace {
 const char* const kHelp =
     "Usage: kelto4-tool dump FILE\n"
     "  or:  kelto4-tool analyse [WORD MISSPELLING]\n"
+    "  or:  kelto4-tool export [--missed] USERFOLDER\n"
     "Look into Keltora's files and name the spelling rules a misspelling breaks.\n"
     "\n"
     "  dump FILE         print every entry of a spelling list (.ktr), results (.kt3),\n"
@@ -18,11 +20,14 @@ const char* const kHelp =
     "  analyse WORD MISSPELLING\n"
     "                    print the spelling rules MISSPELLING breaks, on one line\n"
     "  analyse           the same for every WORD<TAB>MISSPELLING line of standard input\n"
+    "  export USERFOLDER every learner's results in USERFOLDER as one CSV\n"
+    "  export --missed USERFOLDER\n"
+    "                    every learner's misspelled words as one CSV\n"
     "  -h, --help        display this help and exit\n"
     "  -v, --version     output version information and exit\n"
     "\n"
     "Exit status: 0 done, 1 a damaged file or a failed read or write, 2 a wrong\n"
-    "command line or a file that can't be opened.\n"
+    "command line, or a file or folder that can't be opened.\n"
     "Full documentation: man kelto4-tool\n";
 }
 
@@ -38,9 +43,12 @@ int main(int argc, char** argv)
         return RunDump(argc - 2, argv + 2);
     if (argc >= 2 && std::strcmp(argv[1], "analyse") == 0)
         return RunAnalyse(argc - 2, argv + 2);
+    if (argc >= 2 && std::strcmp(argv[1], "export") == 0)
+        return RunExport(argc - 2, argv + 2);
     std::fprintf(stderr,
                  "usage: kelto4-tool dump FILE\n"
                  "       kelto4-tool analyse [WORD MISSPELLING]   (without arguments: WORD<TAB>MISSPELLING lines on standard input)\n"
+                 "       kelto4-tool export [--missed] USERFOLDER\n"
                  "Try 'kelto4-tool --help' for more information.\n");
     return 2;
 }

@@ -3,6 +3,7 @@
 #include "platform/CQtText.h"
 #include "platform/KMessage.h"
 #include "users/CChangePassword.h"
+#include "users/CLogInRules.h"
 #include "users/CUserNameBox.h"
 #include "users/CWaitUi.h"
 
@@ -48,16 +49,26 @@ bool CChangePWDlg::OnInitDialog()
 
 void CChangePWDlg::OnOK()
 {
+    const std::string name = GetDlgItemText(IDC_USERNAME);
+    CUser* user = CLogInRules(m_userFile.Users()).Find(name);
+    const std::string previous = user ? user->m_password : std::string();
     const CChangePassword::Result result =
-        CChangePassword::Change(m_userFile.Users(), GetDlgItemText(IDC_USERNAME), GetDlgItemText(IDC_OLDPASSWORD),
+        CChangePassword::Change(m_userFile.Users(), name, GetDlgItemText(IDC_OLDPASSWORD),
                                 GetDlgItemText(IDC_NEWPASSWORD), GetDlgItemText(IDC_RETYPED));
     if (result != CChangePassword::Changed) {
         ShowMessage(CChangePassword::Message(result));
         return;
     }
     m_modified = true;
-    if (m_modified && m_userFile.Save())
+    if (!m_userFile.Save()) {
+        // The old password is still the one on disk, so the next try starts from it.
+        user->m_password = previous;
         m_modified = false;
+        ShowMessage("The user information file could not be saved.\r\n" + m_userFile.LastError(),
+                    MsgIcon::Exclamation);
+        return;
+    }
+    m_modified = false;
     m_userFile.Close();
     EndDialog(IDOK);
 }

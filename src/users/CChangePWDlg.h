@@ -8,6 +8,8 @@ class QComboBox;
 
 // "Change Password": picks an account of the user file and sets its new password.
 // Opens, locks, waits for and saves the user file exactly as the log-in dialog does.
+// It ends with OK only when the new password was saved; a failed save is told with
+// the system's reason and the dialog stays open.
 class CChangePWDlg : public CFormDialog {
     Q_OBJECT
 public:

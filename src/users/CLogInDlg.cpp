@@ -46,6 +46,7 @@ bool CLogInDlg::OnInitDialog()
     if (auto* box = qobject_cast<QCheckBox*>(GetDlgItem(IDC_AUTOLOGIN)))
         box->setChecked(false);
     m_rules.SetModified(false);
+    m_rules.SetChangesAllowed(!m_userFile.IsReadOnly());
     SetFocusTo(IDC_USERNAME);
     return true;
 }
@@ -66,18 +67,28 @@ void CLogInDlg::ReadControls()
 void CLogInDlg::OnOK()
 {
     ReadControls();
-    const CLogInRules::Result result = m_rules.LogIn(m_userName, m_password);
+    std::string why;
+    const CLogInRules::Result result = m_rules.LogIn(m_userName, m_password, &why);
     if (result == CLogInRules::Result::wrongPassword)
         ShowMessage("InCorrect PassWord");
+    else if (result == CLogInRules::Result::badName)
+        ShowMessage(why, MsgIcon::Exclamation);
+    else if (result == CLogInRules::Result::cannotChange)
+        ShowMessage(kCannotChange, MsgIcon::Exclamation);
     // Saved even after a wrong password, so an earlier Delete Name isn't lost. The
-    // file stays locked, so a later OK in this dialog saves again.
+    // file stays locked, so a later OK in this dialog saves again; after a failed
+    // save the dialog stays open and the next OK tries again.
+    bool saved = true;
     if (m_rules.IsModified()) {
-        if (m_userFile.IsOpen() && !m_userFile.Save())
+        if (m_userFile.IsOpen() && !m_userFile.Save()) {
             ShowMessage("The user information file could not be saved.\r\n" + m_userFile.LastError(),
                         MsgIcon::Exclamation);
-        m_rules.SetModified(false);
+            saved = false;
+        } else {
+            m_rules.SetModified(false);
+        }
     }
-    if (result != CLogInRules::Result::wrongPassword)
+    if (result == CLogInRules::Result::loggedIn && saved)
         EndDialog(IDOK);
 }
 
@@ -101,6 +112,8 @@ void CLogInDlg::OnDeleteName()
     });
     if (result == CLogInRules::Result::wrongPassword) {
         ShowMessage("InCorrect PassWord");
+    } else if (result == CLogInRules::Result::cannotChange) {
+        ShowMessage(kCannotChange, MsgIcon::Exclamation);
     } else if (result == CLogInRules::Result::deleted) {
         m_userName.clear();
         m_password.clear();

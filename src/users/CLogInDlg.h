@@ -10,7 +10,9 @@ class QComboBox;
 // "Log in to Kelto4": pick or type a user name, type the password, tick "Log in
 // automatically next time.". A new name makes a new account; "Delete Name" removes
 // one. The user file stays open and locked from OnInitDialog until the dialog is
-// destroyed, and is saved at OK whenever the list was changed.
+// destroyed, and is saved at OK whenever the list was changed; when that save fails
+// the dialog says why and stays open. A name that can't name the learner's record
+// files is refused with the reason.
 class CLogInDlg : public CFormDialog {
     Q_OBJECT
 public:
@@ -21,6 +23,9 @@ public:
         IDC_DELETENAME = 1047,
     };
     static constexpr const char* kIntro = "Log in to keep a record of your work.\n\rA blank password is OK.";
+    // A new name or Delete Name while the user file could not be read whole.
+    static constexpr const char* kCannotChange =
+        "The user information file could not be read to its end, so no user can be added or deleted now.";
 
     explicit CLogInDlg(QWidget* parent = nullptr);
 

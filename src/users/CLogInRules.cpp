@@ -1,6 +1,27 @@
 #include "users/CLogInRules.h"
 
+#include "model/CPath.h"
+#include "model/CUserRecordFiles.h"
+
 #include <algorithm>
+
+bool CLogInRules::IsUsableName(const std::string& name, std::string* why)
+{
+    const char* problem = nullptr;
+    if (name.empty())
+        return true;
+    if (name.find('/') != std::string::npos)
+        problem = "A user name can't hold the character \"/\", because your work is kept in files named after you.";
+    else if (name.find('\0') != std::string::npos)
+        problem = "A user name can't hold a zero character, because your work is kept in files named after you.";
+    else if (!CUserRecordFiles::IsValidFileName(name))
+        problem = "A user name can't be \".\" or \"..\", because your work is kept in files named after you.";
+    else if (!CPath::IsSingleFileName(name + ".kt3" + CUserRecordFiles::kDamagedSuffix))
+        problem = "This user name is too long. Please type a shorter one.";
+    if (problem && why)
+        *why = problem;
+    return problem == nullptr;
+}
 
 CUser* CLogInRules::Find(const std::string& name) const
 {
@@ -10,11 +31,15 @@ CUser* CLogInRules::Find(const std::string& name) const
     return nullptr;
 }
 
-CLogInRules::Result CLogInRules::LogIn(const std::string& name, const std::string& password)
+CLogInRules::Result CLogInRules::LogIn(const std::string& name, const std::string& password, std::string* why)
 {
+    if (!IsUsableName(name, why))
+        return Result::badName;
     if (const CUser* user = Find(name))
         return user->EffectivePassword() == password ? Result::loggedIn : Result::wrongPassword;
     if (!name.empty()) {
+        if (!m_changesAllowed)
+            return Result::cannotChange;
         auto user = std::make_unique<CUser>();
         user->m_name = name;
         user->m_password = password.empty() ? std::string(" ") : password;
@@ -32,6 +57,8 @@ CLogInRules::Result CLogInRules::DeleteName(const std::string& name, const std::
         return Result::notFound;
     if (user->EffectivePassword() != password)
         return Result::wrongPassword;
+    if (!m_changesAllowed)
+        return Result::cannotChange;
     if (removeFromNameList && !removeFromNameList(name))
         return Result::keptInList;
     const auto it = std::find_if(m_users.begin(), m_users.end(),

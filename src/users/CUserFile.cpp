@@ -17,6 +17,8 @@
 namespace {
 std::atomic<int> s_attempts{CUserFile::kDefaultAttempts};
 std::atomic<int> s_delayMs{CUserFile::kDefaultDelayMs};
+std::atomic<CUserFile::ReadFunction> s_read{nullptr};
+std::atomic<CUserFile::LockFunction> s_lock{nullptr};
 
 std::string ErrorText(int error, const std::string& path)
 {
@@ -29,6 +31,8 @@ std::string ErrorText(int error, const std::string& path)
 // do the same between processes. True when locked; false with errno set otherwise.
 bool LockWholeFile(int fd)
 {
+    if (const CUserFile::LockFunction hook = s_lock)
+        return hook(fd);
     struct flock lock {};
     lock.l_type = F_WRLCK;
     lock.l_whence = SEEK_SET;
@@ -66,9 +70,10 @@ bool ReadAll(int fd, std::string& bytes)
     bytes.clear();
     if (::lseek(fd, 0, SEEK_SET) != 0)
         return false;
+    const CUserFile::ReadFunction hook = s_read;
     char buffer[4096];
     for (;;) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        const ssize_t n = hook ? hook(fd, buffer, sizeof buffer) : ::read(fd, buffer, sizeof buffer);
         if (n < 0) {
             if (errno == EINTR)
                 continue;
@@ -80,6 +85,20 @@ bool ReadAll(int fd, std::string& bytes)
     }
 }
 
+// The first of path + ".damaged", ".damaged.2", ".damaged.3"... that names nothing yet.
+std::string FreeCopyPath(const std::string& nativePath)
+{
+    std::string copy = nativePath + ".damaged";
+    for (int n = 2; CAtomicFile::Exists(copy); ++n)
+        copy = nativePath + ".damaged." + std::to_string(n);
+    return copy;
+}
+}
+
+void CUserFile::SetSystemHooks(ReadFunction read, LockFunction lock)
+{
+    s_read = read;
+    s_lock = lock;
 }
 
 void CUserFile::SetRetry(int attempts, int delayMs)
@@ -149,8 +168,13 @@ CUserFile::Attempt CUserFile::TryCreate()
         // Another copy created it first: it is an existing, perhaps busy, file now.
         return error == EEXIST ? Attempt::busy : Attempt::failed;
     }
-    if (!LockWholeFile(fd) || !StillNamed(fd, native)) {
-        m_lastError = ErrorText(errno, m_path);
+    if (!LockWholeFile(fd)) {
+        const int error = errno;
+        ::close(fd);
+        m_lastError = ErrorText(error, m_path);
+        return IsBusy(error) ? Attempt::busy : Attempt::failed;
+    }
+    if (!StillNamed(fd, native)) {
         ::close(fd);
         return Attempt::busy;
     }
@@ -163,6 +187,7 @@ bool CUserFile::Open(const std::string& userFolder, CUserFileWaiter* waiter)
     Close();
     m_users.clear();
     m_readFailed = false;
+    m_readOnly = false;
     m_damagedBytes.clear();
     m_lastError.clear();
     m_path.clear();
@@ -174,30 +199,30 @@ bool CUserFile::Open(const std::string& userFolder, CUserFileWaiter* waiter)
     if (!waiter)
         waiter = &sleeper;
 
+    Attempt attempt = Attempt::missing;
     if (!CAtomicFile::Exists(CPath::ToNative(m_path))) {
         // A missing file is created at once; only a race with another copy that
         // created it in the same moment leads to waiting.
-        const Attempt created = TryCreate();
-        if (created == Attempt::locked) {
-            m_lastError.clear();
-            Read();
-            return true;
+        attempt = TryCreate();
+    }
+    if (attempt != Attempt::locked && attempt != Attempt::failed) {
+        waiter->BeginWait();
+        // Only another copy's lock is worth waiting for; any other failure won't pass.
+        const int attempts = Attempts();
+        for (int i = 0; i < attempts; ++i) {
+            attempt = TryOpenExisting();
+            if (attempt == Attempt::missing)
+                attempt = TryCreate();
+            if (attempt == Attempt::locked || attempt == Attempt::failed)
+                break;
+            waiter->Pause(DelayMs());
         }
-        if (created == Attempt::failed)
-            return false;
+        waiter->EndWait();
     }
-
-    waiter->BeginWait();
-    const int attempts = Attempts();
-    for (int i = 0; i < attempts; ++i) {
-        Attempt attempt = TryOpenExisting();
-        if (attempt == Attempt::missing)
-            attempt = TryCreate();
-        if (attempt == Attempt::locked)
-            break;
-        waiter->Pause(DelayMs());
-    }
-    waiter->EndWait();
+    if (attempt == Attempt::failed)
+        ShowMessage("The user information file could not be opened, so new users and changes can't be saved now.\r\n" +
+                        m_lastError,
+                    MsgIcon::Exclamation);
     if (!IsOpen())
         return false;
     m_lastError.clear();
@@ -210,8 +235,24 @@ void CUserFile::Read()
     m_users.clear();
     std::string bytes;
     if (!ReadAll(m_fd, bytes)) {
-        m_lastError = ErrorText(errno, m_path);
+        // Not damage but a fault of the disk or the network: what the file holds beyond
+        // it is unknown, so it must not be replaced by what could be read.
+        const std::string reason = ErrorText(errno, m_path);
         m_readFailed = true;
+        m_readOnly = true;
+        std::string text = "The user information file could not be read to its end, so no user can be added, "
+                           "deleted or changed until it can be read.";
+        std::string copy;
+        if (!bytes.empty() && KeepCopy(bytes, copy))
+            text += " What could be read is kept in " + copy + ".";
+        m_lastError = reason;
+        ShowMessage(text + "\r\n" + reason, MsgIcon::Exclamation);
+        try {
+            CArchive ar(CArchive::load, bytes);
+            LoadObjectList(ar, m_users);
+        } catch (const CArchiveException&) {
+            // The users read before the cut are still good for logging in.
+        }
         return;
     }
     if (bytes.empty())
@@ -229,11 +270,26 @@ void CUserFile::Read()
     }
 }
 
+// Keeps bytes in the first free "Kelto4.lgn.damaged[.N]"; an earlier copy is never
+// replaced. The lock on the user file keeps other copies from choosing the same name.
+bool CUserFile::KeepCopy(const std::string& bytes, std::string& copyPath)
+{
+    const std::string copy = FreeCopyPath(CPath::ToNative(m_path));
+    if (!CAtomicFile::WriteFileAtomically(copy, bytes, &m_lastError))
+        return false;
+    copyPath = CPath::FromNative(copy);
+    return true;
+}
+
 bool CUserFile::Save()
 {
     m_lastError.clear();
     if (!IsOpen()) {
         m_lastError = "The user file is not open.";
+        return false;
+    }
+    if (m_readOnly) {
+        m_lastError = "The user information file could not be read to its end, so it is not written over.";
         return false;
     }
     std::string bytes;
@@ -243,20 +299,19 @@ bool CUserFile::Save()
     }
     // The accounts that could not be read stay on disk beside the new file.
     if (!m_damagedBytes.empty()) {
-        std::string error;
-        if (!CAtomicFile::WriteFileAtomically(CPath::ToNative(m_path) + ".damaged", m_damagedBytes, &error)) {
-            m_lastError = error;
+        std::string copy;
+        if (!KeepCopy(m_damagedBytes, copy))
             return false;
-        }
         m_damagedBytes.clear();
     }
 
     static std::atomic<unsigned> counter{0};
-    const std::string native = CPath::ToNative(m_path);
+    // Through a symbolic link the target is replaced and the link stays.
+    const std::string native = CAtomicFile::LinkTarget(CPath::ToNative(m_path));
     std::string temp;
     int fd = -1;
     for (int tries = 0; fd < 0 && tries < 100; ++tries) {
-        temp = native + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
+        temp = CAtomicFile::TemporaryName(native, counter++);
         fd = ::open(temp.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno != EEXIST)
             break;
@@ -289,5 +344,6 @@ bool CUserFile::Save()
     ::close(m_fd);
     m_fd = fd;
     m_readFailed = false;
+    CAtomicFile::RemoveStaleTemporaries(native);
     return true;
 }

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include <sys/types.h>
+
 class CUserFileWaiter;
 
 // The shared user file, user folder + "/Kelto4.lgn": one object list of CUser.
@@ -17,7 +19,9 @@ class CUserFileWaiter;
 //
 // Exclusion between running copies (also across machines on NFS) is an exclusive
 // fcntl byte-range lock on the open file, held from Open until Close. A copy that
-// finds the file locked retries kAttempts times, kDelayMs apart, behind the waiter.
+// finds the file locked retries kAttempts times, kDelayMs apart, behind the waiter;
+// any other failure (no permission, a folder in its place, no locks on that file
+// system) is told to the user at once and the file is given up.
 // Save writes the whole list to a new file in the same folder, locks it, renames it
 // over the old path and only then lets go of the old file, so the file is never
 // half-written and never unlocked in between. A copy that was waiting on the old
@@ -33,6 +37,13 @@ public:
     static int Attempts();
     static int DelayMs();
 
+    // Stand-ins for the system's read and lock calls, for tests that need an I/O error
+    // or a file system without locks. lock returns false with errno set. Null puts the
+    // real call back.
+    using ReadFunction = ssize_t (*)(int fd, void* buffer, size_t size);
+    using LockFunction = bool (*)(int fd);
+    static void SetSystemHooks(ReadFunction read, LockFunction lock);
+
     CUserFile() = default;
     ~CUserFile();
     CUserFile(const CUserFile&) = delete;
@@ -40,21 +51,27 @@ public:
 
     // Opens and locks folder + "/Kelto4.lgn", creating it empty when missing, and reads
     // its users (any read before is thrown away). With an empty folder, or when the file
-    // stays busy or can't be opened, the list is empty and Save writes nothing; that is
-    // not an error the user is told about. A file that opens but doesn't read to its end
+    // stays busy or can't be opened, the list is empty and Save writes nothing; a file
+    // that can't be opened for any reason but another copy's lock is reported in a
+    // message box with the system's reason. A file whose bytes are no valid user list
     // keeps the users read before the fault, and ReadFailed() is true; it is kept as
-    // "Kelto4.lgn.damaged" before the next save replaces it. waiter may be null (sleep).
-    // Returns IsOpen().
+    // "Kelto4.lgn.damaged" before the next save replaces it. A file that can't be read
+    // to its end (an I/O error) is reported, what could be read is kept as such a copy
+    // at once, and IsReadOnly() is true: Save refuses to write over it. Copies are
+    // never replaced: a later one is "Kelto4.lgn.damaged.2", then ".3" and so on.
+    // waiter may be null (sleep). Returns IsOpen().
     bool Open(const std::string& userFolder, CUserFileWaiter* waiter);
     bool IsOpen() const { return m_fd >= 0; }
     bool ReadFailed() const { return m_readFailed; }
+    // No account may be added, deleted or changed: the file was not read whole.
+    bool IsReadOnly() const { return m_readOnly; }
 
     // The users in file order; change them freely, then Save.
     COwnedList<CUser>& Users() { return m_users; }
     const COwnedList<CUser>& Users() const { return m_users; }
 
-    // Replaces the file with the whole list. False when no file is open or the new file
-    // can't be written (LastError() says why; the old file is then untouched). The file
+    // Replaces the file with the whole list. False when no file is open, the file is
+    // read-only, or the new file can't be written (LastError() says why; the old file is then untouched). The file
     // stays open and locked, so a later Save in the same dialog writes too.
     bool Save();
     // Unlocks and closes the file; the list stays as it is.
@@ -69,11 +86,13 @@ private:
     Attempt TryOpenExisting();
     Attempt TryCreate();
     void Read();
+    bool KeepCopy(const std::string& bytes, std::string& copyPath);
 
     int m_fd = -1;
     std::string m_path;
     std::string m_lastError;
     bool m_readFailed = false;
+    bool m_readOnly = false;
     std::string m_damagedBytes;
     COwnedList<CUser> m_users;
 };

@@ -18,11 +18,17 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <functional>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 int g_argc = 1;
@@ -175,6 +181,43 @@ TEST(StartUp, TheDesktopEntrysCommandWithoutAListStartsNormally)
     ASSERT_TRUE(app.InitInstance());
     EXPECT_TRUE(app.MainFrame()->isVisible());
     EXPECT_EQ(app.MainFrame()->windowTitle(), "Untitled - Keltora 3");
+}
+
+TEST(StartUp, TheHandOverSocketLiesInTheUsersRuntimeFolderAndTakesNoListFromOthers)
+{
+    {
+        QSettings settings(QStringLiteral("Tarvel"), QStringLiteral("Kelto4"));
+        settings.setValue(QStringLiteral("Settings/Auto"), QStringLiteral("Ann"));
+    }
+    CKelto4App app(g_argc, g_argv);
+    ASSERT_TRUE(app.InitInstance());
+    const QString socket = CKelto4App::HandOverSocket();
+    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    ASSERT_FALSE(runtime.isEmpty());
+    EXPECT_EQ(QFileInfo(socket).absolutePath(), QFileInfo(runtime).absoluteFilePath());
+    EXPECT_TRUE(QFileInfo::exists(socket));
+
+    // Another user's program tries to hand a list over.
+    const std::string line = WriteList(UseFreshHome() + "/Documents/other.ktr", "stranger") + "\n";
+    const QByteArray path = QFile::encodeName(socket);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (::setgid(65534) != 0 || ::setuid(65534) != 0)
+            ::_exit(3);
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un address {};
+        address.sun_family = AF_UNIX;
+        std::strncpy(address.sun_path, path.constData(), sizeof address.sun_path - 1);
+        if (::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0)
+            ::_exit(1);
+        ::_exit(::write(fd, line.data(), line.size()) < 0 ? 1 : 0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    if (WIFEXITED(status) && WEXITSTATUS(status) == 3)
+        GTEST_SKIP() << "only root can act as another user here";
+    QTest::qWait(500);
+    EXPECT_TRUE(app.Document()->m_wordList.empty());
 }
 }
 

@@ -113,6 +113,7 @@ const std::string kOneMissed = Bytes({0xFF, 0xFF, 0x00, 0x00, 0x07, 0x00}) + "CM
 INSTANTIATE_TEST_SUITE_P(
     Causes, ToolDumpBroken,
     ::testing::Values(
+        BrokenCase{"empty", "", "", "error: end of file\n"},
         BrokenCase{"truncated", Bytes({2, 0}) + kOneMissed + Bytes({0x01, 0x80, 0x01}), "CMissed\tw\td\tcat\tkat\n",
                    "error: end of file\n"},
         BrokenCase{"bad index", Bytes({2, 0}) + kOneMissed + Bytes({0x09, 0x80}), "CMissed\tw\td\tcat\tkat\n",

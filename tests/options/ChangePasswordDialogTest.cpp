@@ -1,5 +1,8 @@
 // The change-password dialog on a real user file, driven through its controls.
 #include "CMessageLog.h"
+#include "CTestAppCore.h"
+#include "PageTestSupport.h"
+#include "options/COptions.h"
 #include "platform/CControlIds.h"
 #include "users/CChangePWDlg.h"
 #include "users/CLogInRules.h"
@@ -7,6 +10,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
@@ -14,6 +18,8 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <functional>
 
 namespace {
@@ -119,4 +125,55 @@ TEST_F(ChangePassword, ASecondCopyWaitsForTheLockAndThenGivesUp)
     ASSERT_EQ(log.entries.size(), 1u);
     EXPECT_EQ(log.entries[0].text, "Incorrect User Name");
     CUserFile::SetRetry(CUserFile::kDefaultAttempts, CUserFile::kDefaultDelayMs);
+}
+
+// From the options page: a change that could not be saved is told with the reason and
+// the dialog stays open; "Password Changed." comes only after the save that worked.
+TEST_F(ChangePassword, PasswordChangedOnlyAfterTheSaveSucceeded)
+{
+    const QString users = dir.filePath(QStringLiteral("users"));
+    const QString away = dir.filePath(QStringLiteral("away"));
+    QDir().mkpath(users);
+    makeAccount(users.toStdString(), "Ann", "pw");
+    CTestAppCore app;
+    app.m_userFolder = users.toStdString();
+    CKelto4Doc doc(app);
+    doc.m_userName = "Ann";
+    COptions page(&doc);
+    page.show();
+    page.OnInitialUpdate();
+
+    std::vector<std::string> beforeRetry;
+    bool stayedOpen = false;
+    QTimer timer;
+    timer.setInterval(10);
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        auto* d = qobject_cast<CChangePWDlg*>(QApplication::activeModalWidget());
+        if (!d)
+            return;
+        timer.stop();
+        FindControl<QComboBox>(d, CChangePWDlg::IDC_USERNAME)->setEditText(QStringLiteral("Ann"));
+        FindControl<QLineEdit>(d, CChangePWDlg::IDC_OLDPASSWORD)->setText(QStringLiteral("pw"));
+        FindControl<QLineEdit>(d, CChangePWDlg::IDC_NEWPASSWORD)->setText(QStringLiteral("new"));
+        FindControl<QLineEdit>(d, CChangePWDlg::IDC_RETYPED)->setText(QStringLiteral("new"));
+        // The folder is gone at the moment of saving: the new file can't be made.
+        QDir().rename(users, away);
+        FindControl<QPushButton>(d, 1)->click();
+        beforeRetry = log.Texts();
+        stayedOpen = d->isVisible();
+        QDir().rename(away, users);
+        if (stayedOpen)
+            FindControl<QPushButton>(d, 1)->click();
+    });
+    timer.start();
+    Click(&page, 1022);
+
+    ASSERT_EQ(beforeRetry.size(), 1u);
+    EXPECT_EQ(beforeRetry[0].rfind("The user information file could not be saved.\r\n", 0), 0u) << beforeRetry[0];
+    EXPECT_NE(beforeRetry[0].find(std::strerror(ENOENT)), std::string::npos) << beforeRetry[0];
+    EXPECT_TRUE(stayedOpen);
+    EXPECT_EQ(log.Texts(), (std::vector<std::string>{beforeRetry[0], "Password Changed."}));
+    CUserFile file;
+    file.Open(users.toStdString(), nullptr);
+    EXPECT_EQ(CLogInRules(file.Users()).LogIn("Ann", "new"), CLogInRules::Result::loggedIn);
 }

@@ -2,10 +2,13 @@
 #include "CMessageLog.h"
 #include "CTestAppCore.h"
 #include "PageTestSupport.h"
+#include "reports/CProgressView.h"
 #include "reports/CReportPrinter.h"
 #include "reports/CReports.h"
 
+#include <QChartView>
 #include <QItemSelectionModel>
+#include <QLabel>
 #include <QPrinter>
 #include <QProcess>
 #include <QRadioButton>
@@ -14,7 +17,7 @@
 #include <gtest/gtest.h>
 
 namespace {
-enum { kGrades = 1000, kMissed = 1001, kList = 1033, kDeleteAll = 1037, kDeleteSelection = 1038, kPrint = 1039 };
+enum { kGrades = 1000, kMissed = 1001, kProgress = 1002, kList = 1033, kDeleteAll = 1037, kDeleteSelection = 1038, kPrint = 1039 };
 
 class ReportsPage : public ::testing::Test {
 protected:
@@ -165,4 +168,32 @@ TEST_F(ReportsPage, ThePrintedReportHasTitlePageNumbersColumnsAndRecordsInOrder)
     const QRegularExpressionMatch m = pageWord.match(boxes);
     ASSERT_TRUE(m.hasMatch());
     EXPECT_NEAR(m.captured(1).toDouble(), 36 + 432, 3.0);
+}
+
+TEST_F(ReportsPage, ProgressShowsThreeChartsForRecordsAndNoDataWithout)
+{
+    const auto shown = [this](QWidget* w) { return w->isVisibleTo(page.get()); };
+    CProgressView* progress = page->GetProgressView();
+    Select({0});
+    Click(page.get(), kDeleteSelection);
+    FindControl<QRadioButton>(page.get(), kProgress)->click();
+    EXPECT_EQ(doc.m_gradeList.size(), 4u); // switching committed the deletion
+    EXPECT_FALSE(shown(View()));
+    EXPECT_TRUE(shown(progress));
+    EXPECT_FALSE(IsEnabled(page.get(), kDeleteAll));
+    for (auto chart : {CProgressView::Grades, CProgressView::Rules, CProgressView::Missed}) {
+        EXPECT_TRUE(shown(progress->GetChartView(chart))) << chart;
+        EXPECT_FALSE(progress->GetChartView(chart)->chart()->series().isEmpty()) << chart;
+    }
+    EXPECT_FALSE(shown(progress->GetNoDataLabel()));
+
+    doc.m_gradeList.clear();
+    doc.m_missedList.clear();
+    doc.UpdateAllViews(nullptr, 0);
+    EXPECT_TRUE(shown(View()));
+    FindControl<QRadioButton>(page.get(), kProgress)->click();
+    EXPECT_TRUE(shown(progress->GetNoDataLabel()));
+    EXPECT_EQ(progress->GetNoDataLabel()->text(), QStringLiteral("No data."));
+    for (auto chart : {CProgressView::Grades, CProgressView::Rules, CProgressView::Missed})
+        EXPECT_FALSE(shown(progress->GetChartView(chart))) << chart;
 }

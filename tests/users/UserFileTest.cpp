@@ -1,16 +1,23 @@
 // The shared user file: its lock between running copies, its atomic saves, and the
 // log-in rules over its accounts.
+#include "CMessageLog.h"
 #include "users/CLogInRules.h"
 #include "users/CUserFile.h"
+#include "users/CUserFileWaiter.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <set>
+
+#include <unistd.h>
 
 namespace {
 std::set<std::string> names(const std::string& folder)
@@ -122,4 +129,148 @@ TEST(LogInRules, DeleteNameNeedsThePasswordAndTheNameListsEntry)
     EXPECT_EQ(rules.DeleteName("Ann", "pw", found), CLogInRules::Result::deleted);
     EXPECT_TRUE(users.empty());
     EXPECT_TRUE(rules.IsModified());
+}
+
+// Opening faults that waiting can't mend: reported at once, and the file is given up.
+namespace {
+int g_lockError = 0;
+bool FailingLock(int)
+{
+    errno = g_lockError;
+    return false;
+}
+
+class CountingWaiter : public CUserFileWaiter {
+public:
+    void Pause(int) override { ++pauses; }
+    int pauses = 0;
+};
+
+struct OpenFault {
+    const char* name;
+    int error;
+    bool needsNonRoot;
+    void (*make)(const QString& path);
+};
+
+void PrintTo(const OpenFault& fault, std::ostream* os)
+{
+    *os << fault.name;
+}
+
+class UnopenableUserFile : public ::testing::TestWithParam<OpenFault> {
+protected:
+    void TearDown() override
+    {
+        CUserFile::SetSystemHooks(nullptr, nullptr);
+        CUserFile::SetRetry(CUserFile::kDefaultAttempts, CUserFile::kDefaultDelayMs);
+    }
+};
+}
+
+TEST_P(UnopenableUserFile, IsReportedAtOnceWithTheReasonAndGivenUp)
+{
+    const OpenFault& fault = GetParam();
+    if (fault.needsNonRoot && ::geteuid() == 0)
+        GTEST_SKIP() << "root may open any file, so no permission can be denied";
+    QTemporaryDir dir;
+    CUserFile::SetRetry(5, 1);
+    fault.make(dir.filePath(QStringLiteral("Kelto4.lgn")));
+    CMessageLog log;
+    CountingWaiter waiter;
+    CUserFile file;
+    EXPECT_FALSE(file.Open(dir.path().toStdString(), &waiter));
+    EXPECT_EQ(waiter.pauses, 0) << "waited for a fault that waiting can't mend";
+    EXPECT_TRUE(file.Users().empty());
+    EXPECT_FALSE(file.Save());
+    ASSERT_EQ(log.entries.size(), 1u);
+    EXPECT_EQ(log.entries[0].icon, MsgIcon::Exclamation);
+    EXPECT_NE(log.entries[0].text.find(std::strerror(fault.error)), std::string::npos) << log.entries[0].text;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, UnopenableUserFile,
+    ::testing::Values(
+        OpenFault{"AFolderInItsPlace", EISDIR, false, [](const QString& path) { QDir().mkpath(path); }},
+        OpenFault{"NoLocksOnTheFileSystem", ENOLCK, false,
+                  [](const QString&) {
+                      g_lockError = ENOLCK;
+                      CUserFile::SetSystemHooks(nullptr, FailingLock);
+                  }},
+        OpenFault{"LocksNotSupported", EOPNOTSUPP, false,
+                  [](const QString&) {
+                      g_lockError = EOPNOTSUPP;
+                      CUserFile::SetSystemHooks(nullptr, FailingLock);
+                  }},
+        OpenFault{"NoPermission", EACCES, true,
+                  [](const QString& path) {
+                      QFile file(path);
+                      file.open(QIODevice::WriteOnly);
+                      file.setPermissions(QFileDevice::Permissions());
+                  }}),
+    [](const ::testing::TestParamInfo<OpenFault>& param) { return std::string(param.param.name); });
+
+// A user file that can't be read to its end is never replaced by what could be read,
+// and no copy kept of a bad file is ever written over.
+namespace {
+int g_reads = 0;
+// The first read gets the bytes; the next one meets a failing disk.
+ssize_t ReadThenFail(int fd, void* buffer, size_t size)
+{
+    if (g_reads++ == 0)
+        return ::read(fd, buffer, size);
+    errno = EIO;
+    return -1;
+}
+
+QByteArray ReadBytes(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+}
+
+TEST(UnreadableUserFile, IsNeverWrittenOverAndEveryCopyIsKept)
+{
+    QTemporaryDir dir;
+    const std::string folder = dir.path().toStdString();
+    {
+        CUserFile file;
+        file.Open(folder, nullptr);
+        CLogInRules rules(file.Users());
+        rules.LogIn("Ann", "");
+        rules.LogIn("Bob", "pw");
+        ASSERT_TRUE(file.Save());
+    }
+    const QString path = dir.filePath(QStringLiteral("Kelto4.lgn"));
+    const QByteArray whole = ReadBytes(path);
+    CMessageLog log;
+    for (const char* copy : {"Kelto4.lgn.damaged", "Kelto4.lgn.damaged.2"}) {
+        g_reads = 0;
+        CUserFile::SetSystemHooks(ReadThenFail, nullptr);
+        CUserFile file;
+        EXPECT_TRUE(file.Open(folder, nullptr));
+        CUserFile::SetSystemHooks(nullptr, nullptr);
+        EXPECT_TRUE(file.IsReadOnly());
+        EXPECT_EQ(file.Users().size(), 2u); // they may still log in
+        EXPECT_FALSE(file.Save());
+        EXPECT_EQ(ReadBytes(path), whole);
+        EXPECT_EQ(ReadBytes(dir.filePath(QString::fromLatin1(copy))), whole);
+    }
+    ASSERT_EQ(log.entries.size(), 2u);
+    EXPECT_NE(log.entries[1].text.find("Kelto4.lgn.damaged.2"), std::string::npos) << log.entries[1].text;
+    EXPECT_NE(log.entries[1].text.find(std::strerror(EIO)), std::string::npos) << log.entries[1].text;
+
+    // A damaged archive is kept beside at the next save, after the copies before it.
+    QFile bad(path);
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    bad.write("\x05\x00junk", 6);
+    bad.close();
+    CUserFile file;
+    file.Open(folder, nullptr);
+    EXPECT_TRUE(file.ReadFailed());
+    EXPECT_FALSE(file.IsReadOnly());
+    EXPECT_TRUE(file.Save());
+    EXPECT_EQ(ReadBytes(dir.filePath(QStringLiteral("Kelto4.lgn.damaged.3"))), QByteArray("\x05\x00junk", 6));
+    EXPECT_EQ(ReadBytes(dir.filePath(QStringLiteral("Kelto4.lgn.damaged"))), whole);
 }

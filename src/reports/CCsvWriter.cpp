@@ -1,0 +1,93 @@
+#include "reports/CCsvWriter.h"
+
+#include "model/Cp1252.h"
+#include "reports/CDateStamp.h"
+
+#include <cstdio>
+
+namespace {
+void AppendUtf8(std::string& out, std::string_view text)
+{
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x80) {
+            out.push_back(c);
+            continue;
+        }
+        const char32_t code = Cp1252ToUnicode(byte);
+        if (code < 0x800) {
+            out.push_back(static_cast<char>(0xC0 | (code >> 6)));
+        } else {
+            out.push_back(static_cast<char>(0xE0 | (code >> 12)));
+            out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
+        }
+        out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+    }
+}
+}
+
+void CCsvWriter::Separate()
+{
+    if (m_inRow)
+        m_text.push_back(',');
+    m_inRow = true;
+}
+
+void CCsvWriter::Field(std::string_view text)
+{
+    Separate();
+    if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
+        AppendUtf8(m_text, text);
+        return;
+    }
+    m_text.push_back('"');
+    for (std::size_t from = 0;;) {
+        const std::size_t quote = text.find('"', from);
+        AppendUtf8(m_text, text.substr(from, quote == std::string_view::npos ? quote : quote + 1 - from));
+        if (quote == std::string_view::npos)
+            break;
+        m_text.push_back('"');
+        from = quote + 1;
+    }
+    m_text.push_back('"');
+}
+
+void CCsvWriter::Number(std::int64_t value)
+{
+    Separate();
+    m_text.append(std::to_string(value));
+}
+
+void CCsvWriter::Grade(std::int32_t correct, std::int32_t words)
+{
+    Separate();
+    if (words == 0)
+        return;
+    // Single precision, as the page works the grade out.
+    const float grade = static_cast<float>(correct) / static_cast<float>(words) * 100.0f;
+    char text[64];
+    std::snprintf(text, sizeof text, "%.0f", static_cast<double>(grade));
+    m_text.append(text);
+}
+
+void CCsvWriter::Date(std::string_view stamp)
+{
+    // The records of one test share their stamp, so the last one read is kept.
+    if (stamp != m_lastStamp || m_lastDate.empty()) {
+        const std::optional<CDateStamp> date = CDateStamp::Read(stamp);
+        if (!date) {
+            Field(stamp);
+            return;
+        }
+        m_lastStamp.assign(stamp);
+        m_lastDate = date->Iso();
+    }
+    Separate();
+    m_text.append(m_lastDate);
+}
+
+void CCsvWriter::EndRow()
+{
+    m_text.append("\r\n");
+    m_inRow = false;
+}

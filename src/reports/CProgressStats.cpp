@@ -1,0 +1,105 @@
+#include "reports/CProgressStats.h"
+
+#include "reports/CDateStamp.h"
+#include "spelltest/CSpellingRules.h"
+
+#include <algorithm>
+#include <string_view>
+#include <unordered_map>
+
+namespace {
+std::string_view ListOf(std::string_view listName, bool& stopped)
+{
+    const std::string_view suffix = CProgressStats::kStoppedSuffix;
+    stopped = listName.size() >= suffix.size() && listName.substr(listName.size() - suffix.size()) == suffix;
+    return stopped ? listName.substr(0, listName.size() - suffix.size()) : listName;
+}
+}
+
+void CProgressStats::Compute(const COwnedList<CGrade>& grades, const COwnedList<CMissed>& missed)
+{
+    m_series.clear();
+    m_leftOut = 0;
+    m_pointCount = 0;
+    m_gradeRecords = grades.size();
+    m_missedRecords = missed.size();
+    m_ruleCounts.fill(0);
+    m_mostMissed.clear();
+
+    // The records come newest first; walking them backwards gives the oldest first,
+    // and a stable sort then only has to mend stamps that are out of order.
+    struct Taken {
+        std::string_view list;
+        Point point;
+    };
+    std::vector<Taken> taken;
+    taken.reserve(grades.size());
+    std::unordered_map<std::string_view, std::size_t> testsPerList;
+    for (auto it = grades.rbegin(); it != grades.rend(); ++it) {
+        const CGrade& grade = **it;
+        const std::optional<CDateStamp> date = CDateStamp::Read(grade.m_date);
+        if (!date || grade.m_words == 0) {
+            ++m_leftOut;
+            continue;
+        }
+        bool stopped = false;
+        const std::string_view list = ListOf(grade.m_listName, stopped);
+        const float percent = static_cast<float>(grade.m_correct) / static_cast<float>(grade.m_words) * 100.0f;
+        taken.push_back({list, {date->Minutes(), percent, stopped}});
+        ++testsPerList[list];
+    }
+    std::stable_sort(taken.begin(), taken.end(),
+                     [](const Taken& a, const Taken& b) { return a.point.minutes < b.point.minutes; });
+    m_pointCount = taken.size();
+
+    std::vector<std::pair<std::string_view, std::size_t>> lists(testsPerList.begin(), testsPerList.end());
+    std::sort(lists.begin(), lists.end(), [](const auto& a, const auto& b) {
+        return a.second != b.second ? a.second > b.second : a.first < b.first;
+    });
+    if (lists.size() > kListSeries)
+        lists.resize(kListSeries);
+    std::unordered_map<std::string_view, std::size_t> seriesOf;
+    for (const auto& [list, count] : lists) {
+        seriesOf.emplace(list, m_series.size());
+        m_series.push_back({std::string(list), {}});
+        m_series.back().points.reserve(count);
+    }
+    Series all{kAllTests, {}};
+    all.points.reserve(taken.size());
+    for (const Taken& t : taken) {
+        if (const auto found = seriesOf.find(t.list); found != seriesOf.end())
+            m_series[found->second].points.push_back(t.point);
+        all.points.push_back(t.point);
+    }
+    if (!all.points.empty())
+        m_series.push_back(std::move(all));
+
+    // Learners repeat their mistakes, so each different pair is analysed only once.
+    CSpellingRules rules;
+    std::string errors;
+    std::unordered_map<std::string, CRuleGroups::Set> rulesOfPair;
+    std::unordered_map<std::string_view, std::int64_t> timesMissed;
+    std::string key;
+    for (const auto& record : missed) {
+        key.assign(record->m_word).push_back('\0');
+        key.append(record->m_misspelling);
+        auto [entry, isNew] = rulesOfPair.try_emplace(key, 0);
+        if (isNew) {
+            rules.GetSpellingErrors(record->m_word, record->m_misspelling, errors);
+            entry->second = CRuleGroups::Read(errors);
+        }
+        for (int rule = 0; rule < CRuleGroups::kCount; ++rule)
+            if (entry->second & CRuleGroups::Bit(CRuleGroups::Rule(rule)))
+                ++m_ruleCounts[std::size_t(rule)];
+        ++timesMissed[record->m_word];
+    }
+
+    std::vector<std::pair<std::string_view, std::int64_t>> words(timesMissed.begin(), timesMissed.end());
+    const std::size_t top = std::min(kMostMissed, words.size());
+    std::partial_sort(words.begin(), words.begin() + std::ptrdiff_t(top), words.end(),
+                      [](const auto& a, const auto& b) {
+                          return a.second != b.second ? a.second > b.second : a.first < b.first;
+                      });
+    for (std::size_t i = 0; i < top; ++i)
+        m_mostMissed.push_back({std::string(words[i].first), words[i].second});
+}

@@ -1,0 +1,63 @@
+#pragma once
+#include "model/CGrade.h"
+#include "model/CMissed.h"
+#include "model/COwnedList.h"
+#include "spelltest/CRuleGroups.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// What the progress view draws, worked out from a learner's records: the grades over
+// time (one series for each of the five lists taken most often, and one for all
+// tests), how many misspellings break each group of spelling rules, and the ten
+// words missed most often.
+class CProgressStats {
+public:
+    static constexpr std::size_t kListSeries = 5;
+    static constexpr std::size_t kMostMissed = 10;
+    static constexpr const char* kStoppedSuffix = "--Stopped Test";
+
+    struct Point {
+        std::int64_t minutes; // CDateStamp::Minutes
+        float grade;          // percent
+        bool stopped;
+    };
+    struct Series {
+        std::string name;
+        std::vector<Point> points; // oldest first
+    };
+    struct WordCount {
+        std::string word;
+        std::int64_t count;
+    };
+
+    void Compute(const COwnedList<CGrade>& grades, const COwnedList<CMissed>& missed);
+
+    // The lists' series, the list taken most often first (a stopped test belongs to its
+    // list), then the series of all tests, named kAllTests.
+    const std::vector<Series>& GetSeries() const { return m_series; }
+    static constexpr const char* kAllTests = "All tests";
+    // Result records left out of the chart: their stamp can't be read (such as
+    // "Time Error"), or they count no words.
+    std::size_t GetLeftOut() const { return m_leftOut; }
+    std::size_t GetPointCount() const { return m_pointCount; }
+
+    const std::array<std::int64_t, CRuleGroups::kCount>& GetRuleCounts() const { return m_ruleCounts; }
+    // Most missed first; equal counts in the words' order.
+    const std::vector<WordCount>& GetMostMissed() const { return m_mostMissed; }
+
+    bool HasRecords() const { return m_gradeRecords + m_missedRecords > 0; }
+    std::size_t GetMissedRecords() const { return m_missedRecords; }
+
+private:
+    std::vector<Series> m_series;
+    std::size_t m_leftOut = 0;
+    std::size_t m_pointCount = 0;
+    std::size_t m_gradeRecords = 0;
+    std::size_t m_missedRecords = 0;
+    std::array<std::int64_t, CRuleGroups::kCount> m_ruleCounts{};
+    std::vector<WordCount> m_mostMissed;
+};

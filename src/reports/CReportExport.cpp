@@ -1,0 +1,85 @@
+#include "reports/CReportExport.h"
+
+#include "model/CAtomicFile.h"
+#include "model/CPath.h"
+#include "reports/CCsvWriter.h"
+#include "reports/CProgressStats.h"
+#include "reports/CReportRows.h"
+
+#include <charconv>
+
+namespace {
+std::int32_t ReadCount(const std::string& text)
+{
+    std::int32_t value = 0;
+    std::from_chars(text.data(), text.data() + text.size(), value);
+    return value;
+}
+}
+
+std::string CReportExport::FromRows(const CReportRows& rows)
+{
+    CCsvWriter csv;
+    csv.Text().assign(CCsvWriter::ByteOrderMark());
+    if (rows.GetViewMode() == CReportRows::Grades) {
+        for (const char* header : {"Spelling List", "Date", "# Correct", "# Words", "Grade"})
+            csv.Field(header);
+        csv.EndRow();
+        for (std::size_t i = 0; i < rows.GetCount(); ++i) {
+            const CReportRows::Row& row = rows.GetRow(i);
+            const std::int32_t correct = ReadCount(row[2]);
+            const std::int32_t words = ReadCount(row[3]);
+            csv.Field(row[0]);
+            csv.Date(row[1]);
+            csv.Number(correct);
+            csv.Number(words);
+            csv.Grade(correct, words);
+            csv.EndRow();
+        }
+    } else if (rows.GetViewMode() == CReportRows::Misspelled) {
+        for (const char* header : {"Word", "Misspelling", "Spelling Errors", "Spelling List", "Date"})
+            csv.Field(header);
+        csv.EndRow();
+        for (std::size_t i = 0; i < rows.GetCount(); ++i) {
+            const CReportRows::Row& row = rows.GetRow(i);
+            csv.Field(row[2]);
+            csv.Field(row[3]);
+            csv.Field(row[4]);
+            csv.Field(row[0]);
+            csv.Date(row[1]);
+            csv.EndRow();
+        }
+    }
+    return std::move(csv.Text());
+}
+
+std::string CReportExport::FromProgress(const CProgressStats& stats)
+{
+    CCsvWriter csv;
+    csv.Text().assign(CCsvWriter::ByteOrderMark());
+    for (const char* header : {"Kind", "Name", "Count"})
+        csv.Field(header);
+    csv.EndRow();
+    for (int rule = 0; rule < CRuleGroups::kCount; ++rule) {
+        csv.Field("Spelling rule");
+        csv.Field(CRuleGroups::Name(CRuleGroups::Rule(rule)));
+        csv.Number(stats.GetRuleCounts()[std::size_t(rule)]);
+        csv.EndRow();
+    }
+    for (const CProgressStats::WordCount& word : stats.GetMostMissed()) {
+        csv.Field("Missed word");
+        csv.Field(word.word);
+        csv.Number(word.count);
+        csv.EndRow();
+    }
+    return std::move(csv.Text());
+}
+
+bool CReportExport::Save(const std::string& nativePath, const std::string& bytes, std::string& why)
+{
+    std::string error;
+    if (CAtomicFile::WriteFileAtomically(nativePath, bytes, &error))
+        return true;
+    why = "The file could not be saved. " + CPath::FromNative(error);
+    return false;
+}

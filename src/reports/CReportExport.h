@@ -1,0 +1,22 @@
+#pragma once
+#include <string>
+
+class CProgressStats;
+class CReportRows;
+
+// The reports page's "Export...": the view shown as a CSV file for spreadsheet
+// programs (UTF-8 with a byte-order mark, a header row, RFC 4180 quoting).
+class CReportExport {
+public:
+    // Grades: "Spelling List", "Date", "# Correct", "# Words", "Grade" (a number).
+    // Misspelled words: "Word", "Misspelling", "Spelling Errors", "Spelling List", "Date".
+    // From the rows shown, so deletions not yet saved are left out here too.
+    static std::string FromRows(const CReportRows& rows);
+    // One table of "Kind", "Name", "Count": a row for every rule group, then the words
+    // missed most often.
+    static std::string FromProgress(const CProgressStats& stats);
+
+    // Writes bytes to a temporary file beside path and renames it over path; path is the
+    // file system's name. False, with a sentence for the user in why, on failure.
+    static bool Save(const std::string& nativePath, const std::string& bytes, std::string& why);
+};

@@ -1,0 +1,140 @@
+// The CSV that "Export..." and `kelto4-tool export` write, and the class export run on
+// record files and a user file that the program itself wrote.
+#include "model/CUserRecordFiles.h"
+#include "model/ModelTestSupport.h"
+#include "reports/CCsvWriter.h"
+#include "users/CUserFile.h"
+
+#include <fstream>
+#include <sstream>
+#include <sys/wait.h>
+
+namespace {
+TEST(CsvWriter, QuotesWhatNeedsItAndWritesUtf8)
+{
+    CCsvWriter csv;
+    csv.Field("plain");
+    csv.Field("a,b");
+    csv.Field("say \"hi\"");
+    csv.Field("two\r\nlines");
+    csv.Field("cr\rlf\n");
+    csv.Field("caf\xE9 \x80 na\xEFve");
+    csv.Field("");
+    csv.EndRow();
+    csv.Number(-12);
+    csv.Grade(2, 3);
+    csv.Grade(1, 0);
+    csv.Date("12/06/26, 06:02 PM");
+    csv.Date("Time Error");
+    csv.Date("a \"b\", c");
+    csv.EndRow();
+    EXPECT_EQ(csv.Text(), "plain,\"a,b\",\"say \"\"hi\"\"\",\"two\r\nlines\",\"cr\rlf\n\","
+                          "caf\xC3\xA9 \xE2\x82\xAC na\xC3\xAFve,\r\n"
+                          "-12,67,,2026-12-06 18:02,Time Error,\"a \"\"b\"\", c\"\r\n");
+}
+
+struct ToolRun {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string Slurp(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+ToolRun Export(const TempFolder& scratch, const std::string& arguments)
+{
+    const std::string out = scratch.File("out"), err = scratch.File("err");
+    const std::string command = std::string("'") + KELTO4_TOOL + "' export " + arguments + " >'" + out + "' 2>'" + err + "'";
+    const int status = std::system(command.c_str());
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Slurp(out), Slurp(err)};
+}
+
+class ClassExport : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        // Written as the program writes them: the user file through its lock, the record
+        // files as the document saves them.
+        CUserFile users;
+        ASSERT_TRUE(users.Open(folder.Path(), nullptr));
+        for (const char* name : {"Zoe", "Andr\xE9"}) {
+            users.Users().push_back(std::make_unique<CUser>());
+            users.Users().back()->m_name = name;
+            users.Users().back()->m_password = " ";
+        }
+        ASSERT_TRUE(users.Save());
+        users.Close();
+
+        COwnedList<CGrade> grades;
+        COwnedList<CMissed> missed;
+        grades.push_back(Grade("week2", "12/07/26, 09:15 AM", 9, 10));
+        grades.push_back(Grade("week1--Stopped Test", "Time Error", 1, 10));
+        missed.push_back(Missed("week2", "12/07/26, 09:15 AM", "friend", "freind"));
+        Save("Zoe", grades, missed);
+        grades.clear();
+        missed.clear();
+        grades.push_back(Grade("spelling, \"hard\"", "12/06/26, 12:00 AM", 2, 3));
+        missed.push_back(Missed("spelling, \"hard\"", "12/06/26, 12:00 AM", "horses", "horss"));
+        missed.push_back(Missed("spelling, \"hard\"", "12/06/26, 12:00 AM", "caf\xE9", "cafe"));
+        Save("Andr\xE9", grades, missed);
+        grades.clear();
+        missed.clear();
+        // Not in the user file: comes after the listed learners, in name order.
+        grades.push_back(Grade("week1", "12/05/26, 12:00 PM", 3, 3));
+        Save("Bob", grades, missed);
+        Save("Amy", grades, missed);
+    }
+    void Save(const std::string& name, const COwnedList<CGrade>& grades, const COwnedList<CMissed>& missed)
+    {
+        ASSERT_TRUE(CUserRecordFiles::Save(folder.Path(), name, grades, missed, nullptr));
+    }
+    std::string Quoted() const { return "'" + folder.Path() + "'"; }
+
+    TempFolder folder;
+    TempFolder scratch;
+};
+
+TEST_F(ClassExport, ResultsOfEveryLearnerInUserFileOrderThenOthersByName)
+{
+    // Another copy holding the user file's lock doesn't keep the export waiting.
+    CUserFile held;
+    ASSERT_TRUE(held.Open(folder.Path(), nullptr));
+    const ToolRun run = Export(scratch, Quoted());
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.out, "\xEF\xBB\xBFUser,Spelling List,Date,# Correct,# Words,Grade\r\n"
+                       "Zoe,week2,2026-12-07 09:15,9,10,90\r\n"
+                       "Zoe,week1--Stopped Test,Time Error,1,10,10\r\n"
+                       "Andr\xC3\xA9,\"spelling, \"\"hard\"\"\",2026-12-06 00:00,2,3,67\r\n"
+                       "Amy,week1,2026-12-05 12:00,3,3,100\r\n"
+                       "Bob,week1,2026-12-05 12:00,3,3,100\r\n");
+}
+
+TEST_F(ClassExport, MisspelledWordsWithTheirRulesAndDamagedFilesOnStandardError)
+{
+    // A damaged file keeps the records before the fault, is named, and makes the exit 1.
+    const std::string zoe = Slurp(CUserRecordFiles::MissedPath(folder.Path(), "Zoe"));
+    std::ofstream(CUserRecordFiles::MissedPath(folder.Path(), "Zoe"), std::ios::binary)
+        << zoe.substr(0, zoe.size() - 1);
+    std::ofstream(CUserRecordFiles::MissedPath(folder.Path(), "Cid"), std::ios::binary) << "\x02";
+
+    const ToolRun run = Export(scratch, "--missed " + Quoted());
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.out, "\xEF\xBB\xBFUser,Spelling List,Date,Word,Misspelling,Spelling Errors\r\n"
+                       "Andr\xC3\xA9,\"spelling, \"\"hard\"\"\",2026-12-06 00:00,horses,horss,single s; s to es\r\n"
+                       "Andr\xC3\xA9,\"spelling, \"\"hard\"\"\",2026-12-06 00:00,caf\xC3\xA9,cafe,e to \xC3\xA9\r\n");
+    EXPECT_NE(run.err.find(folder.Path() + "/Zoe.kt4"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find(folder.Path() + "/Cid.kt4"), std::string::npos) << run.err;
+
+    const ToolRun missing = Export(scratch, "'" + folder.File("nowhere") + "'");
+    EXPECT_EQ(missing.exitCode, 2);
+    EXPECT_EQ(missing.out, "");
+    EXPECT_NE(Export(scratch, "").exitCode, 0);
+}
+}

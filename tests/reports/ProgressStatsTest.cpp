@@ -1,0 +1,179 @@
+// What the progress view is made from: date stamps read back, analysis lines read
+// back into rule groups, and the statistics of a learner's records.
+#include "model/ModelTestSupport.h"
+#include "reports/CDateStamp.h"
+#include "reports/CProgressStats.h"
+#include "spelltest/CRuleGroups.h"
+#include "spelltest/CSpellingRules.h"
+
+#include <random>
+
+namespace {
+using R = CRuleGroups;
+
+struct StampCase {
+    const char* stamp;
+    const char* iso; // nullptr: can't be read
+};
+
+const StampCase kStamps[] = {
+    {"12/06/26, 06:02 PM", "2026-12-06 18:02"},
+    {"12/06/26, 12:00 AM", "2026-12-06 00:00"}, // midnight
+    {"12/06/26, 12:59 AM", "2026-12-06 00:59"},
+    {"12/06/26, 12:00 PM", "2026-12-06 12:00"}, // noon
+    {"12/06/26, 11:59 PM", "2026-12-06 23:59"},
+    {"01/01/99, 01:00 AM", "1999-01-01 01:00"},
+    {"02/29/24, 10:00 AM", "2024-02-29 10:00"},
+    {"Time Error", nullptr},
+    {"", nullptr},
+    {"02/29/25, 10:00 AM", nullptr},
+    {"13/01/26, 10:00 AM", nullptr},
+    {"12/00/26, 10:00 AM", nullptr},
+    {"12/06/26, 00:10 AM", nullptr},
+    {"12/06/26, 13:00 PM", nullptr},
+    {"12/06/26, 06:60 PM", nullptr},
+    {"12/06/26 06:02 PM ", nullptr},
+    {"12/06/26, 06:02 XM", nullptr},
+    {"12/06/2026, 06:02 PM", nullptr},
+    {"12/O6/26, 06:02 PM", nullptr},
+};
+
+TEST(DateStamp, ReadsTheCLocaleStampAndNothingElse)
+{
+    for (const StampCase& c : kStamps) {
+        const std::optional<CDateStamp> date = CDateStamp::Read(c.stamp);
+        if (!c.iso) {
+            EXPECT_FALSE(date) << c.stamp;
+            continue;
+        }
+        ASSERT_TRUE(date) << c.stamp;
+        EXPECT_EQ(date->Iso(), c.iso) << c.stamp;
+    }
+    const auto minutes = [](const char* stamp) { return CDateStamp::Read(stamp)->Minutes(); };
+    EXPECT_EQ(minutes("12/06/26, 12:00 PM") - minutes("12/06/26, 12:00 AM"), 720);
+    EXPECT_EQ(minutes("12/07/26, 12:00 AM") - minutes("12/06/26, 11:59 PM"), 1);
+    EXPECT_EQ(minutes("01/01/70, 12:00 AM"), 0);
+    EXPECT_EQ(minutes("03/01/24, 12:00 AM") - minutes("02/28/24, 12:00 AM"), 2 * 1440);
+}
+
+struct GroupCase {
+    const char* errors;
+    R::Set rules;
+};
+
+const GroupCase kGroups[] = {
+    {"change ei to ie", R::Bit(R::IeEi)},
+    {"ei", R::Bit(R::IeEi)},
+    {"ie; fr", R::Bit(R::IeEi) | R::Bit(R::Blends)},
+    {"keep final e", R::Bit(R::FinalE)},
+    {"drop final e", R::Bit(R::FinalE)},
+    {"keep the y; ay", R::Bit(R::YToI) | R::Bit(R::LetterGroups)},
+    {"change y to i", R::Bit(R::YToI)},
+    {"double t, double m", R::Bit(R::DoubleLetters)},
+    {"single s; s to es", R::Bit(R::DoubleLetters) | R::Bit(R::PluralEnding)},
+    {"double e; tr st", R::Bit(R::DoubleLetters) | R::Bit(R::Blends)},
+    {"keep final e; double ;; ch", R::Bit(R::FinalE) | R::Bit(R::DoubleLetters) | R::Bit(R::LetterGroups)},
+    {"double ,, single  ; ending s", R::Bit(R::DoubleLetters) | R::Bit(R::PluralEnding)},
+    {"change ending f or fe to ve", R::Bit(R::PluralEnding)},
+    {"no ending s; end with ze", R::Bit(R::PluralEnding) | R::Bit(R::Ze)},
+    {"es to s", R::Bit(R::PluralEnding)},
+    {"gh ou", R::Bit(R::LetterGroups)},
+    {"ch; scr sp", R::Bit(R::LetterGroups) | R::Bit(R::Blends)},
+    {"change ch to tch", R::Bit(R::Tch)},
+    {"change tch to ch", R::Bit(R::Tch)},
+    {"change j to dge", R::Bit(R::Dge)},
+    {"change v to ve", R::Bit(R::Ve)},
+    {"change ie to y", R::Bit(R::IeToY)},
+    {"capitalize first letter", R::Bit(R::Capital)},
+    {"do not capitalize first letter", R::Bit(R::Capital)},
+    {"suffix add ly", R::Bit(R::Suffix)},
+    {"suffix less to ness", R::Bit(R::Suffix)},
+    {"k to c", R::Bit(R::LetterSwap)},
+    {"r to o, o to r", R::Bit(R::LetterSwap)},
+    {"; to a", R::Bit(R::LetterSwap)},
+    {"missing letter e", R::Bit(R::MissingLetters)},
+    {"extra letter r, e", R::Bit(R::ExtraLetters)},
+    {"?", R::Bit(R::NoRule)},
+    {"", 0},
+    {"something else", 0},
+};
+
+TEST(RuleGroups, EachAnalysisFindingCountsForTheRuleThatGivesIt)
+{
+    for (const GroupCase& c : kGroups)
+        EXPECT_EQ(R::Read(c.errors), c.rules) << c.errors;
+}
+
+TEST(RuleGroups, EveryLineTheAnalysisWritesNamesAtLeastOneRule)
+{
+    // Words from a small alphabet with the letters every rule looks for, and a few odd ones.
+    const std::string letters = "abceghiklnorstvyzfdjCE;, ";
+    std::mt19937 random(17);
+    const auto word = [&] {
+        std::string w(std::size_t(random() % 9), ' ');
+        for (char& c : w)
+            c = letters[random() % letters.size()];
+        return w;
+    };
+    CSpellingRules rules;
+    for (int i = 0; i < 20000; ++i) {
+        const std::string errors = rules.GetSpellingErrors(word(), word());
+        EXPECT_NE(R::Read(errors), 0u) << errors;
+    }
+}
+
+TEST(ProgressStats, FiveMostTakenListsAllTestsRulesAndMostMissedWords)
+{
+    COwnedList<CGrade> grades; // newest first, as the document holds them
+    grades.push_back(Grade("week1--Stopped Test", "12/09/26, 09:00 AM", 1, 10));
+    grades.push_back(Grade("week1", "Time Error", 5, 10));
+    grades.push_back(Grade("week7", "12/08/26, 09:00 AM", 5, 10));
+    grades.push_back(Grade("week6", "12/08/26, 09:00 AM", 5, 0));
+    for (const char* list : {"week5", "week4", "week3", "week2"})
+        grades.push_back(Grade(list, "12/07/26, 09:00 AM", 3, 4));
+    grades.push_back(Grade("week1", "12/06/26, 06:02 PM", 2, 3));
+    grades.push_back(Grade("week1", "12/01/26, 12:00 PM", 10, 10));
+    COwnedList<CMissed> missed;
+    for (int i = 0; i < 3; ++i)
+        missed.push_back(Missed("week1", "d", "friend", "freind"));
+    missed.push_back(Missed("week1", "d", "cake", "cak"));
+    missed.push_back(Missed("week1", "d", "cake", "cak"));
+    missed.push_back(Missed("week1", "d", "church", "curch"));
+    missed.push_back(Missed("week1", "d", "apple", "apple"));
+
+    CProgressStats stats;
+    stats.Compute(grades, missed);
+    EXPECT_TRUE(stats.HasRecords());
+    EXPECT_EQ(stats.GetLeftOut(), 2u); // "Time Error" and the record of no words
+    const auto& series = stats.GetSeries();
+    ASSERT_EQ(series.size(), 6u);
+    const char* const names[] = {"week1", "week2", "week3", "week4", "week5", CProgressStats::kAllTests};
+    for (std::size_t i = 0; i < series.size(); ++i)
+        EXPECT_EQ(series[i].name, names[i]);
+    ASSERT_EQ(series[0].points.size(), 3u);
+    EXPECT_FLOAT_EQ(series[0].points[0].grade, 100.0f);
+    EXPECT_FLOAT_EQ(series[0].points[1].grade, 200.0f / 3.0f);
+    EXPECT_FALSE(series[0].points[1].stopped);
+    EXPECT_TRUE(series[0].points[2].stopped);
+    EXPECT_LT(series[0].points[0].minutes, series[0].points[1].minutes);
+    EXPECT_EQ(series[5].points.size(), 8u);
+
+    const auto& counts = stats.GetRuleCounts();
+    EXPECT_EQ(counts[R::IeEi], 3);
+    EXPECT_EQ(counts[R::MissingLetters], 2);
+    EXPECT_EQ(counts[R::LetterGroups], 1);
+    EXPECT_EQ(counts[R::NoRule], 1);
+    EXPECT_EQ(counts[R::Blends], 0);
+    const auto& words = stats.GetMostMissed();
+    ASSERT_EQ(words.size(), 4u);
+    EXPECT_EQ(words[0].word, "friend");
+    EXPECT_EQ(words[0].count, 3);
+    EXPECT_EQ(words[1].word, "cake");
+    EXPECT_EQ(words[2].word, "apple"); // equal counts in word order
+    EXPECT_EQ(words[3].word, "church");
+
+    stats.Compute({}, {});
+    EXPECT_FALSE(stats.HasRecords());
+    EXPECT_TRUE(stats.GetSeries().empty());
+}
+}
