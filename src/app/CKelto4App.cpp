@@ -51,6 +51,8 @@ CKelto4App::CKelto4App(int& argc, char** argv)
     setApplicationName(QStringLiteral("Kelto4"));
     setOrganizationName(QStringLiteral("Tarvel"));
     setApplicationVersion(QStringLiteral("3.0.0"));
+    // The application id that joins the window to its desktop entry and software-centre page.
+    setDesktopFileName(QStringLiteral("net.tarvel.kelto4"));
     setWindowIcon(QIcon(QStringLiteral(":/kelto4/icons/kelto4-48.png")));
 }
 
@@ -70,7 +72,7 @@ bool CKelto4App::InitInstance()
                                  QStringLiteral("Open the list in the copy already running, if there is one."));
     parser.addOption(shellOpen);
     parser.addPositionalArgument(QStringLiteral("list"), QStringLiteral("A spelling list (.ktr) to open."));
-    parser.addHelpOption();
+    // --help and --version are answered in main(), before there is a display.
     parser.process(arguments());
     const QString file = parser.positionalArguments().value(0);
     if (parser.isSet(shellOpen) && !file.isEmpty() && ForwardToRunningCopy(file))

@@ -5,6 +5,7 @@
 #include "app/CKelto4View.h"
 #include "app/CPageArea.h"
 #include "app/CPageBarImages.h"
+#include "app/CSampleList.h"
 #include "model/CAtomicFile.h"
 #include "model/CKelto4Doc.h"
 #include "model/CPath.h"
@@ -125,6 +126,15 @@ void CMainFrame::CreateCommands()
         }
     };
     c.Add(ID_HELP_FINDER, help);
+    // The list that comes with the program. Where it is installed it can't be changed
+    // in place, so an author's edits go to a new file.
+    c.Add(ID_HELP_SAMPLE_LIST, [this] {
+        const std::string path = CSampleList::Find();
+        if (path.empty())
+            ShowMessage("The sample list is missing. Please install Keltora again.", MsgIcon::Exclamation);
+        else
+            OpenDocumentFile(QString::fromStdString(path));
+    }, [doc] { return !doc->m_testRunning; });
     c.Add(ID_HELP, help);
     c.Add(ID_DEFAULT_HELP, help);
     c.Add(ID_CONTEXT_HELP, [] { QWhatsThis::enterWhatsThisMode(); });
@@ -179,6 +189,7 @@ void CMainFrame::CreateMenu()
         view->addAction(m_commands->Action(id));
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     add(help, ID_HELP_FINDER, "&Help Topics");
+    add(help, ID_HELP_SAMPLE_LIST, "Open the Sample List");
     help->addSeparator();
     add(help, ID_APP_ABOUT, "&About Kelto4...");
     // F1 works with or without the menu bar.

@@ -7,6 +7,7 @@ enum CommandId : int {
     ID_VIEW_TEST = 32773,
     ID_VIEW_REPORTS = 32774,
     ID_VIEW_OPTIONS = 32775,
+    ID_HELP_SAMPLE_LIST = 32790, // Help > Open the Sample List
 
     // Reports page: a new list of the learner's missed words, then the test page.
     ID_PRACTISE_MISSED_WORDS = 32790,

@@ -1,4 +1,5 @@
 // kelto4-tool: looks into Keltora's files and runs the misspelling analysis and the letter comparison, for scripting.
+#include "model/CProgramInfo.h"
 #include "tool/ToolAnalyse.h"
 #include "tool/ToolCompare.h"
 #include "tool/ToolDump.h"
@@ -7,8 +8,44 @@
 #include <cstdio>
 #include <cstring>
 
+namespace {
+const char* const kHelp =
+    "Usage: kelto4-tool dump FILE\n"
+    "  or:  kelto4-tool analyse [WORD MISSPELLING]\n"
+    "  or:  kelto4-tool compare [WORD ANSWER]\n"
+    "  or:  kelto4-tool export [--missed] USERFOLDER\n"
+    "Look into Keltora's files, name the spelling rules a misspelling breaks and\n"
+    "compare an answer with its word letter by letter.\n"
+    "\n"
+    "  dump FILE         print every entry of a spelling list (.ktr), results (.kt3),\n"
+    "                      misspelled-words (.kt4) or accounts (Kelto4.lgn) file,\n"
+    "                      one line each, fields separated by tabs\n"
+    "  analyse WORD MISSPELLING\n"
+    "                    print the spelling rules MISSPELLING breaks, on one line\n"
+    "  analyse           the same for every WORD<TAB>MISSPELLING line of standard input\n"
+    "  compare WORD ANSWER\n"
+    "                    print ANSWER aligned letter by letter with WORD: =c right,\n"
+    "                      ~cx c typed as x, -c c missing, +x x extra, ^cd c d swapped\n"
+    "  compare           the same for every WORD<TAB>ANSWER line of standard input\n"
+    "  export USERFOLDER every learner's results in USERFOLDER as one CSV\n"
+    "  export --missed USERFOLDER\n"
+    "                    every learner's misspelled words as one CSV\n"
+    "  -h, --help        display this help and exit\n"
+    "  -v, --version     output version information and exit\n"
+    "\n"
+    "Exit status: 0 done, 1 a damaged file or a failed read or write, 2 a wrong\n"
+    "command line, or a file or folder that can't be opened.\n"
+    "Full documentation: man kelto4-tool\n";
+}
+
 int main(int argc, char** argv)
 {
+    // Only the first word: after a command, "--help" may be a word to analyse.
+    switch (CProgramInfo::Find(argc < 2 ? argc : 2, argv)) {
+    case CProgramInfo::Request::help: return CProgramInfo::Print(kHelp);
+    case CProgramInfo::Request::version: return CProgramInfo::Print(CProgramInfo::VersionText("kelto4-tool"));
+    case CProgramInfo::Request::none: break;
+    }
     if (argc >= 2 && std::strcmp(argv[1], "dump") == 0)
         return RunDump(argc - 2, argv + 2);
     if (argc >= 2 && std::strcmp(argv[1], "analyse") == 0)
@@ -20,6 +57,8 @@ int main(int argc, char** argv)
     std::fprintf(stderr,
                  "usage: kelto4-tool dump FILE\n"
                  "       kelto4-tool analyse [WORD MISSPELLING]   (without arguments: WORD<TAB>MISSPELLING lines on standard input)\n"
-                 "       kelto4-tool compare [WORD ANSWER]        (without arguments: WORD<TAB>ANSWER lines on standard input)\n");
+                 "       kelto4-tool compare [WORD ANSWER]        (without arguments: WORD<TAB>ANSWER lines on standard input)\n"
+                 "       kelto4-tool export [--missed] USERFOLDER\n"
+                 "Try 'kelto4-tool --help' for more information.\n");
     return 2;
 }
