@@ -10,7 +10,7 @@ enum CommandId : int {
     ID_HELP_SAMPLE_LIST = 32790, // Help > Open the Sample List
 
     // Reports page: a new list of the learner's missed words, then the test page.
-    ID_PRACTISE_MISSED_WORDS = 32790,
+    ID_PRACTISE_MISSED_WORDS = 32791,
 
     ID_FILE_NEW = 57600,
     ID_FILE_OPEN = 57601,
