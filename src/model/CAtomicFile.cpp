@@ -204,6 +204,14 @@ bool CAtomicFile::WriteAll(int fd, const std::string& bytes)
     return true;
 }
 
+std::string CAtomicFile::FreeCopyPath(const std::string& path, const std::string& suffix)
+{
+    std::string copy = path + suffix;
+    for (int n = 2; Exists(copy); ++n)
+        copy = path + suffix + "." + std::to_string(n);
+    return copy;
+}
+
 std::string CAtomicFile::TemporaryName(const std::string& path, unsigned n)
 {
     return path + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(n);

@@ -34,6 +34,9 @@ public:
     static bool WriteAll(int fd, const std::string& bytes);
     // The folder part of path: "." without a slash, "/" for a file in the root.
     static std::string FolderOf(const std::string& path);
+    // The first of path + suffix, path + suffix + ".2", ".3"... that names nothing yet, so
+    // a copy kept of a damaged file never replaces an earlier one.
+    static std::string FreeCopyPath(const std::string& path, const std::string& suffix);
     // The name of the n-th temporary file this process writes for path: path + ".tmp<pid>-<n>".
     static std::string TemporaryName(const std::string& path, unsigned n);
     // Removes the temporary files of path that a save killed half-way left behind: only

@@ -66,7 +66,8 @@ bool CUserRecordFiles::WriteListFile(const std::string& path, const COwnedList<T
     if (CAtomicFile::ReadWholeFile(CPath::ToNative(path), old, nullptr)) {
         COwnedList<T> check;
         if (Decode(old, check) != ReadResult::ok &&
-            !CAtomicFile::WriteFileAtomically(CPath::ToNative(path + kDamagedSuffix), old, errorText))
+            !CAtomicFile::WriteFileAtomically(CAtomicFile::FreeCopyPath(CPath::ToNative(path), kDamagedSuffix), old,
+                                              errorText))
             return false; // the damaged file stays as it is rather than be lost
     }
     std::string bytes;

@@ -18,7 +18,8 @@ public:
     static bool IsValidFileName(const std::string& userName);
     static std::string ResultsPath(const std::string& userFolder, const std::string& userName);
     static std::string MissedPath(const std::string& userFolder, const std::string& userName);
-    // Suffix of the copy kept of a record file that could not be read to its end.
+    // Suffix of the copy kept of a record file that could not be read to its end; a later
+    // incident's copy gets ".2", ".3"... after it.
     static constexpr const char* kDamagedSuffix = ".damaged";
 
     // Reads both files, appending at the tail of each list (callers empty them first).

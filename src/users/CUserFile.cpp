@@ -84,15 +84,6 @@ bool ReadAll(int fd, std::string& bytes)
         bytes.append(buffer, static_cast<size_t>(n));
     }
 }
-
-// The first of path + ".damaged", ".damaged.2", ".damaged.3"... that names nothing yet.
-std::string FreeCopyPath(const std::string& nativePath)
-{
-    std::string copy = nativePath + ".damaged";
-    for (int n = 2; CAtomicFile::Exists(copy); ++n)
-        copy = nativePath + ".damaged." + std::to_string(n);
-    return copy;
-}
 }
 
 void CUserFile::SetSystemHooks(ReadFunction read, LockFunction lock)
@@ -274,7 +265,7 @@ void CUserFile::Read()
 // replaced. The lock on the user file keeps other copies from choosing the same name.
 bool CUserFile::KeepCopy(const std::string& bytes, std::string& copyPath)
 {
-    const std::string copy = FreeCopyPath(CPath::ToNative(m_path));
+    const std::string copy = CAtomicFile::FreeCopyPath(CPath::ToNative(m_path), ".damaged");
     if (!CAtomicFile::WriteFileAtomically(copy, bytes, &m_lastError))
         return false;
     copyPath = CPath::FromNative(copy);

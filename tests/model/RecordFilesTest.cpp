@@ -223,6 +223,12 @@ TEST(DamagedFile, IsKeptBesideBeforeTheNextSaveReplacesIt)
     ASSERT_TRUE(CUserRecordFiles::Save(folder.Path(), "Ann", grades, missed, nullptr));
     EXPECT_EQ(ReadFile(folder.File("Ann.kt3.damaged")), DamagedResults());
     EXPECT_EQ(ReadFile(folder.File("Ann.kt3")), Store(grades));
+
+    // A second incident keeps its own copy; the first stays.
+    WriteFile(folder.File("Ann.kt3"), DamagedResults() + "x");
+    ASSERT_TRUE(CUserRecordFiles::Save(folder.Path(), "Ann", grades, missed, nullptr));
+    EXPECT_EQ(ReadFile(folder.File("Ann.kt3.damaged")), DamagedResults());
+    EXPECT_EQ(ReadFile(folder.File("Ann.kt3.damaged.2")), DamagedResults() + "x");
 }
 
 TEST(DamagedFile, RecordsOfTheWrongClassCountAsDamage)
