@@ -136,7 +136,7 @@ std::vector<CRuleExplanations::Line> CRuleExplanations::Explain(std::string_view
     CSpellingRules rules;
     rules.GetSpellingErrors(std::string(word), std::string(answer));
     std::vector<Line> lines;
-    int order = 1;
+    int order = 0;
     for (Check check : kPrimary) {
         const std::string finding = (rules.*check)();
         if (!finding.empty())

@@ -1,4 +1,6 @@
 #pragma once
+#include "spelltest/CRuleGroups.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -8,27 +10,10 @@
 // not only that it was. Texts are Windows-1252.
 class CRuleExplanations {
 public:
-    // The rules by their place in the analysis, 1 to 17.
-    enum Rule : int {
-        IeEi = 1,
-        FinalE,
-        YToI,
-        DoubleLetters,
-        PluralEnding,
-        LetterGroups,
-        Blends,
-        Tch,
-        Dge,
-        Ve,
-        Ze,
-        IeToY,
-        Capital,
-        Suffix,
-        LetterSwap,
-        MissingLetters,
-        ExtraLetters,
-    };
-    static constexpr int kRuleCount = 17;
+    // The rules by their place in the analysis, as the progress charts group them.
+    using Rule = CRuleGroups::Rule;
+    using enum CRuleGroups::Rule;
+    static constexpr int kRuleCount = CRuleGroups::NoRule;
 
     struct Line {
         Rule rule;

@@ -146,6 +146,12 @@ int CSoundRecorder::Play(const std::string& name)
     const std::string file = name.empty() ? GetTempPath() : name;
     if (!OpenDevice(file))
         return 0;
+    return PlayOpenDevice(name);
+}
+
+// Plays what the open device holds to its end, reports a failure under name, and closes.
+int CSoundRecorder::PlayOpenDevice(const std::string& name)
+{
     int result = 1;
     if (!m_device->Play(&pumpEvents)) {
         const int code = Error(m_device->ErrorText());
@@ -244,29 +250,15 @@ int CSoundRecorder::PlaySamples(const std::vector<int16_t>& samples, int samples
                                 const std::string& name)
 {
     Busy busy(*this);
-    CloseDevice();
-    m_device = std::make_unique<CWaveDevice>();
-    ++m_deviceId;
-    m_device->Load(samples, samplesPerSecond, channels);
-    int result = 1;
-    if (!m_device->Play(&pumpEvents)) {
-        const int code = Error(m_device->ErrorText());
-        CloseDevice();
-        ShowMessage(ErrorText(code) + "Error trying to Play " + name + ".");
-        result = 0;
-    }
-    CloseDevice();
-    return result;
+    LoadDevice(samples, samplesPerSecond, channels);
+    return PlayOpenDevice(name);
 }
 
 int CSoundRecorder::SaveSamples(const std::vector<int16_t>& samples, int samplesPerSecond, int channels,
                                 const std::string& name)
 {
     Busy busy(*this);
-    CloseDevice();
-    m_device = std::make_unique<CWaveDevice>();
-    ++m_deviceId;
-    m_device->Load(samples, samplesPerSecond, channels);
+    LoadDevice(samples, samplesPerSecond, channels);
     const std::string file = name.empty() ? GetTempPath() : name;
     int result = 1;
     if (!m_device->Save(CPath::ToNative(file))) {
@@ -276,4 +268,13 @@ int CSoundRecorder::SaveSamples(const std::vector<int16_t>& samples, int samples
     }
     CloseDevice();
     return result;
+}
+
+// A device that holds samples made in memory, as if a file of them had been opened.
+void CSoundRecorder::LoadDevice(const std::vector<int16_t>& samples, int samplesPerSecond, int channels)
+{
+    CloseDevice();
+    m_device = std::make_unique<CWaveDevice>();
+    ++m_deviceId;
+    m_device->Load(samples, samplesPerSecond, channels);
 }

@@ -56,6 +56,8 @@ private:
     // Held by every call that may block or show a message.
     class Busy;
     void CloseDevice();
+    int PlayOpenDevice(const std::string& name);
+    void LoadDevice(const std::vector<int16_t>& samples, int samplesPerSecond, int channels);
 
     std::unique_ptr<CWaveDevice> m_device; // the open device, or null
     int m_busy = 0;

@@ -11,9 +11,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <initializer_list>
 #include <optional>
 #include <string>
+#include <sstream>
+#include <sys/wait.h>
 
 // Bytes written as numbers, as the tables of the file formats give them.
 inline std::string Bytes(std::initializer_list<int> values)
@@ -130,3 +133,27 @@ public:
 private:
     std::string m_path;
 };
+
+// What a run of kelto4-tool gave: its exit code and its two outputs.
+struct ToolRun {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+inline std::string Slurp(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// Runs tool with arguments (already quoted for the shell), its outputs caught in folder.
+inline ToolRun RunTool(const std::string& tool, const TempFolder& folder, const std::string& arguments)
+{
+    const std::string out = folder.File("out"), err = folder.File("err");
+    const std::string command = "'" + tool + "' " + arguments + " >'" + out + "' 2>'" + err + "'";
+    const int status = std::system(command.c_str());
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Slurp(out), Slurp(err)};
+}

@@ -1,35 +1,12 @@
 #include "ModelTestSupport.h"
 
 #include <fstream>
-#include <sstream>
-#include <sys/wait.h>
 
 namespace {
 
-struct ToolRun {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string Slurp(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 ToolRun Dump(const TempFolder& folder, const std::string& file)
 {
-    const std::string out = folder.File("out"), err = folder.File("err");
-    const std::string command = std::string("'") + KELTO4_TOOL + "' dump '" + file + "' >'" + out + "' 2>'" + err + "'";
-    const int status = std::system(command.c_str());
-    ToolRun run;
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.out = Slurp(out);
-    run.err = Slurp(err);
-    return run;
+    return RunTool(KELTO4_TOOL, folder, "dump '" + file + "'");
 }
 
 std::string Write(const TempFolder& folder, const std::string& name, const std::string& bytes)

@@ -5,6 +5,7 @@
 #include "CMessageLog.h"
 #include "CTestAppCore.h"
 #include "ReliabilityContent.h"
+#include "WaveFiles.h"
 #include "app/CKelto4View.h"
 #include "model/CAtomicFile.h"
 #include "model/CKelto4Doc.h"
@@ -14,9 +15,7 @@
 #include <QImage>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-#include <sndfile.h>
 
-#include <cmath>
 #include <filesystem>
 #include <functional>
 #include <random>
@@ -153,17 +152,7 @@ TEST_F(DamagedFiles, AWordsSoundPlaysOrSaysItCanNotBeOpened)
 {
     // 20 ms of a tone, as the recorder writes its files.
     const fs::path wave = folder / "tone.wav";
-    SF_INFO info{};
-    info.samplerate = 44100;
-    info.channels = 2;
-    info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
-    SNDFILE* out = sf_open(wave.c_str(), SFM_WRITE, &info);
-    ASSERT_NE(out, nullptr);
-    std::vector<short> samples(882 * 2);
-    for (size_t i = 0; i < samples.size(); ++i)
-        samples[i] = static_cast<short>(8000 * std::sin(double(i / 2) * 0.13));
-    sf_writef_short(out, samples.data(), 882);
-    sf_close(out);
+    WriteTone(wave.string(), 0.02);
     const std::string valid = ReadBytes(wave);
 
     CKelto4Doc doc(app);

@@ -6,8 +6,6 @@
 #include "users/CUserFile.h"
 
 #include <fstream>
-#include <sstream>
-#include <sys/wait.h>
 
 namespace {
 TEST(CsvWriter, QuotesWhatNeedsItAndWritesUtf8)
@@ -33,26 +31,9 @@ TEST(CsvWriter, QuotesWhatNeedsItAndWritesUtf8)
                           "-12,67,,2026-12-06 18:02,Time Error,\"a \"\"b\"\", c\"\r\n");
 }
 
-struct ToolRun {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string Slurp(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 ToolRun Export(const TempFolder& scratch, const std::string& arguments)
 {
-    const std::string out = scratch.File("out"), err = scratch.File("err");
-    const std::string command = std::string("'") + KELTO4_TOOL + "' export " + arguments + " >'" + out + "' 2>'" + err + "'";
-    const int status = std::system(command.c_str());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Slurp(out), Slurp(err)};
+    return RunTool(KELTO4_TOOL, scratch, "export " + arguments);
 }
 
 class ClassExport : public ::testing::Test {

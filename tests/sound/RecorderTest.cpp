@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
+#include "WaveFiles.h"
 #include <gtest/gtest.h>
 #include <sndfile.h>
 
@@ -37,23 +38,6 @@ WaveInfo readWave(const std::string& path)
     sf_readf_short(f, w.samples.data(), w.info.frames);
     sf_close(f);
     return w;
-}
-
-void writeWave(const std::string& path, int rate, int channels, int format, double seconds)
-{
-    SF_INFO info{};
-    info.samplerate = rate;
-    info.channels = channels;
-    info.format = SF_FORMAT_WAV | format;
-    SNDFILE* f = sf_open(path.c_str(), SFM_WRITE, &info);
-    ASSERT_NE(f, nullptr);
-    const int frames = int(rate * seconds);
-    std::vector<float> data(size_t(frames * channels));
-    for (int i = 0; i < frames; ++i)
-        for (int c = 0; c < channels; ++c)
-            data[size_t(i * channels + c)] = float(0.3 * std::sin(2 * M_PI * 440.0 * i / rate));
-    sf_writef_float(f, data.data(), frames);
-    sf_close(f);
 }
 
 class Recorder : public ::testing::Test {
@@ -101,7 +85,7 @@ TEST_F(Recorder, RecordsOneSecondIntoTempWordWithTheSignalFromTheStart)
 TEST_F(Recorder, PlayReturnsAfterTheSoundsLengthAndNotMuchLater)
 {
     const std::string path = folderOf(dir) + "/cat.wav";
-    writeWave(path, 44100, 2, SF_FORMAT_PCM_16, 0.8);
+    WriteWave(path, 44100, 2, SF_FORMAT_PCM_16, 0.8);
     QElapsedTimer timer;
     timer.start();
     EXPECT_EQ(recorder.Play(path), 1);
@@ -127,7 +111,7 @@ TEST_P(PlayFormats, PlaysAnyWaveFileAtItsOwnRate)
     CMessageLog log;
     CSoundRecorder recorder;
     const std::string path = dir.path().toStdString() + "/word.wav";
-    writeWave(path, GetParam().rate, GetParam().channels, GetParam().format, 0.3);
+    WriteWave(path, GetParam().rate, GetParam().channels, GetParam().format, 0.3);
     QElapsedTimer timer;
     timer.start();
     EXPECT_EQ(recorder.Play(path), 1);

@@ -8,6 +8,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
+#include "WaveFiles.h"
 #include <gtest/gtest.h>
 #include <sndfile.h>
 
@@ -29,19 +30,6 @@ pid_t serverPid()
     if (runtime)
         std::ifstream(std::string(runtime) + "/pid") >> pid;
     return pid_t(pid);
-}
-
-void writeTone(const std::string& path, double seconds)
-{
-    SF_INFO info{};
-    info.samplerate = 44100;
-    info.channels = 2;
-    info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
-    SNDFILE* f = sf_open(path.c_str(), SFM_WRITE, &info);
-    ASSERT_NE(f, nullptr);
-    std::vector<short> data(size_t(44100 * seconds) * 2, 3000);
-    sf_writef_short(f, data.data(), sf_count_t(data.size() / 2));
-    sf_close(f);
 }
 
 struct Case {
@@ -124,14 +112,14 @@ INSTANTIATE_TEST_SUITE_P(
              "\r\nError trying to Stop.", 6000},
         Case{"Play",
              [](CSoundRecorder& r, const std::string& folder, auto stop) {
-                 writeTone(folder + "/cat.wav", 0.5);
+                 WriteTone(folder + "/cat.wav", 0.5);
                  stop();
                  return r.Play(folder + "/cat.wav");
              },
              "Error trying to Play ", 6000},
         Case{"Drain",
              [](CSoundRecorder& r, const std::string& folder, auto stop) {
-                 writeTone(folder + "/cat.wav", 1.0);
+                 WriteTone(folder + "/cat.wav", 1.0);
                  std::thread stopper([stop] {
                      std::this_thread::sleep_for(std::chrono::milliseconds(300));
                      stop();

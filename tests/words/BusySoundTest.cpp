@@ -13,6 +13,7 @@
 #include <QSettings>
 #include <QTest>
 #include <QTimer>
+#include "WaveFiles.h"
 #include <gtest/gtest.h>
 #include <sndfile.h>
 
@@ -21,19 +22,6 @@
 namespace {
 enum { kPlay = 1002, kRecord = 1003, kStop = 1004, kSaveSound = 1005 };
 char g_name[] = "kelto4";
-
-void WriteTone(const std::string& path, double seconds)
-{
-    SF_INFO info{};
-    info.samplerate = 44100;
-    info.channels = 2;
-    info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
-    SNDFILE* f = sf_open(path.c_str(), SFM_WRITE, &info);
-    ASSERT_NE(f, nullptr);
-    std::vector<short> data(size_t(44100 * seconds) * 2, 3000);
-    sf_writef_short(f, data.data(), sf_count_t(data.size() / 2));
-    sf_close(f);
-}
 
 TEST(BusySound, AListHandedOverDuringPlayOpensOnlyAfterPlayHasReturned)
 {
