@@ -6,6 +6,7 @@
 #include "platform/KMessage.h"
 #include "platform/CDialogService.h"
 #include "platform/CQtText.h"
+#include "platform/CTableView.h"
 #include "reports/CProgressPrinter.h"
 #include "reports/CProgressView.h"
 #include "reports/CReportExport.h"
@@ -21,7 +22,6 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QRadioButton>
-#include <QTableView>
 
 static void initReportResources()
 {
@@ -66,7 +66,7 @@ constexpr std::size_t kMeasuredRows = 8;
 CReports::CReports(CKelto4Doc* document, QWidget* parent)
     : CFormView(document, parent)
     , m_model(nullptr)
-    , m_listView(new QTableView(this))
+    , m_listView(new CTableView(this))
     , m_progressView(new CProgressView(this))
     , m_feedback(new CFeedbackPanel)
 {

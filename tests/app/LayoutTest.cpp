@@ -8,6 +8,7 @@
 #include "app/CMainFrame.h"
 #include "model/CGrade.h"
 #include "model/CMissed.h"
+#include "platform/CAccessibleTable.h"
 #include "platform/CommandIds.h"
 #include "options/COptions.h"
 #include "reports/CReports.h"
@@ -28,6 +29,7 @@
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTableView>
+#include <QTest>
 #include <QToolBar>
 #include <functional>
 #include <gtest/gtest.h>
@@ -303,4 +305,40 @@ TEST_F(Layout, PageBarButtonsAreNamedAndTheWindowGrowsTheTableAndTheWordList)
     QApplication::processEvents();
     EXPECT_GE(list->width(), listBefore.width() + 150);
     EXPECT_GE(list->height(), listBefore.height() + 150);
+}
+
+TEST_F(Layout, ScreenReadersSeeOnlyTheReportColumnsShown)
+{
+    CReports reports(&doc);
+    reports.show();
+    reports.OnInitialUpdate();
+    auto* view = FindControl<QTableView>(&reports, 1033);
+    QAccessibleInterface* table = QAccessible::queryAccessibleInterface(view);
+    ASSERT_TRUE(table->tableInterface());
+    EXPECT_EQ(table->tableInterface()->columnCount(), 5);
+
+    Click(&reports, 1001); // Misspelled Words hides the list name and the date
+    QApplication::processEvents();
+    ASSERT_EQ(table->tableInterface()->columnCount(), 3);
+    ASSERT_EQ(table->childCount(), 2 * 3);
+    std::vector<QString> names;
+    for (int i = 0; i < table->childCount(); ++i) {
+        QAccessibleInterface* cell = table->child(i);
+        names.push_back(cell->text(QAccessible::Name));
+        EXPECT_FALSE(cell->state().invisible) << i;
+        EXPECT_EQ(table->indexOfChild(cell), i);
+    }
+    EXPECT_EQ(names, (std::vector<QString>{QStringLiteral("Word"), QStringLiteral("Misspelling"),
+                                           QStringLiteral("Spelling Errors"), QStringLiteral("friend"),
+                                           QStringLiteral("freind"), QStringLiteral("change ei to ie")}));
+    EXPECT_EQ(table->tableInterface()->cellAt(0, 1)->text(QAccessible::Name), QStringLiteral("freind"));
+
+    // Focus and selection news name the cell clicked, not one shifted by the hidden
+    // columns; a row chosen by a hidden column names its first shown cell.
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(view->model()->index(0, 3)).center());
+    EXPECT_EQ(table->child(CAccessibleTable::ChildIndex(view, view->currentIndex()))->text(QAccessible::Name),
+              QStringLiteral("freind"));
+    EXPECT_EQ(table->child(CAccessibleTable::ChildIndex(view, view->model()->index(0, 0)))->text(QAccessible::Name),
+              QStringLiteral("friend"));
+    EXPECT_TRUE(table->tableInterface()->isRowSelected(0));
 }
