@@ -20,8 +20,10 @@ void CTableView::currentChanged(const QModelIndex& current, const QModelIndex& p
 
 void CTableView::selectionChanged(const QItemSelection& selected, const QItemSelection& deselected)
 {
-    Notify(selected.indexes().value(0), QAccessible::SelectionAdd);
-    Notify(deselected.indexes().value(0), QAccessible::SelectionRemove);
+    // The first range's corner, not indexes(): that would list every cell of a
+    // Select All on a long history.
+    Notify(selected.isEmpty() ? QModelIndex() : QModelIndex(selected.first().topLeft()), QAccessible::SelectionAdd);
+    Notify(deselected.isEmpty() ? QModelIndex() : QModelIndex(deselected.first().topLeft()), QAccessible::SelectionRemove);
     QAbstractItemView::selectionChanged(selected, deselected);
 }
 
