@@ -1,12 +1,14 @@
 #pragma once
 // Watches the default sink's monitor for the first sound after being armed: the
 // benchmarks' stand-in for an ear at the speakers.
+#include <benchmark/benchmark.h>
 #include <pulse/simple.h>
 
 #include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -18,6 +20,13 @@ public:
     using Clock = std::chrono::steady_clock;
     static constexpr int kRate = 44100;
 
+    static double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
+    static double Median(std::vector<double> ms)
+    {
+        std::sort(ms.begin(), ms.end());
+        const size_t n = ms.size();
+        return n % 2 ? ms[n / 2] : (ms[n / 2 - 1] + ms[n / 2]) / 2;
+    }
 
     bool Start()
     {
@@ -55,6 +64,29 @@ public:
         if (!m_heard)
             return false;
         *at = Clock::time_point(Clock::duration(m_heardAt.load()));
+        return true;
+    }
+    // One timed try: waits for quiet, calls start, which begins a sound or returns false
+    // with why filled in, and adds the milliseconds from the call until the sink hears
+    // the sound to ms. False, with the benchmark stopped, when the try fails.
+    template <class Start>
+    bool TimeUntilHeard(benchmark::State& state, Start start, std::vector<double>& ms)
+    {
+        WaitSilence(std::chrono::milliseconds(100));
+        Arm();
+        const auto called = Clock::now();
+        std::string why;
+        if (!start(why)) {
+            state.SkipWithError(why.c_str());
+            return false;
+        }
+        Clock::time_point heard;
+        if (!WaitHeard(&heard, std::chrono::seconds(2))) {
+            state.SkipWithError("nothing reached the sink");
+            return false;
+        }
+        ms.push_back(Ms(heard - called));
+        state.SetIterationTime(ms.back() / 1000);
         return true;
     }
     // Waits until the monitor has been silent for a while, so the next try starts clean.

@@ -197,74 +197,62 @@ void Report(benchmark::State& state, std::size_t allocations, std::size_t maxPer
     state.counters["max_allocs_per_call"] = static_cast<double>(maxPerCall);
 }
 
-// What the reports page calls: texts by value, the result returned.
-void BM_GetSpellingErrors(benchmark::State& state)
+// Calls call(word, misspelling) over the pairs in turn and counts the heap
+// allocations of each call.
+template <class Call>
+void CountAllocations(benchmark::State& state, Call call)
 {
     const auto& pairs = Pairs().pairs;
-    CSpellingRules rules;
-        // One pass first, so that buffers have grown before anything is counted.
-    for (const auto& [word, misspelling] : pairs)
-        benchmark::DoNotOptimize(rules.GetSpellingErrors(word, misspelling));
-std::size_t i = 0, allocations = 0, maxPerCall = 0;
+    std::size_t i = 0, allocations = 0, maxPerCall = 0;
     for (auto _ : state) {
         const auto& [word, misspelling] = pairs[i];
         i = i + 1 == pairs.size() ? 0 : i + 1;
         const std::size_t before = g_allocations.load(std::memory_order_relaxed);
-        std::string result = rules.GetSpellingErrors(word, misspelling);
+        call(word, misspelling);
         const std::size_t made = g_allocations.load(std::memory_order_relaxed) - before;
-        benchmark::DoNotOptimize(result.data());
         allocations += made;
         maxPerCall = std::max(maxPerCall, made);
     }
     Report(state, allocations, maxPerCall);
+}
+
+// What the reports page calls: texts by value, the result returned.
+void BM_GetSpellingErrors(benchmark::State& state)
+{
+    CSpellingRules rules;
+    // One pass first, so that buffers have grown before anything is counted.
+    for (const auto& [word, misspelling] : Pairs().pairs)
+        benchmark::DoNotOptimize(rules.GetSpellingErrors(word, misspelling));
+    CountAllocations(state, [&](const std::string& word, const std::string& misspelling) {
+        std::string result = rules.GetSpellingErrors(word, misspelling);
+        benchmark::DoNotOptimize(result.data());
+    });
 }
 BENCHMARK(BM_GetSpellingErrors);
 
 // The same analysis written into one reused buffer.
 void BM_GetSpellingErrorsIntoBuffer(benchmark::State& state)
 {
-    const auto& pairs = Pairs().pairs;
     CSpellingRules rules;
     std::string result;
-        // One pass first, so that buffers have grown before anything is counted.
-    for (const auto& [word, misspelling] : pairs)
+    // One pass first, so that buffers have grown before anything is counted.
+    for (const auto& [word, misspelling] : Pairs().pairs)
         rules.GetSpellingErrors(std::string_view(word), std::string_view(misspelling), result);
-std::size_t i = 0, allocations = 0, maxPerCall = 0;
-    for (auto _ : state) {
-        const auto& [word, misspelling] = pairs[i];
-        i = i + 1 == pairs.size() ? 0 : i + 1;
-        const std::size_t before = g_allocations.load(std::memory_order_relaxed);
+    CountAllocations(state, [&](const std::string& word, const std::string& misspelling) {
         rules.GetSpellingErrors(std::string_view(word), std::string_view(misspelling), result);
-        const std::size_t made = g_allocations.load(std::memory_order_relaxed) - before;
         benchmark::DoNotOptimize(result.data());
-        allocations += made;
-        maxPerCall = std::max(maxPerCall, made);
-    }
-    Report(state, allocations, maxPerCall);
+    });
 }
 BENCHMARK(BM_GetSpellingErrorsIntoBuffer);
-
-} // namespace
-
-namespace {
 
 // The letter comparison of the feedback panel over the same pairs: the result
 // vector should be the only allocation of a call.
 void BM_CompareLetters(benchmark::State& state)
 {
-    const auto& pairs = Pairs().pairs;
-    std::size_t i = 0, allocations = 0, maxPerCall = 0;
-    for (auto _ : state) {
-        const auto& [word, answer] = pairs[i];
-        i = i + 1 == pairs.size() ? 0 : i + 1;
-        const std::size_t before = g_allocations.load(std::memory_order_relaxed);
+    CountAllocations(state, [](const std::string& word, const std::string& answer) {
         std::vector<CLetterComparison::Step> steps = CLetterComparison::Compare(word, answer);
-        const std::size_t made = g_allocations.load(std::memory_order_relaxed) - before;
         benchmark::DoNotOptimize(steps.data());
-        allocations += made;
-        maxPerCall = std::max(maxPerCall, made);
-    }
-    Report(state, allocations, maxPerCall);
+    });
 }
 BENCHMARK(BM_CompareLetters);
 

@@ -1,5 +1,6 @@
 // `kelto4-tool export --missed` on a user folder of 30 learners with 10,000 misspelled-word
 // records each: reading the files, the analysis of every record and the CSV, in rows per second.
+#include "RecordBuilders.h"
 #include "model/CUserRecordFiles.h"
 #include "tool/ToolExport.h"
 
@@ -26,13 +27,9 @@ public:
             COwnedList<CGrade> grades;
             COwnedList<CMissed> missed;
             for (int i = 0; i < records; ++i) {
-                auto m = std::make_unique<CMissed>();
-                m->m_listName = "week" + std::to_string(i % 30);
-                m->m_date = "12/06/26, 06:02 PM";
                 const auto& pair = pairs[(i + l) % 16];
-                m->m_word = pair[0];
-                m->m_misspelling = pair[1] + std::to_string(i % 100);
-                missed.push_back(std::move(m));
+                missed.push_back(Missed("week" + std::to_string(i % 30), "12/06/26, 06:02 PM", pair[0],
+                                        pair[1] + std::to_string(i % 100)));
             }
             CUserRecordFiles::Save(m_path, "learner" + std::to_string(l), grades, missed, nullptr);
         }

@@ -1,10 +1,9 @@
 // Laying out each page at 20 window sizes, from its least size to twice that: the time
 // of one layout, as resizing the window or switching pages costs it.
 #include "CTestAppCore.h"
+#include "RecordBuilders.h"
 #include "app/CKelto4View.h"
 #include "model/CKelto4Doc.h"
-#include "model/CMissed.h"
-#include "model/CSpellingList.h"
 #include "options/COptions.h"
 #include "reports/CReports.h"
 #include "spelltest/CTest.h"
@@ -35,16 +34,8 @@ static void BM_LayOutPage(benchmark::State& state)
     CKelto4Doc doc(app);
     doc.m_userName = "Ann";
     for (int i = 0; i < 200; ++i) {
-        auto entry = std::make_unique<CSpellingList>();
-        entry->m_soundFolder = "/tmp";
-        entry->m_word = "word" + std::to_string(i);
-        doc.m_wordList.push_back(std::move(entry));
-        auto missed = std::make_unique<CMissed>();
-        missed->m_listName = "week1";
-        missed->m_date = "12/06/26, 06:02 PM";
-        missed->m_word = "friend";
-        missed->m_misspelling = "freind";
-        doc.m_missedList.push_back(std::move(missed));
+        doc.m_wordList.push_back(Entry("", "/tmp", "word" + std::to_string(i)));
+        doc.m_missedList.push_back(Missed("week1", "12/06/26, 06:02 PM", "friend", "freind"));
     }
     std::unique_ptr<CFormView> page = MakePage(int(state.range(0)), doc);
     page->OnInitialUpdate();

@@ -1,4 +1,5 @@
 // Building the practice list from a long history of misspelled words.
+#include "RecordBuilders.h"
 #include "reports/CPracticeList.h"
 
 #include <benchmark/benchmark.h>
@@ -15,12 +16,8 @@ COwnedList<CMissed> History()
     std::geometric_distribution<int> word(0.002);
     COwnedList<CMissed> missed;
     for (int i = 0; i < 100000; ++i) {
-        auto m = std::make_unique<CMissed>();
-        m->m_listName = "week " + std::to_string(i / 200);
-        m->m_date = "12/06/26, 06:02 PM";
-        m->m_word = "word" + std::to_string(word(rng) % 2000);
-        m->m_misspelling = m->m_word + "e";
-        missed.push_back(std::move(m));
+        const std::string w = "word" + std::to_string(word(rng) % 2000);
+        missed.push_back(Missed("week " + std::to_string(i / 200), "12/06/26, 06:02 PM", w, w + "e"));
     }
     return missed;
 }
@@ -30,10 +27,7 @@ void BM_BuildPracticeList(benchmark::State& state)
     const COwnedList<CMissed> missed = History();
     COwnedList<CSpellingList> current;
     for (int i = 0; i < 20; ++i) {
-        auto e = std::make_unique<CSpellingList>();
-        e->m_word = "word" + std::to_string(i * 3);
-        e->m_soundFolder = "/lists/week1";
-        current.push_back(std::move(e));
+        current.push_back(Entry("", "/lists/week1", "word" + std::to_string(i * 3)));
     }
     for (auto _ : state) {
         COwnedList<CSpellingList> list =

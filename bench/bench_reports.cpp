@@ -2,6 +2,7 @@
 // and column auto-sizing, through the real page. And the Progress view from 100,000
 // misspelled-word records and 10,000 results: statistics, analysis and the three charts.
 #include "CTestAppCore.h"
+#include "RecordBuilders.h"
 #include "model/CKelto4Doc.h"
 #include "platform/CControlIds.h"
 #include "reports/CReports.h"
@@ -21,12 +22,8 @@ static void BM_FillMisspelledWords(benchmark::State& state)
     doc.m_userName = "Ann";
     const int n = int(state.range(0));
     for (int i = 0; i < n; ++i) {
-        auto m = std::make_unique<CMissed>();
-        m->m_listName = "week" + std::to_string(i % 30);
-        m->m_date = "12/06/26, 06:02 PM";
-        m->m_word = pairs[i % 6][0];
-        m->m_misspelling = pairs[i % 6][1];
-        doc.m_missedList.push_back(std::move(m));
+        doc.m_missedList.push_back(
+            Missed("week" + std::to_string(i % 30), "12/06/26, 06:02 PM", pairs[i % 6][0], pairs[i % 6][1]));
     }
     CReports page(&doc);
     page.show();
@@ -56,26 +53,19 @@ static void BM_FillProgress(benchmark::State& state)
     const int missed = int(state.range(0));
     const int results = int(state.range(1));
     for (int i = 0; i < results; ++i) {
-        auto g = std::make_unique<CGrade>();
-        g->m_listName = "week" + std::to_string(i % 30) + (i % 11 == 0 ? "--Stopped Test" : "");
         char date[40];
         // About ten tests a day, over three years.
         std::snprintf(date, sizeof date, "%02d/%02d/%02d, %02d:%02d %s", 1 + (i / 280) % 12, 1 + (i / 10) % 28,
                       24 + i / 3360, 1 + i % 12, i % 60, i % 2 ? "PM" : "AM");
-        g->m_date = i % 97 == 0 ? "Time Error" : date;
-        g->m_words = 10;
-        g->m_correct = i % 11;
-        doc.m_gradeList.push_front(std::move(g));
+        doc.m_gradeList.push_front(Grade("week" + std::to_string(i % 30) + (i % 11 == 0 ? "--Stopped Test" : ""),
+                                         i % 97 == 0 ? "Time Error" : date, i % 11, 10));
     }
     for (int i = 0; i < missed; ++i) {
-        auto m = std::make_unique<CMissed>();
-        m->m_listName = "week" + std::to_string(i % 30);
-        m->m_date = "12/06/26, 06:02 PM";
         // Some pairs repeat, as a learner's mistakes do, and many are different.
         const auto& pair = pairs[i % 16];
-        m->m_word = pair[0] + std::string(i % 7 == 0 ? "s" : "");
-        m->m_misspelling = pair[1] + std::to_string(i % 1000);
-        doc.m_missedList.push_back(std::move(m));
+        doc.m_missedList.push_back(Missed("week" + std::to_string(i % 30), "12/06/26, 06:02 PM",
+                                          pair[0] + std::string(i % 7 == 0 ? "s" : ""),
+                                          pair[1] + std::to_string(i % 1000)));
     }
     CReports page(&doc);
     page.show();

@@ -24,21 +24,13 @@ using Clock = std::chrono::steady_clock;
 constexpr int kRate = 44100;
 constexpr int kTries = 50;
 
-double Ms(Clock::duration d)
-{
-    return std::chrono::duration<double, std::milli>(d).count();
-}
-
-void Summarise(benchmark::State& state, std::vector<double> ms)
+void Summarise(benchmark::State& state, const std::vector<double>& ms)
 {
     if (ms.empty())
         return;
-    std::sort(ms.begin(), ms.end());
-    const size_t n = ms.size();
-    const double median = n % 2 ? ms[n / 2] : (ms[n / 2 - 1] + ms[n / 2]) / 2;
-    state.counters["median_ms"] = median;
-    state.counters["worst_ms"] = ms.back();
-    state.SetItemsProcessed(int64_t(n));
+    state.counters["median_ms"] = SinkWatcher::Median(ms);
+    state.counters["worst_ms"] = *std::max_element(ms.begin(), ms.end());
+    state.SetItemsProcessed(int64_t(ms.size()));
 }
 
 // A 150 ms stereo tone that starts at full strength on its first frame.
@@ -80,25 +72,19 @@ void BM_PlayToFirstFrameAtSink(benchmark::State& state)
     }
     std::vector<double> ms;
     for (auto _ : state) {
-        watcher.WaitSilence(std::chrono::milliseconds(100));
         CWaveDevice device;
         if (!device.Open(tone)) {
             state.SkipWithError(device.ErrorText().c_str());
             break;
         }
-        watcher.Arm();
-        const auto called = Clock::now();
-        if (!device.Play(nullptr)) {
-            state.SkipWithError(device.ErrorText().c_str());
+        const auto play = [&](std::string& why) {
+            if (device.Play(nullptr))
+                return true;
+            why = device.ErrorText();
+            return false;
+        };
+        if (!watcher.TimeUntilHeard(state, play, ms))
             break;
-        }
-        Clock::time_point heard;
-        if (!watcher.WaitHeard(&heard, std::chrono::seconds(2))) {
-            state.SkipWithError("the sound never reached the sink");
-            break;
-        }
-        ms.push_back(Ms(heard - called));
-        state.SetIterationTime(ms.back() / 1000);
     }
     Summarise(state, ms);
 }
@@ -124,7 +110,7 @@ void BM_RecordToFirstCapturedFrame(benchmark::State& state)
             state.SkipWithError("nothing was captured");
             break;
         }
-        ms.push_back(Ms(captured - returned));
+        ms.push_back(SinkWatcher::Ms(captured - returned));
         state.SetIterationTime(ms.back() / 1000);
     }
     Summarise(state, ms);

@@ -33,17 +33,6 @@ using Clock = std::chrono::steady_clock;
 constexpr int kRate = 44100;
 constexpr int kTries = 50;
 
-double Ms(Clock::duration d)
-{
-    return std::chrono::duration<double, std::milli>(d).count();
-}
-
-double Median(std::vector<double> ms)
-{
-    std::sort(ms.begin(), ms.end());
-    const size_t n = ms.size();
-    return n % 2 ? ms[n / 2] : (ms[n / 2 - 1] + ms[n / 2]) / 2;
-}
 
 // n distinct made-up words of two or three syllables.
 std::vector<std::string> Words(size_t n)
@@ -80,7 +69,7 @@ void BM_ListenToFirstFrameAtSink(benchmark::State& state)
         std::vector<int16_t> samples;
         const auto started = Clock::now();
         speaker.Engine().Synthesize(words[0], samples);
-        state.counters["engine_start_ms"] = Ms(Clock::now() - started);
+        state.counters["engine_start_ms"] = SinkWatcher::Ms(Clock::now() - started);
     }
     {
         Clock::time_point heard;
@@ -90,29 +79,21 @@ void BM_ListenToFirstFrameAtSink(benchmark::State& state)
             state.SkipWithError("the first word was not heard");
             return;
         }
-        state.counters["wake_sink_ms"] = Ms(heard - called);
+        state.counters["wake_sink_ms"] = SinkWatcher::Ms(heard - called);
     }
     std::vector<double> ms;
     size_t next = 1;
     for (auto _ : state) {
-        watcher.WaitSilence(std::chrono::milliseconds(100));
-        watcher.Arm();
-        const auto called = Clock::now();
-        if (!speaker.Listen(missing, words[next++ % words.size()], true)) {
-            state.SkipWithError("Listen failed");
+        const auto listen = [&](std::string& why) {
+            why = "Listen failed";
+            return speaker.Listen(missing, words[next++ % words.size()], true);
+        };
+        if (!watcher.TimeUntilHeard(state, listen, ms))
             break;
-        }
-        Clock::time_point heard;
-        if (!watcher.WaitHeard(&heard, std::chrono::seconds(2))) {
-            state.SkipWithError("the word never reached the sink");
-            break;
-        }
-        ms.push_back(Ms(heard - called));
-        state.SetIterationTime(ms.back() / 1000);
     }
     if (ms.empty())
         return;
-    state.counters["median_ms"] = Median(ms);
+    state.counters["median_ms"] = SinkWatcher::Median(ms);
     state.counters["worst_ms"] = *std::max_element(ms.begin(), ms.end());
 }
 
@@ -166,7 +147,7 @@ double TimeStartUp(Display* display, const std::string& program, const std::stri
     const auto shown = Clock::now();
     kill(child, SIGTERM);
     waitpid(child, nullptr, 0);
-    return mapped ? Ms(shown - started) : -1;
+    return mapped ? SinkWatcher::Ms(shown - started) : -1;
 }
 
 // The program's start-up; with KELTO4_STARTUP_BASELINE set, that program is started
@@ -209,10 +190,10 @@ void BM_StartUpToMainWindow(benchmark::State& state)
     }
     XCloseDisplay(display);
     if (!ms.empty())
-        state.counters["median_ms"] = Median(ms);
+        state.counters["median_ms"] = SinkWatcher::Median(ms);
     if (!baselineMs.empty()) {
-        state.counters["never_speaks_median_ms"] = Median(baselineMs);
-        state.counters["ratio"] = Median(ms) / Median(baselineMs);
+        state.counters["never_speaks_median_ms"] = SinkWatcher::Median(baselineMs);
+        state.counters["ratio"] = SinkWatcher::Median(ms) / SinkWatcher::Median(baselineMs);
     }
 }
 }

@@ -3,11 +3,10 @@
 #include "CMessageLog.h"
 #include "CTestAppCore.h"
 #include "PageTestSupport.h"
+#include "RecordBuilders.h"
 #include "app/CAboutDlg.h"
 #include "app/CKelto4View.h"
 #include "app/CMainFrame.h"
-#include "model/CGrade.h"
-#include "model/CMissed.h"
 #include "platform/CAccessibleTable.h"
 #include "platform/CommandIds.h"
 #include "options/COptions.h"
@@ -148,18 +147,8 @@ protected:
         QSettings(QStringLiteral("Tarvel"), QStringLiteral("Kelto4")).clear();
         doc.m_userName = "Ann";
         AddWords(doc, {"cat", "dog"});
-        auto grade = std::make_unique<CGrade>();
-        grade->m_listName = "week1";
-        grade->m_date = "12/06/26, 06:02 PM";
-        grade->m_correct = 1;
-        grade->m_words = 2;
-        doc.m_gradeList.push_back(std::move(grade));
-        auto missed = std::make_unique<CMissed>();
-        missed->m_listName = "week1";
-        missed->m_date = "12/06/26, 06:02 PM";
-        missed->m_word = "friend";
-        missed->m_misspelling = "freind";
-        doc.m_missedList.push_back(std::move(missed));
+        doc.m_gradeList.push_back(Grade("week1", "12/06/26, 06:02 PM", 1, 2));
+        doc.m_missedList.push_back(Missed("week1", "12/06/26, 06:02 PM", "friend", "freind"));
     }
     void TearDown() override { QApplication::setFont(m_desktopFont); }
 

@@ -2,11 +2,9 @@
 // The contents that the save-loop helper writes in round r, shared with the tests that
 // check what a killed helper left on disk. Every round differs in length and bytes, so a
 // file made of two rounds can't pass for either.
+#include "RecordBuilders.h"
 #include "model/CArchive.h"
-#include "model/CGrade.h"
-#include "model/CMissed.h"
 #include "model/COwnedList.h"
-#include "model/CSpellingList.h"
 #include "users/CUser.h"
 
 #include <string>
@@ -19,11 +17,8 @@ inline COwnedList<CSpellingList> ListFor(int r)
 {
     COwnedList<CSpellingList> list;
     for (int i = 0; i <= r % 9; ++i) {
-        auto e = std::make_unique<CSpellingList>();
-        e->m_author = "author" + std::to_string(r);
-        e->m_soundFolder = "/sounds/" + std::to_string(r);
-        e->m_word = "word" + std::to_string(r) + "_" + std::to_string(i) + std::string(size_t(r % 5), 'x');
-        list.push_back(std::move(e));
+        list.push_back(Entry("author" + std::to_string(r), "/sounds/" + std::to_string(r),
+                             "word" + std::to_string(r) + "_" + std::to_string(i) + std::string(size_t(r % 5), 'x')));
     }
     return list;
 }
@@ -32,12 +27,7 @@ inline COwnedList<CGrade> GradesFor(int r)
 {
     COwnedList<CGrade> list;
     for (int i = 0; i <= r % 5; ++i) {
-        auto g = std::make_unique<CGrade>();
-        g->SetListName("week" + std::to_string(r));
-        g->SetDate("12/06/26, 06:0" + std::to_string(i) + " PM");
-        g->SetCorrect(r % 11);
-        g->SetWords(10 + i);
-        list.push_back(std::move(g));
+        list.push_back(Grade("week" + std::to_string(r), "12/06/26, 06:0" + std::to_string(i) + " PM", r % 11, 10 + i));
     }
     return list;
 }
@@ -46,12 +36,8 @@ inline COwnedList<CMissed> MissedFor(int r)
 {
     COwnedList<CMissed> list;
     for (int i = 0; i <= r % 7; ++i) {
-        auto m = std::make_unique<CMissed>();
-        m->SetListName("week" + std::to_string(r));
-        m->SetDate("12/06/26, 06:02 PM");
-        m->SetWord("friend" + std::to_string(i));
-        m->SetMisspelling("freind" + std::to_string(r));
-        list.push_back(std::move(m));
+        list.push_back(Missed("week" + std::to_string(r), "12/06/26, 06:02 PM", "friend" + std::to_string(i),
+                              "freind" + std::to_string(r)));
     }
     return list;
 }

@@ -1,4 +1,5 @@
 // The list of missed words to practise, without widgets.
+#include "RecordBuilders.h"
 #include "reports/CPracticeList.h"
 
 #include <QDir>
@@ -12,15 +13,11 @@
 namespace {
 
 // Records newest first, as the document holds them.
-COwnedList<CMissed> Missed(const std::vector<std::string>& words)
+COwnedList<CMissed> Records(const std::vector<std::string>& words)
 {
     COwnedList<CMissed> list;
-    for (const std::string& w : words) {
-        auto m = std::make_unique<CMissed>();
-        m->m_word = w;
-        m->m_misspelling = w + "x";
-        list.push_back(std::move(m));
-    }
+    for (const std::string& w : words)
+        list.push_back(Missed("", "", w, w + "x"));
     return list;
 }
 
@@ -30,7 +27,7 @@ TEST(PracticeList, MostOftenMissedFirstTiesByNewestRecordAtMostTwenty)
     for (int i = 0; i < 30; ++i)
         words.push_back("w" + std::to_string(i));
     words.push_back("because");
-    const COwnedList<CMissed> missed = Missed(words);
+    const COwnedList<CMissed> missed = Records(words);
     const std::vector<std::string> list = CPracticeList::MissedWords(missed);
     ASSERT_EQ(list.size(), CPracticeList::kMaxWords);
     // said 3; was, they and because 2 each, was missed most recently; then the
@@ -46,11 +43,7 @@ TEST(PracticeList, SoundFolderFromTheListThenTheDefaultFolderWhenTheFileIsThereE
     ASSERT_TRUE(defaults.isValid());
     QFile(QDir(defaults.path()).filePath(QStringLiteral("cat.wav"))).open(QIODevice::WriteOnly);
     COwnedList<CSpellingList> current;
-    auto entry = std::make_unique<CSpellingList>();
-    entry->m_author = "Mr Reed";
-    entry->m_soundFolder = "/lists/week1";
-    entry->m_word = "friend";
-    current.push_back(std::move(entry));
+    current.push_back(Entry("Mr Reed", "/lists/week1", "friend"));
 
     int asked = 0;
     const auto defaultFolder = [&] {
@@ -58,7 +51,7 @@ TEST(PracticeList, SoundFolderFromTheListThenTheDefaultFolderWhenTheFileIsThereE
         return defaults.path().toStdString();
     };
     const COwnedList<CSpellingList> list =
-        CPracticeList::Build(Missed({"friend", "cat", "dog", "cat"}), current, defaultFolder);
+        CPracticeList::Build(Records({"friend", "cat", "dog", "cat"}), current, defaultFolder);
     ASSERT_EQ(list.size(), 3u);
     EXPECT_EQ(list[0]->m_word, "cat");
     EXPECT_EQ(list[0]->m_soundFolder, defaults.path().toStdString());
@@ -72,8 +65,8 @@ TEST(PracticeList, SoundFolderFromTheListThenTheDefaultFolderWhenTheFileIsThereE
 
     // Nothing missed: no list, and the default folder is not even looked up.
     asked = 0;
-    EXPECT_TRUE(CPracticeList::Build(Missed({}), current, defaultFolder).empty());
-    EXPECT_TRUE(CPracticeList::Build(Missed({"friend"}), current, defaultFolder).size() == 1);
+    EXPECT_TRUE(CPracticeList::Build(Records({}), current, defaultFolder).empty());
+    EXPECT_TRUE(CPracticeList::Build(Records({"friend"}), current, defaultFolder).size() == 1);
     EXPECT_EQ(asked, 0);
 }
 

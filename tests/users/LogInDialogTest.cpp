@@ -1,6 +1,7 @@
 // The log-in dialog on a real user file, driven through its controls: names that
 // can't name a learner's files, saves that fail, and a file that can't be read whole.
 #include "CMessageLog.h"
+#include "ReadThenFail.h"
 #include "platform/CControlIds.h"
 #include "users/CLogInDlg.h"
 #include "users/CLogInRules.h"
@@ -120,18 +121,6 @@ TEST_F(LogInDialog, AFailedSaveStaysOpenAndIsTriedAgainAtTheNextOK)
     EXPECT_NE(log.entries[0].text.find(std::strerror(ENOENT)), std::string::npos) << log.entries[0].text;
     EXPECT_EQ(result, IDOK);
     EXPECT_EQ(Names(folder), std::vector<std::string>{"Ann"});
-}
-
-namespace {
-int g_reads = 0;
-// The first read gets the bytes; the next one meets a failing disk.
-ssize_t ReadThenFail(int fd, void* buffer, size_t size)
-{
-    if (g_reads++ == 0)
-        return ::read(fd, buffer, size);
-    errno = EIO;
-    return -1;
-}
 }
 
 TEST_F(LogInDialog, AFileNotReadWholeTakesNoNewNameOrDeletionButLetsItsUsersIn)

@@ -1,6 +1,7 @@
 // The shared user file: its lock between running copies, its atomic saves, and the
 // log-in rules over its accounts.
 #include "CMessageLog.h"
+#include "ReadThenFail.h"
 #include "users/CLogInRules.h"
 #include "users/CUserFile.h"
 #include "users/CUserFileWaiter.h"
@@ -213,16 +214,6 @@ INSTANTIATE_TEST_SUITE_P(
 // A user file that can't be read to its end is never replaced by what could be read,
 // and no copy kept of a bad file is ever written over.
 namespace {
-int g_reads = 0;
-// The first read gets the bytes; the next one meets a failing disk.
-ssize_t ReadThenFail(int fd, void* buffer, size_t size)
-{
-    if (g_reads++ == 0)
-        return ::read(fd, buffer, size);
-    errno = EIO;
-    return -1;
-}
-
 QByteArray ReadBytes(const QString& path)
 {
     QFile f(path);
