@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
@@ -18,7 +19,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string result = rules.GetSpellingErrors(std::string(word), std::string(misspelling));
     std::string again;
     rules.GetSpellingErrors(word, misspelling, again);
-    if (result.empty() || again != result)
+    std::vector<CSpellingRules::Finding> findings;
+    std::string withRules;
+    rules.GetSpellingErrors(word, misspelling, withRules, findings);
+    if (result.empty() || again != result || withRules != result)
         __builtin_trap();
+    for (const CSpellingRules::Finding& finding : findings)
+        if (finding.start + finding.size > result.size())
+            __builtin_trap();
     return 0;
 }

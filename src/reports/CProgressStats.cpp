@@ -77,6 +77,7 @@ void CProgressStats::Compute(const COwnedList<CGrade>& grades, const COwnedList<
     // Learners repeat their mistakes, so each different pair is analysed only once.
     CSpellingRules rules;
     std::string errors;
+    std::vector<CSpellingRules::Finding> findings;
     std::unordered_map<std::string, CRuleGroups::Set> rulesOfPair;
     std::unordered_map<std::string_view, std::int64_t> timesMissed;
     std::string key;
@@ -85,8 +86,10 @@ void CProgressStats::Compute(const COwnedList<CGrade>& grades, const COwnedList<
         key.append(record->m_misspelling);
         auto [entry, isNew] = rulesOfPair.try_emplace(key, 0);
         if (isNew) {
-            rules.GetSpellingErrors(record->m_word, record->m_misspelling, errors);
-            entry->second = CRuleGroups::Read(errors);
+            rules.GetSpellingErrors(record->m_word, record->m_misspelling, errors, findings);
+            entry->second = findings.empty() ? CRuleGroups::Bit(CRuleGroups::NoRule) : 0;
+            for (const CSpellingRules::Finding& finding : findings)
+                entry->second |= CRuleGroups::Bit(finding.rule);
         }
         for (int rule = 0; rule < CRuleGroups::kCount; ++rule)
             if (entry->second & CRuleGroups::Bit(CRuleGroups::Rule(rule)))

@@ -2,7 +2,6 @@
 
 #include "spelltest/CSpellingRules.h"
 
-
 namespace {
 
 using Rule = CRuleExplanations::Rule;
@@ -65,31 +64,10 @@ constexpr const char* kSuffixRemove[] = {"the word does not have this ending: le
 constexpr const char* kSuffixChange[] = {"use the ending after \"to\", not the one before it",
                                          "teacher, sadness, doctor"};
 
-bool StartsWith(std::string_view text, std::string_view start)
-{
-    return text.substr(0, start.size()) == start;
-}
-
 CRuleExplanations::Line MakeLine(Rule rule, std::string_view finding, const char* explanation, const char* example)
 {
     return CRuleExplanations::Line{rule, std::string(finding), explanation, example};
 }
-
-using Check = std::string (CSpellingRules::*)() const;
-
-constexpr Check kPrimary[] = {
-    &CSpellingRules::CheckIeEi,          &CSpellingRules::CheckFinalE,       &CSpellingRules::CheckYToI,
-    &CSpellingRules::CheckDoubleLetters, &CSpellingRules::CheckPluralEnding, &CSpellingRules::CheckLetterGroups,
-    &CSpellingRules::CheckBlends,        &CSpellingRules::CheckTch,          &CSpellingRules::CheckDge,
-    &CSpellingRules::CheckVe,            &CSpellingRules::CheckZe,           &CSpellingRules::CheckIeToY,
-    &CSpellingRules::CheckCapital,
-};
-constexpr Check kFallback[] = {
-    &CSpellingRules::CheckSuffix,
-    &CSpellingRules::CheckLetterSwap,
-    &CSpellingRules::CheckMissingLetters,
-    &CSpellingRules::CheckExtraLetters,
-};
 
 } // namespace
 
@@ -108,8 +86,8 @@ CRuleExplanations::Line CRuleExplanations::ExplainFinding(Rule rule, std::string
         return MakeLine(rule, finding, text[0], text[1]);
     }
     if (rule == Rule::Suffix) {
-        const char* const* text = StartsWith(finding, "suffix add ")      ? kSuffixAdd
-                                  : StartsWith(finding, "suffix remove ") ? kSuffixRemove
+        const char* const* text = finding.starts_with("suffix add ")      ? kSuffixAdd
+                                  : finding.starts_with("suffix remove ") ? kSuffixRemove
                                                                           : kSuffixChange;
         return MakeLine(rule, finding, text[0], text[1]);
     }
@@ -131,27 +109,12 @@ CRuleExplanations::Line CRuleExplanations::ExplainFinding(Rule rule, std::string
 
 std::vector<CRuleExplanations::Line> CRuleExplanations::Explain(std::string_view word, std::string_view answer)
 {
-    // The rules are asked one by one, in the analysis's order, so that each
-    // finding keeps the rule it came from; the joined findings are the analysis's line.
     CSpellingRules rules;
-    rules.GetSpellingErrors(std::string(word), std::string(answer));
+    std::string line;
+    std::vector<CSpellingRules::Finding> findings;
+    rules.GetSpellingErrors(word, answer, line, findings);
     std::vector<Line> lines;
-    int order = 0;
-    for (Check check : kPrimary) {
-        const std::string finding = (rules.*check)();
-        if (!finding.empty())
-            lines.push_back(ExplainFinding(Rule(order), finding));
-        ++order;
-    }
-    if (!lines.empty())
-        return lines;
-    for (Check check : kFallback) {
-        const std::string finding = (rules.*check)();
-        if (!finding.empty()) {
-            lines.push_back(ExplainFinding(Rule(order), finding));
-            break;
-        }
-        ++order;
-    }
+    for (const CSpellingRules::Finding& finding : findings)
+        lines.push_back(ExplainFinding(finding.rule, std::string_view(line).substr(finding.start, finding.size)));
     return lines;
 }

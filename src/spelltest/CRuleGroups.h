@@ -1,10 +1,9 @@
 #pragma once
 #include <cstdint>
-#include <string_view>
 
-// Reads an analysis line of CSpellingRules back into the rules it names, one group per
-// rule operation: "double s" and "single t" are both doubled letters, "ch ai" and "wh"
-// both lost letter groups. The progress charts count misspellings per group.
+// The rules of the misspelling analysis, one group per rule operation: "double s" and
+// "single t" are both doubled letters, "ch ai" and "wh" both lost letter groups. The
+// progress charts count misspellings per group.
 class CRuleGroups {
 public:
     // In the order in which the analysis tries the rules; NoRule stands for "?".
@@ -32,9 +31,6 @@ public:
     using Set = std::uint32_t;
     static constexpr Set Bit(Rule rule) { return Set(1) << rule; }
 
-    // The rules an analysis line names, each once. A finding that no rule gives is
-    // passed over.
-    static Set Read(std::string_view errors);
     // The group's name as the charts and the export show it.
     static const char* Name(Rule rule);
 };

@@ -470,24 +470,48 @@ void ExtraLetters(const Pair& p, std::string& out)
         out.resize(start);
 }
 
-void AppendFinding(std::string& result, Text finding)
+using Findings = std::vector<CSpellingRules::Finding>;
+
+void Note(Findings* findings, CRuleGroups::Rule rule, std::size_t start, const std::string& result)
+{
+    if (findings)
+        findings->push_back({rule, start, result.size() - start});
+}
+
+void AppendFinding(std::string& result, Text finding, CRuleGroups::Rule rule, Findings* findings)
 {
     if (finding.empty())
         return;
     if (!result.empty())
         result.append("; ");
+    const std::size_t start = result.size();
     result.append(finding);
+    Note(findings, rule, start, result);
 }
 
-void AppendFinding(std::string& result, const Pair& p, void (*rule)(const Pair&, std::string&))
+void AppendFinding(std::string& result, const Pair& p, void (*check)(const Pair&, std::string&),
+                   CRuleGroups::Rule rule, Findings* findings)
 {
     const std::size_t mark = result.size();
     if (mark != 0)
         result.append("; ");
     const std::size_t start = result.size();
-    rule(p, result);
+    check(p, result);
     if (result.size() == start)
         result.resize(mark);
+    else
+        Note(findings, rule, start, result);
+}
+
+// A fallback is tried only while the line is empty, and then stands alone.
+void Fallback(std::string& result, const Pair& p, void (*check)(const Pair&, std::string&),
+              CRuleGroups::Rule rule, Findings* findings)
+{
+    if (!result.empty())
+        return;
+    check(p, result);
+    if (!result.empty())
+        Note(findings, rule, 0, result);
 }
 
 std::string Written(const Pair& p, void (*rule)(const Pair&, std::string&))
@@ -560,6 +584,19 @@ std::string CSpellingRules::GetSpellingErrors(std::string word, std::string miss
 void CSpellingRules::GetSpellingErrors(std::string_view word, std::string_view misspelling,
                                        std::string& result)
 {
+    Analyse(word, misspelling, result, nullptr);
+}
+
+void CSpellingRules::GetSpellingErrors(std::string_view word, std::string_view misspelling, std::string& result,
+                                       std::vector<Finding>& findings)
+{
+    findings.clear();
+    Analyse(word, misspelling, result, &findings);
+}
+
+void CSpellingRules::Analyse(std::string_view word, std::string_view misspelling, std::string& result,
+                             std::vector<Finding>* findings)
+{
     if (word.data() != m_strWord.data() || word.size() != m_strWord.size() ||
         misspelling.data() != m_strMisspelling.data() || misspelling.size() != m_strMisspelling.size())
         SetTexts(word, misspelling);
@@ -569,27 +606,23 @@ void CSpellingRules::GetSpellingErrors(std::string_view word, std::string_view m
     }
     const Pair p(m_strWord, m_strMisspelling);
     result.clear();
-    AppendFinding(result, IeEi(p));
-    AppendFinding(result, FinalE(p));
-    AppendFinding(result, YToI(p));
-    AppendFinding(result, p, DoubleLetters);
-    AppendFinding(result, PluralEnding(p));
-    AppendFinding(result, p, LetterGroups);
-    AppendFinding(result, p, Blends);
-    AppendFinding(result, Tch(p));
-    AppendFinding(result, Dge(p));
-    AppendFinding(result, Ve(p));
-    AppendFinding(result, Ze(p));
-    AppendFinding(result, IeToY(p));
-    AppendFinding(result, Capital(p));
-    if (result.empty())
-        SuffixChange(p, result);
-    if (result.empty())
-        LetterSwap(p, result);
-    if (result.empty())
-        MissingLetters(p, result);
-    if (result.empty())
-        ExtraLetters(p, result);
+    AppendFinding(result, IeEi(p), CRuleGroups::IeEi, findings);
+    AppendFinding(result, FinalE(p), CRuleGroups::FinalE, findings);
+    AppendFinding(result, YToI(p), CRuleGroups::YToI, findings);
+    AppendFinding(result, p, DoubleLetters, CRuleGroups::DoubleLetters, findings);
+    AppendFinding(result, PluralEnding(p), CRuleGroups::PluralEnding, findings);
+    AppendFinding(result, p, LetterGroups, CRuleGroups::LetterGroups, findings);
+    AppendFinding(result, p, Blends, CRuleGroups::Blends, findings);
+    AppendFinding(result, Tch(p), CRuleGroups::Tch, findings);
+    AppendFinding(result, Dge(p), CRuleGroups::Dge, findings);
+    AppendFinding(result, Ve(p), CRuleGroups::Ve, findings);
+    AppendFinding(result, Ze(p), CRuleGroups::Ze, findings);
+    AppendFinding(result, IeToY(p), CRuleGroups::IeToY, findings);
+    AppendFinding(result, Capital(p), CRuleGroups::Capital, findings);
+    Fallback(result, p, SuffixChange, CRuleGroups::Suffix, findings);
+    Fallback(result, p, LetterSwap, CRuleGroups::LetterSwap, findings);
+    Fallback(result, p, MissingLetters, CRuleGroups::MissingLetters, findings);
+    Fallback(result, p, ExtraLetters, CRuleGroups::ExtraLetters, findings);
     if (result.empty())
         result.assign("?");
 }

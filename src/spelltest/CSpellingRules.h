@@ -1,9 +1,11 @@
 #pragma once
 #include "model/CObject.h"
+#include "spelltest/CRuleGroups.h"
 
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Names the English spelling rules that a misspelling of a word breaks, as one
 // line: findings of the primary rules joined by "; " in rule order, else the
@@ -21,6 +23,17 @@ public:
     // The same analysis written into a caller's buffer (cleared first); once the
     // buffer has grown, a call allocates nothing.
     void GetSpellingErrors(std::string_view word, std::string_view misspelling, std::string& result);
+
+    // One finding of an analysis: where it stands in the line and the rule that gave it.
+    struct Finding {
+        CRuleGroups::Rule rule;
+        std::size_t start;
+        std::size_t size;
+    };
+    // The same analysis, also naming each finding's rule (cleared first; none for "?"),
+    // so callers need not take the line apart again.
+    void GetSpellingErrors(std::string_view word, std::string_view misspelling, std::string& result,
+                           std::vector<Finding>& findings);
 
     // Primary rules, in the order they are tried.
     std::string CheckIeEi() const;
@@ -61,4 +74,6 @@ public:
 
 private:
     void SetTexts(std::string_view word, std::string_view misspelling);
+    void Analyse(std::string_view word, std::string_view misspelling, std::string& result,
+                 std::vector<Finding>* findings);
 };
