@@ -48,9 +48,14 @@ std::string Cp1252ToUtf8(std::string_view text)
 {
     std::string out;
     out.reserve(text.size());
+    AppendCp1252AsUtf8(out, text);
+    return out;
+}
+
+void AppendCp1252AsUtf8(std::string& out, std::string_view text)
+{
     for (char ch : text)
         AppendUtf8(out, Cp1252ToUnicode(static_cast<unsigned char>(ch)));
-    return out;
 }
 
 std::string Utf8ToCp1252(std::string_view text)

@@ -8,6 +8,8 @@
 // value, as Windows does, so every byte string survives a round trip.
 
 std::string Cp1252ToUtf8(std::string_view text);
+// The same, appended to out, for writers that build one long text.
+void AppendCp1252AsUtf8(std::string& out, std::string_view text);
 // Each malformed UTF-8 sequence gives one "?".
 std::string Utf8ToCp1252(std::string_view text);
 // The archive's wide form: UTF-16LE code units (an odd last byte is dropped); a surrogate

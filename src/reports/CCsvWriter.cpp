@@ -5,27 +5,6 @@
 
 #include <cstdio>
 
-namespace {
-void AppendUtf8(std::string& out, std::string_view text)
-{
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x80) {
-            out.push_back(c);
-            continue;
-        }
-        const char32_t code = Cp1252ToUnicode(byte);
-        if (code < 0x800) {
-            out.push_back(static_cast<char>(0xC0 | (code >> 6)));
-        } else {
-            out.push_back(static_cast<char>(0xE0 | (code >> 12)));
-            out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-        }
-        out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-    }
-}
-}
-
 void CCsvWriter::Separate()
 {
     if (m_inRow)
@@ -37,13 +16,13 @@ void CCsvWriter::Field(std::string_view text)
 {
     Separate();
     if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
-        AppendUtf8(m_text, text);
+        AppendCp1252AsUtf8(m_text, text);
         return;
     }
     m_text.push_back('"');
     for (std::size_t from = 0;;) {
         const std::size_t quote = text.find('"', from);
-        AppendUtf8(m_text, text.substr(from, quote == std::string_view::npos ? quote : quote + 1 - from));
+        AppendCp1252AsUtf8(m_text, text.substr(from, quote == std::string_view::npos ? quote : quote + 1 - from));
         if (quote == std::string_view::npos)
             break;
         m_text.push_back('"');
