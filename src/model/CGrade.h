@@ -16,6 +16,13 @@ class CGrade : public CObject {
     void SetCorrect(int32_t correct) { m_correct = correct; }
     void SetWords(int32_t words) { m_words = words; }
 
+    // The grade in per cent, in single precision as it has always been worked out;
+    // words must not be 0.
+    static float Percent(int32_t correct, int32_t words)
+    {
+        return static_cast<float>(correct) / static_cast<float>(words) * 100.0f;
+    }
+
     std::string m_listName;
     std::string m_date;
     int32_t m_correct = 0;

@@ -1,5 +1,6 @@
 #include "reports/CCsvWriter.h"
 
+#include "model/CGrade.h"
 #include "model/Cp1252.h"
 #include "reports/CDateStamp.h"
 
@@ -42,10 +43,8 @@ void CCsvWriter::Grade(std::int32_t correct, std::int32_t words)
     Separate();
     if (words == 0)
         return;
-    // Single precision, as the page works the grade out.
-    const float grade = static_cast<float>(correct) / static_cast<float>(words) * 100.0f;
     char text[64];
-    std::snprintf(text, sizeof text, "%.0f", static_cast<double>(grade));
+    std::snprintf(text, sizeof text, "%.0f", static_cast<double>(CGrade::Percent(correct, words)));
     m_text.append(text);
 }
 

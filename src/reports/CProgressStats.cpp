@@ -44,8 +44,7 @@ void CProgressStats::Compute(const COwnedList<CGrade>& grades, const COwnedList<
         }
         bool stopped = false;
         const std::string_view list = ListOf(grade.m_listName, stopped);
-        const float percent = static_cast<float>(grade.m_correct) / static_cast<float>(grade.m_words) * 100.0f;
-        taken.push_back({list, {date->Minutes(), percent, stopped}});
+        taken.push_back({list, {date->Minutes(), CGrade::Percent(grade.m_correct, grade.m_words), stopped}});
         ++testsPerList[list];
     }
     std::stable_sort(taken.begin(), taken.end(),

@@ -6,29 +6,18 @@
 #include "reports/CProgressStats.h"
 #include "reports/CReportRows.h"
 
-#include <charconv>
-
-namespace {
-std::int32_t ReadCount(const std::string& text)
-{
-    std::int32_t value = 0;
-    std::from_chars(text.data(), text.data() + text.size(), value);
-    return value;
-}
-}
-
 std::string CReportExport::FromRows(const CReportRows& rows)
 {
     CCsvWriter csv;
     csv.Text().assign(CCsvWriter::ByteOrderMark());
     if (rows.GetViewMode() == CReportRows::Grades) {
-        for (const char* header : {"Spelling List", "Date", "# Correct", "# Words", "Grade"})
-            csv.Field(header);
+        for (int column = 0; column < CReportRows::kColumns; ++column)
+            csv.Field(CReportRows::GetHeader(CReportRows::Grades, column));
         csv.EndRow();
         for (std::size_t i = 0; i < rows.GetCount(); ++i) {
             const CReportRows::Row& row = rows.GetRow(i);
-            const std::int32_t correct = ReadCount(row[2]);
-            const std::int32_t words = ReadCount(row[3]);
+            const std::int32_t correct = CReportRows::ReadCount(row[2]);
+            const std::int32_t words = CReportRows::ReadCount(row[3]);
             csv.Field(row[0]);
             csv.Date(row[1]);
             csv.Number(correct);

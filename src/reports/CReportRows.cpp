@@ -20,19 +20,18 @@ std::string FormatPercent(const char* format, int32_t correct, int32_t words)
     // than an "inf" or "nan" one.
     if (words == 0)
         return std::string();
-    // Single precision, as the grade has always been worked out.
-    const float grade = static_cast<float>(correct) / static_cast<float>(words) * 100.0f;
     char text[64];
-    std::snprintf(text, sizeof text, format, static_cast<double>(grade));
+    std::snprintf(text, sizeof text, format, static_cast<double>(CGrade::Percent(correct, words)));
     return text;
 }
 
-int32_t ReadInteger(const std::string& text)
+}
+
+int32_t CReportRows::ReadCount(const std::string& text)
 {
     int32_t value = 0;
     std::from_chars(text.data(), text.data() + text.size(), value);
     return value;
-}
 }
 
 void CReportRows::Attach(COwnedList<CGrade>& gradeList, COwnedList<CMissed>& missedList, bool& recordsChanged)
@@ -123,8 +122,8 @@ bool CReportRows::Commit()
             auto grade = std::make_unique<CGrade>();
             grade->SetListName(row[0]);
             grade->SetDate(row[1]);
-            grade->SetCorrect(ReadInteger(row[2]));
-            grade->SetWords(ReadInteger(row[3]));
+            grade->SetCorrect(ReadCount(row[2]));
+            grade->SetWords(ReadCount(row[3]));
             m_gradeList->push_back(std::move(grade));
         }
     } else {

@@ -49,6 +49,8 @@ public:
     static const char* GetHeader(ViewMode mode, int column);
 
     static std::string FormatCount(int32_t count);
+    // A count column's text as the number it shows; 0 when it holds none.
+    static int32_t ReadCount(const std::string& text);
     // The grade as the screen shows it, " 67 %"; empty for a record of no words.
     static std::string FormatGrade(int32_t correct, int32_t words);
     // The grade as the paper shows it, " 67%"; empty for a record of no words.
