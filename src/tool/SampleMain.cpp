@@ -5,7 +5,8 @@
 // again with the folder where the sounds are installed.
 #include "app/CSampleList.h"
 #include "model/CPath.h"
-#include "tool/SampleSpeech.h"
+#include "words/CSoundRecorder.h"
+#include "words/CSpeaker.h"
 
 #include <cstdio>
 #include <cstring>
@@ -45,14 +46,15 @@ int main(int argc, char** argv)
     }
     if (!sounds)
         return 0;
-    if (!SampleSpeechAvailable()) {
-        std::fprintf(stderr, "kelto4-make-sample: this build has no speech; the sample list has no sounds\n");
-        return 0;
-    }
+    // The recorder only lends the speaker its format; nothing is played here.
+    CSoundRecorder recorder;
+    CSpeaker speaker(recorder);
+    // One voice for every build, so the installed sounds don't depend on the build machine.
+    speaker.Configure("en-us", CSpeechEngine::kDefaultRate);
     for (const std::string& word : CSampleList::Words()) {
         std::string path;
         if (!CPath::WordSoundPath(CPath::FromNative(soundFolder), word, path)
-            || !SpeakWordToFile(word, CPath::ToNative(path), error)) {
+            || !speaker.SpeakToFile(word, CPath::ToNative(path), error)) {
             std::fprintf(stderr, "kelto4-make-sample: %s: %s\n", word.c_str(), error.c_str());
             return 1;
         }

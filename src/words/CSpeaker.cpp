@@ -82,6 +82,26 @@ int CSpeaker::Say(const std::string& text)
     return m_recorder.PlaySamples(samples, m_engine.SampleRate(), 1, text);
 }
 
+bool CSpeaker::SpeakToFile(const std::string& word, const std::string& nativePath, std::string& error)
+{
+    std::vector<int16_t> samples;
+    std::vector<int16_t> frames;
+    if (!m_engine.Synthesize(word, samples)) {
+        error = m_engine.ErrorText();
+        return false;
+    }
+    if (!ToRecordingFormat(samples, frames, error))
+        return false;
+    // Straight to the sound layer, so that no message box stops a caller working through a list.
+    CWaveDevice device;
+    device.Load(std::move(frames), CSoundRecorder::kSamplesPerSecond, CSoundRecorder::kChannels);
+    if (!device.Save(nativePath)) {
+        error = device.ErrorText();
+        return false;
+    }
+    return true;
+}
+
 CSpeaker::MissingSounds CSpeaker::WriteMissingSounds(const std::string& folder, const std::vector<std::string>& words,
                                                      const Progress& progress)
 {
@@ -103,18 +123,8 @@ CSpeaker::MissingSounds CSpeaker::WriteMissingSounds(const std::string& folder, 
             ++result.existing;
             continue;
         }
-        std::vector<int16_t> samples;
-        std::vector<int16_t> frames;
         std::string error;
-        bool ok = m_engine.Synthesize(words[size_t(i)], samples) || (error = m_engine.ErrorText(), false);
-        ok = ok && ToRecordingFormat(samples, frames, error);
-        if (ok) {
-            // Straight to the sound layer: one failing word must not stop the rest with a box.
-            CWaveDevice device;
-            device.Load(std::move(frames), CSoundRecorder::kSamplesPerSecond, CSoundRecorder::kChannels);
-            ok = device.Save(native) || (error = device.ErrorText(), false);
-        }
-        if (ok) {
+        if (SpeakToFile(words[size_t(i)], native, error)) {
             ++result.written;
             continue;
         }

@@ -39,6 +39,9 @@ public:
     int SpeakToTempRecording(const std::string& word);
     // Speaks text aloud; shows why when it can't.
     int Say(const std::string& text);
+    // Speaks word into a new WAVE file at nativePath in the recording format. False, with
+    // the reason in error and no message shown, when it can't.
+    bool SpeakToFile(const std::string& word, const std::string& nativePath, std::string& error);
     // A spoken sound file in folder for every word that has none; never replaces a file.
     MissingSounds WriteMissingSounds(const std::string& folder, const std::vector<std::string>& words,
                                      const Progress& progress = {});
