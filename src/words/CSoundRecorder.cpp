@@ -79,18 +79,28 @@ void CSoundRecorder::SetFolder(const std::string& folder)
     m_folder = folder;
 }
 
-int CSoundRecorder::OpenDevice(const std::string& name)
+bool CSoundRecorder::OpenQuietly(const std::string& name, std::string& why)
 {
-    Busy busy(*this);
     auto device = std::make_unique<CWaveDevice>();
     if (!device->Open(CPath::ToNative(name))) {
-        const int code = Error(device->ErrorText());
-        ShowMessage(ErrorText(code) + "\r\nError opening device for waveaudio " + name);
-        return 0;
+        why = device->ErrorText();
+        return false;
     }
     CloseDevice();
     m_device = std::move(device);
     ++m_deviceId;
+    return true;
+}
+
+int CSoundRecorder::OpenDevice(const std::string& name)
+{
+    Busy busy(*this);
+    std::string why;
+    if (!OpenQuietly(name, why)) {
+        const int code = Error(why);
+        ShowMessage(ErrorText(code) + "\r\nError opening device for waveaudio " + name);
+        return 0;
+    }
     return 1;
 }
 
@@ -194,6 +204,17 @@ int CSoundRecorder::PlayWord(const std::string& folder, const std::string& word)
         return 0;
     }
     return Play(path);
+}
+
+bool CSoundRecorder::PlayWordIfItOpens(const std::string& folder, const std::string& word, int& played)
+{
+    Busy busy(*this);
+    std::string path;
+    std::string why;
+    if (!CPath::WordSoundPath(folder, word, path) || !OpenQuietly(path, why))
+        return false;
+    played = PlayOpenDevice(path);
+    return true;
 }
 
 int CSoundRecorder::SaveWord(const std::string& folder, const std::string& word)

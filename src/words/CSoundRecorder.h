@@ -29,6 +29,10 @@ public:
     // step's own message and touches no file.
     int PlayWord(const std::string& folder, const std::string& word);
     int SaveWord(const std::string& folder, const std::string& word);
+    // PlayWord for a caller with another way to say the word: false, with nothing shown
+    // and nothing played, when the word's sound file can't be opened; else true, with
+    // PlayWord's result in played.
+    bool PlayWordIfItOpens(const std::string& folder, const std::string& word, int& played);
     // While Record, Stop, Play or Save runs (the events that Play lets through may
     // ask), the device is closed only when that call returns.
     int Close();
@@ -56,6 +60,8 @@ private:
     // Held by every call that may block or show a message.
     class Busy;
     void CloseDevice();
+    // Opens name as the device; false, with the sound layer's reason in why, when it can't.
+    bool OpenQuietly(const std::string& name, std::string& why);
     int PlayOpenDevice(const std::string& name);
     void LoadDevice(const std::vector<int16_t>& samples, int samplesPerSecond, int channels);
 

@@ -32,14 +32,13 @@ int CSpeaker::Listen(const std::string& folder, const std::string& word, bool sp
     if (speakMissing) {
         // A file the sound layer can't open can't be played either, nor can a word that
         // can't name a file; say the word instead.
-        std::string path;
-        CWaveDevice probe;
-        if (!CPath::WordSoundPath(folder, word, path) || !probe.Open(CPath::ToNative(path))) {
-            std::vector<int16_t> samples;
-            if (m_engine.Synthesize(word, samples))
-                return m_recorder.PlaySamples(samples, m_engine.SampleRate(), 1, word);
-            ReportUnavailableOnce();
-        }
+        int played = 0;
+        if (m_recorder.PlayWordIfItOpens(folder, word, played))
+            return played;
+        std::vector<int16_t> samples;
+        if (m_engine.Synthesize(word, samples))
+            return m_recorder.PlaySamples(samples, m_engine.SampleRate(), 1, word);
+        ReportUnavailableOnce();
     }
     return m_recorder.PlayWord(folder, word);
 }
