@@ -31,17 +31,29 @@ bool CPath::CanHold(std::string_view nativePath)
     return ToNative(FromNative(nativePath)) == nativePath;
 }
 
+CPath::NameProblem CPath::CheckFileName(std::string_view name)
+{
+    if (name.empty() || name == "." || name == "..")
+        return NameProblem::NotAName;
+    if (name.find('/') != std::string_view::npos)
+        return NameProblem::Slash;
+    if (name.find('\0') != std::string_view::npos)
+        return NameProblem::ZeroByte;
+    if (ToNative(name).size() > NAME_MAX)
+        return NameProblem::TooLong;
+    return NameProblem::None;
+}
+
 bool CPath::IsSingleFileName(std::string_view name, std::string* why)
 {
-    const char* problem = nullptr;
-    if (name.empty() || name == "." || name == "..")
-        problem = "The name is not a file name.";
-    else if (name.find('/') != std::string_view::npos)
-        problem = "A sound file name can't hold the character \"/\".";
-    else if (name.find('\0') != std::string_view::npos)
-        problem = "A sound file name can't hold a zero byte.";
-    else if (ToNative(name).size() > NAME_MAX)
-        problem = "The name is too long for a file name.";
+    static const char* const kProblems[] = {
+        nullptr,
+        "The name is not a file name.",
+        "A sound file name can't hold the character \"/\".",
+        "A sound file name can't hold a zero byte.",
+        "The name is too long for a file name.",
+    };
+    const char* problem = kProblems[int(CheckFileName(name))];
     if (problem && why)
         *why = problem;
     return problem == nullptr;

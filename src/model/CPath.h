@@ -15,9 +15,11 @@ public:
     // are no UTF-8.
     static bool CanHold(std::string_view nativePath);
 
-    // Can name be one file inside a folder? Not when it holds "/" or a zero byte, is
-    // "." or "..", is empty, or is longer than the file system allows. why (if given)
-    // gets a sentence for the user.
+    // Why name can't be one file inside a folder, if it can't; each caller words it.
+    enum class NameProblem { None, NotAName, Slash, ZeroByte, TooLong };
+    // NotAName: empty, "." or ".."; TooLong: longer than the file system allows.
+    static NameProblem CheckFileName(std::string_view name);
+    // Can a sound file have name? why (if given) gets a sentence for the user.
     static bool IsSingleFileName(std::string_view name, std::string* why = nullptr);
     // A word's sound file: folder + "/" + word + ".wav". False (path untouched) when the
     // word would not stay one file inside the folder; why says so.

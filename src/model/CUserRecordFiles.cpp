@@ -35,18 +35,19 @@ std::string CUserRecordFiles::JoinPath(const std::string& folder, const std::str
 
 bool CUserRecordFiles::IsValidFileName(const std::string& userName)
 {
-    return !userName.empty() && userName != "." && userName != ".." &&
-           userName.find('/') == std::string::npos && userName.find('\0') == std::string::npos;
+    // A name too long for the file system is let through: opening the file says so.
+    const CPath::NameProblem problem = CPath::CheckFileName(userName);
+    return problem == CPath::NameProblem::None || problem == CPath::NameProblem::TooLong;
 }
 
 std::string CUserRecordFiles::ResultsPath(const std::string& userFolder, const std::string& userName)
 {
-    return JoinPath(userFolder, userName + ".kt3");
+    return JoinPath(userFolder, userName + kResultsExtension);
 }
 
 std::string CUserRecordFiles::MissedPath(const std::string& userFolder, const std::string& userName)
 {
-    return JoinPath(userFolder, userName + ".kt4");
+    return JoinPath(userFolder, userName + kMissedExtension);
 }
 
 template <class T>

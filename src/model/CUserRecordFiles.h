@@ -21,6 +21,8 @@ public:
     // Suffix of the copy kept of a record file that could not be read to its end; a later
     // incident's copy gets ".2", ".3"... after it.
     static constexpr const char* kDamagedSuffix = ".damaged";
+    static constexpr const char* kResultsExtension = ".kt3";
+    static constexpr const char* kMissedExtension = ".kt4";
 
     // Reads both files, appending at the tail of each list (callers empty them first).
     // False when a file could not be opened (missing, unreadable, invalid name, no folder);

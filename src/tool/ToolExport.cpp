@@ -106,7 +106,8 @@ private:
             return false;
         }
         const std::set<std::string> skip(known.begin(), known.end());
-        const std::string_view ending = m_missed ? ".kt4" : ".kt3";
+        const std::string_view ending =
+            m_missed ? CUserRecordFiles::kMissedExtension : CUserRecordFiles::kResultsExtension;
         while (const dirent* entry = ::readdir(dir)) {
             const std::string_view name = entry->d_name;
             if (name.size() <= ending.size() || name.substr(name.size() - ending.size()) != ending)

@@ -7,17 +7,20 @@
 
 bool CLogInRules::IsUsableName(const std::string& name, std::string* why)
 {
-    const char* problem = nullptr;
+    static const char* const kProblems[] = {
+        nullptr,
+        "A user name can't be \".\" or \"..\", because your work is kept in files named after you.",
+        "A user name can't hold the character \"/\", because your work is kept in files named after you.",
+        "A user name can't hold a zero character, because your work is kept in files named after you.",
+        "This user name is too long. Please type a shorter one.",
+    };
     if (name.empty())
         return true;
-    if (name.find('/') != std::string::npos)
-        problem = "A user name can't hold the character \"/\", because your work is kept in files named after you.";
-    else if (name.find('\0') != std::string::npos)
-        problem = "A user name can't hold a zero character, because your work is kept in files named after you.";
-    else if (!CUserRecordFiles::IsValidFileName(name))
-        problem = "A user name can't be \".\" or \"..\", because your work is kept in files named after you.";
-    else if (!CPath::IsSingleFileName(name + ".kt3" + CUserRecordFiles::kDamagedSuffix))
-        problem = "This user name is too long. Please type a shorter one.";
+    CPath::NameProblem found = CPath::CheckFileName(name);
+    // The longest file named after a learner is a damaged record file's copy.
+    if (found == CPath::NameProblem::None)
+        found = CPath::CheckFileName(name + CUserRecordFiles::kResultsExtension + CUserRecordFiles::kDamagedSuffix);
+    const char* problem = kProblems[int(found)];
     if (problem && why)
         *why = problem;
     return problem == nullptr;
