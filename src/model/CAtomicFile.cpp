@@ -17,20 +17,33 @@ void SetError(std::string* errorText, int error, const std::string& path)
     if (errorText)
         *errorText = std::string(std::strerror(error)) + ": " + path;
 }
+}
 
-// A new file in the same folder, created with 0666 less the umask.
-int CreateTemporary(const std::string& path, std::string& temp)
+int CAtomicFile::CreateTemporary(const std::string& path, std::string& temp, int access)
 {
     static std::atomic<unsigned> counter{0};
     for (int attempt = 0; attempt < 100; ++attempt) {
-        temp = CAtomicFile::TemporaryName(path, counter++);
-        const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        temp = TemporaryName(path, counter++);
+        const int fd = ::open(temp.c_str(), access | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST)
             return fd;
     }
     errno = EEXIST;
     return -1;
 }
+
+bool CAtomicFile::Commit(const std::string& temp, const std::string& target)
+{
+    if (::rename(temp.c_str(), target.c_str()) != 0)
+        return false;
+    // Make the rename itself survive a crash.
+    const int dir = ::open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+    RemoveStaleTemporaries(target);
+    return true;
 }
 
 bool CAtomicFile::Exists(const std::string& path)
@@ -101,7 +114,7 @@ bool CAtomicFile::WriteFileAtomically(const std::string& path, const std::string
     }
 
     std::string temp;
-    const int fd = CreateTemporary(target, temp);
+    const int fd = CreateTemporary(target, temp, O_WRONLY);
     if (fd < 0) {
         SetError(errorText, errno, path);
         return false;
@@ -125,19 +138,12 @@ bool CAtomicFile::WriteFileAtomically(const std::string& path, const std::string
         SetError(errorText, error, path);
         return false;
     }
-    if (::rename(temp.c_str(), target.c_str()) != 0) {
+    if (!Commit(temp, target)) {
         const int error = errno;
         ::unlink(temp.c_str());
         SetError(errorText, error, path);
         return false;
     }
-    // Make the rename itself survive a crash.
-    const int dir = ::open(CAtomicFile::FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-    }
-    RemoveStaleTemporaries(target);
     return true;
 }
 

@@ -30,6 +30,12 @@ public:
     static bool CanReplace(const std::string& path);
 
     // The pieces the user file's own locked replacement shares with the writes above.
+    // A new temporary file for path in its folder (see TemporaryName), opened with access
+    // (O_WRONLY or O_RDWR) and created with 0666 less the umask; -1 with errno on failure.
+    static int CreateTemporary(const std::string& path, std::string& temp, int access);
+    // Renames the finished temporary file over target, makes the rename last and removes
+    // stale temporaries; false with errno when the rename fails (temp is left to the caller).
+    static bool Commit(const std::string& temp, const std::string& target);
     // Writes every byte to fd, retrying after signals.
     static bool WriteAll(int fd, const std::string& bytes);
     // The folder part of path: "." without a slash, "/" for a file in the root.

@@ -296,17 +296,10 @@ bool CUserFile::Save()
         m_damagedBytes.clear();
     }
 
-    static std::atomic<unsigned> counter{0};
     // Through a symbolic link the target is replaced and the link stays.
     const std::string native = CAtomicFile::LinkTarget(CPath::ToNative(m_path));
     std::string temp;
-    int fd = -1;
-    for (int tries = 0; fd < 0 && tries < 100; ++tries) {
-        temp = CAtomicFile::TemporaryName(native, counter++);
-        fd = ::open(temp.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST)
-            break;
-    }
+    const int fd = CAtomicFile::CreateTemporary(native, temp, O_RDWR);
     if (fd < 0) {
         m_lastError = ErrorText(errno, m_path);
         return false;
@@ -325,16 +318,10 @@ bool CUserFile::Save()
         return fail(errno);
     if (!CAtomicFile::WriteAll(fd, bytes) || ::fsync(fd) != 0)
         return fail(errno);
-    if (::rename(temp.c_str(), native.c_str()) != 0)
+    if (!CAtomicFile::Commit(temp, native))
         return fail(errno);
-    const int dir = ::open(CAtomicFile::FolderOf(native).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-    }
     ::close(m_fd);
     m_fd = fd;
     m_readFailed = false;
-    CAtomicFile::RemoveStaleTemporaries(native);
     return true;
 }
