@@ -22,14 +22,17 @@ namespace {
 const char* const kRawText = "kelto4RawText";
 }
 
-QRect CFormBuilder::DluToPixels(const QFont& font, int x, int y, int cx, int cy)
+QSize CFormBuilder::BaseUnits(const QFont& font)
 {
-    // The dialog base units: average width of the Latin letters, and the font height.
     const QFontMetrics fm(font);
     const int letters = fm.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
-    const int baseX = (letters / 26 + 1) / 2;
-    const int baseY = fm.height();
-    return QRect(x * baseX / 4, y * baseY / 8, cx * baseX / 4, cy * baseY / 8);
+    return QSize((letters / 26 + 1) / 2, fm.height());
+}
+
+QRect CFormBuilder::DluToPixels(const QFont& font, int x, int y, int cx, int cy)
+{
+    const QSize base = BaseUnits(font);
+    return QRect(x * base.width() / 4, y * base.height() / 8, cx * base.width() / 4, cy * base.height() / 8);
 }
 
 int CFormBuilder::Build(QWidget* parent, const CFormControl* controls, int count, CFormLayout& layout,

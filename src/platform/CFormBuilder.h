@@ -57,6 +57,10 @@ public:
     static int Build(QWidget* parent, const CFormControl* controls, int count, CFormLayout& layout,
                      const CommandHandler& onCommand);
 
+    // The dialog base units of font: the average width of the Latin letters (halved,
+    // rounded) and the font's height. A dialog unit is a quarter of the first across
+    // and an eighth of the second down.
+    static QSize BaseUnits(const QFont& font);
     static QRect DluToPixels(const QFont& font, int x, int y, int cx, int cy);
 
     // The text of an edit, combo box, button or label, as Windows-1252 text.

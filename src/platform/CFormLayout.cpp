@@ -7,7 +7,6 @@
 #include <QAbstractSlider>
 #include <QAbstractSpinBox>
 #include <QComboBox>
-#include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -173,11 +172,9 @@ void CFormLayout::Add(QWidget* widget, const QRect& place, unsigned grow, const 
 
 void CFormLayout::Apply(QWidget* form, const QFont& font, const QSize& sizeDlu)
 {
-    // The dialog base units of the form's font, as CFormBuilder::DluToPixels counts them.
-    const QFontMetrics fm(font);
-    const int letters = fm.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
-    m_baseX = (letters / 26 + 1) / 2;
-    m_baseY = fm.height();
+    const QSize base = CFormBuilder::BaseUnits(font);
+    m_baseX = base.width();
+    m_baseY = base.height();
 
     // Each control belongs to the smallest group box around it.
     const int n = int(m_items.size());
