@@ -1,9 +1,6 @@
 #include "options/CBrowseFolder.h"
 
-#include "model/CPath.h"
 #include "platform/CDialogService.h"
-#include "platform/CQtText.h"
-#include "platform/KMessage.h"
 
 #include <QFileInfo>
 
@@ -16,15 +13,6 @@ std::string CBrowseFolder::Choose()
     const QFileInfo info(*chosen);
     if (!info.isDir())
         return std::string();
-    // Every caller keeps the folder as 8-bit text; a folder it can't hold would come
-    // back as another folder, so it is refused here.
-    const std::string native = PathFromQt(info.absoluteFilePath());
-    if (!CPath::CanHold(native)) {
-        ShowMessage("Keltora can't use the folder \"" + CPath::FromNative(native) + "\", because its name (or the name "
-                    "of a folder it is in) has letters that Keltora can't store.\r\nPlease choose another folder, "
-                    "or rename it using other letters.",
-                    MsgIcon::Exclamation);
-        return std::string();
-    }
-    return CPath::FromNative(native);
+    // Every caller keeps the folder as 8-bit text.
+    return CDialogService::StorablePath(info.absoluteFilePath(), "folder").value_or(std::string());
 }

@@ -2,7 +2,6 @@
 
 #include "app/CKelto4AppCore.h"
 #include "model/CKelto4Doc.h"
-#include "model/CPath.h"
 #include "options/CBrowseFolder.h"
 #include "platform/CControlIds.h"
 #include "platform/CDialogService.h"
@@ -205,16 +204,11 @@ void COptions::OnBrowsePicture()
         this, QString(), ToQt(COptionsEditor::QtFilterFromWindows(COptionsEditor::kPictureFilter)));
     if (!file || file->isEmpty())
         return;
-    // The picture is kept as 8-bit text in the settings; a path it can't hold is refused.
-    const std::string native = PathFromQt(*file);
-    if (!CPath::CanHold(native)) {
-        ShowMessage("Keltora can't use the picture \"" + CPath::FromNative(native) + "\", because its name (or the "
-                    "name of a folder it is in) has letters that Keltora can't store.\r\nPlease choose another "
-                    "picture, or rename it using other letters.",
-                    MsgIcon::Exclamation);
+    // The picture is kept as 8-bit text in the settings.
+    const std::optional<std::string> picture = CDialogService::StorablePath(*file, "picture");
+    if (!picture)
         return;
-    }
-    m_options.ChoosePicture(CPath::FromNative(native));
+    m_options.ChoosePicture(*picture);
     UpdateData(false);
 }
 

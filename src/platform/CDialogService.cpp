@@ -1,5 +1,9 @@
 #include "platform/CDialogService.h"
 
+#include "model/CPath.h"
+#include "platform/CQtText.h"
+#include "platform/KMessage.h"
+
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
@@ -87,4 +91,16 @@ std::optional<QFont> CDialogService::GetFont(QWidget* parent, const QFont& initi
     if (!ok)
         return std::nullopt;
     return font;
+}
+
+std::optional<std::string> CDialogService::StorablePath(const QString& chosen, const char* what)
+{
+    const std::string native = PathFromQt(chosen);
+    if (CPath::CanHold(native))
+        return CPath::FromNative(native);
+    ShowMessage(std::string("Keltora can't use the ") + what + " \"" + CPath::FromNative(native)
+                    + "\", because its name (or the name of a folder it is in) has letters that Keltora can't "
+                      "store.\r\nPlease choose another " + what + ", or rename it using other letters.",
+                MsgIcon::Exclamation);
+    return std::nullopt;
 }

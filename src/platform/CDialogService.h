@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <optional>
+#include <string>
 
 class QWidget;
 
@@ -32,4 +33,9 @@ public:
     static std::optional<QString> GetExistingDirectory(QWidget* parent, const QString& caption,
                                                        const QString& startPath = {});
     static std::optional<QFont> GetFont(QWidget* parent, const QFont& initial);
+
+    // A chosen path that the program keeps as 8-bit text, as that text; or nullopt after
+    // telling the user why not, since a path the text can't hold would come back as
+    // another one. what names the choice: "folder" or "picture".
+    static std::optional<std::string> StorablePath(const QString& chosen, const char* what);
 };

@@ -13,7 +13,6 @@
 #include "reports/CReportModel.h"
 #include "spelltest/CFeedbackPanel.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QHeaderView>
@@ -289,7 +288,7 @@ void CReports::OnExport()
         path += QStringLiteral(".csv");
     const std::string bytes = progress ? CReportExport::FromProgress(m_progress) : CReportExport::FromRows(m_rows);
     std::string why;
-    if (!CReportExport::Save(QFile::encodeName(path).toStdString(), bytes, why))
+    if (!CReportExport::Save(PathFromQt(path), bytes, why))
         ShowMessage(why, MsgIcon::Exclamation);
 }
 
