@@ -9,7 +9,6 @@
 #include "platform/KMessage.h"
 
 #include <algorithm>
-#include <cctype>
 #include <string_view>
 
 CKelto4Doc::CKelto4Doc(CKelto4AppCore& app)
@@ -71,10 +70,7 @@ std::string CKelto4Doc::GetNativeTitle() const
     std::string name = slash == std::string::npos ? m_pathName : m_pathName.substr(slash + 1);
     // Only the list's own extension goes, in any letter case: "Spelling 2.5.ktr" is "Spelling 2.5".
     const std::string_view extension = ".ktr";
-    if (name.size() > extension.size()
-        && std::equal(extension.begin(), extension.end(), name.end() - static_cast<std::ptrdiff_t>(extension.size()), [](char e, char c) {
-               return e == std::tolower(static_cast<unsigned char>(c));
-           }))
+    if (name.size() > extension.size() && CPath::HasExtension(name, extension))
         name.resize(name.size() - extension.size());
     return name;
 }

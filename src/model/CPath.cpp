@@ -2,6 +2,8 @@
 
 #include "model/Cp1252.h"
 
+#include <algorithm>
+#include <cctype>
 #include <climits>
 
 std::string CPath::Join(std::string_view folder, std::string_view name)
@@ -29,6 +31,16 @@ std::string CPath::FromNative(std::string_view nativePath)
 bool CPath::CanHold(std::string_view nativePath)
 {
     return ToNative(FromNative(nativePath)) == nativePath;
+}
+
+bool CPath::HasExtension(std::string_view name, std::string_view extension)
+{
+    if (name.size() < extension.size())
+        return false;
+    const std::string_view end = name.substr(name.size() - extension.size());
+    return std::equal(end.begin(), end.end(), extension.begin(), [](char c, char e) {
+        return std::tolower(static_cast<unsigned char>(c)) == std::tolower(static_cast<unsigned char>(e));
+    });
 }
 
 CPath::NameProblem CPath::CheckFileName(std::string_view name)

@@ -15,6 +15,8 @@ public:
     // are no UTF-8.
     static bool CanHold(std::string_view nativePath);
 
+    // Does name end with extension (".ktr"), in any letter case?
+    static bool HasExtension(std::string_view name, std::string_view extension);
     // Why name can't be one file inside a folder, if it can't; each caller words it.
     enum class NameProblem { None, NotAName, Slash, ZeroByte, TooLong };
     // NotAName: empty, "." or ".."; TooLong: longer than the file system allows.

@@ -2,6 +2,7 @@
 
 #include "reports/CDateStamp.h"
 #include "spelltest/CSpellingRules.h"
+#include "spelltest/CTestSession.h"
 
 #include <algorithm>
 #include <string_view>
@@ -10,8 +11,8 @@
 namespace {
 std::string_view ListOf(std::string_view listName, bool& stopped)
 {
-    const std::string_view suffix = CProgressStats::kStoppedSuffix;
-    stopped = listName.size() >= suffix.size() && listName.substr(listName.size() - suffix.size()) == suffix;
+    const std::string_view suffix = CTestSession::kStoppedSuffix;
+    stopped = listName.ends_with(suffix);
     return stopped ? listName.substr(0, listName.size() - suffix.size()) : listName;
 }
 }

@@ -18,7 +18,6 @@ class CProgressStats {
 public:
     static constexpr std::size_t kListSeries = 5;
     static constexpr std::size_t kMostMissed = 10;
-    static constexpr const char* kStoppedSuffix = "--Stopped Test";
 
     struct Point {
         std::int64_t minutes; // CDateStamp::Minutes

@@ -4,10 +4,10 @@
 #include "model/CAtomicFile.h"
 #include "model/CGrade.h"
 #include "model/CMissed.h"
+#include "model/CPath.h"
 #include "model/CSpellingList.h"
 #include "users/CUser.h"
 
-#include <cctype>
 #include <cstdio>
 #include <string>
 
@@ -46,13 +46,7 @@ std::string DumpLine(const CObject& object)
 
 bool IsUserFile(const std::string& path)
 {
-    const std::string extension = ".lgn";
-    if (path.size() < extension.size())
-        return false;
-    for (size_t i = 0; i < extension.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(path[path.size() - extension.size() + i])) != extension[i])
-            return false;
-    return true;
+    return CPath::HasExtension(path, ".lgn");
 }
 }
 

@@ -110,7 +110,7 @@ private:
             m_missed ? CUserRecordFiles::kMissedExtension : CUserRecordFiles::kResultsExtension;
         while (const dirent* entry = ::readdir(dir)) {
             const std::string_view name = entry->d_name;
-            if (name.size() <= ending.size() || name.substr(name.size() - ending.size()) != ending)
+            if (name.size() <= ending.size() || !name.ends_with(ending))
                 continue;
             const std::string learner = CPath::FromNative(name.substr(0, name.size() - ending.size()));
             if (!skip.count(learner))
