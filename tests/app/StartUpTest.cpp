@@ -220,12 +220,3 @@ TEST(StartUp, TheHandOverSocketLiesInTheUsersRuntimeFolderAndTakesNoListFromOthe
     EXPECT_TRUE(app.Document()->m_wordList.empty());
 }
 }
-
-int main(int argc, char** argv)
-{
-    UseFreshHome();
-    if (qgetenv("QT_QPA_PLATFORM").isEmpty())
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -60,12 +60,3 @@ TEST(BusySound, AListHandedOverDuringPlayOpensOnlyAfterPlayHasReturned)
     EXPECT_TRUE(QTest::qWaitFor([&] { return doc->m_wordList.size() == 1; }, 3000));
 }
 }
-
-int main(int argc, char** argv)
-{
-    UseFreshHome();
-    if (qgetenv("QT_QPA_PLATFORM").isEmpty())
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
