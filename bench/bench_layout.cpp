@@ -54,12 +54,3 @@ static void BM_LayOutPage(benchmark::State& state)
     state.SetLabel(names[state.range(0)]);
 }
 BENCHMARK(BM_LayOutPage)->DenseRange(0, 4)->Unit(benchmark::kMicrosecond);
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication qt(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}

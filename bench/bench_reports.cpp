@@ -81,12 +81,3 @@ static void BM_FillProgress(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * (missed + results));
 }
 BENCHMARK(BM_FillProgress)->Args({100000, 10000})->Unit(benchmark::kMillisecond)->Iterations(3);
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication qt(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}
