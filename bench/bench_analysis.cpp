@@ -1,7 +1,7 @@
 // Analyses and letter comparisons per second over realistic misspellings, as the reports page runs
 // them on every fill, and the heap allocations each analysis makes.
-#include "spelltest/CLetterComparison.h"
-#include "spelltest/CSpellingRules.h"
+#include "spelling/CLetterComparison.h"
+#include "spelling/CSpellingRules.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,7 +1,7 @@
 // `kelto4-tool export --missed` on a user folder of 30 learners with 10,000 misspelled-word
 // records each: reading the files, the analysis of every record and the CSV, in rows per second.
-#include "RecordBuilders.h"
 #include "model/CUserRecordFiles.h"
+#include "RecordBuilders.h"
 #include "tool/ToolExport.h"
 
 #include <benchmark/benchmark.h>

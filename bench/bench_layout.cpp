@@ -1,10 +1,10 @@
 // Laying out each page at 20 window sizes, from its least size to twice that: the time
 // of one layout, as resizing the window or switching pages costs it.
-#include "CTestAppCore.h"
-#include "RecordBuilders.h"
 #include "app/CKelto4View.h"
-#include "model/CKelto4Doc.h"
+#include "CTestAppCore.h"
+#include "document/CKelto4Doc.h"
 #include "options/COptions.h"
+#include "RecordBuilders.h"
 #include "reports/CReports.h"
 #include "spelltest/CTest.h"
 #include "words/CWords.h"

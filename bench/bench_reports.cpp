@@ -2,9 +2,9 @@
 // and column auto-sizing, through the real page. And the Progress view from 100,000
 // misspelled-word records and 10,000 results: statistics, analysis and the three charts.
 #include "CTestAppCore.h"
-#include "RecordBuilders.h"
-#include "model/CKelto4Doc.h"
+#include "document/CKelto4Doc.h"
 #include "platform/CControlIds.h"
+#include "RecordBuilders.h"
 #include "reports/CReports.h"
 
 #include <QApplication>

@@ -4,7 +4,7 @@
 // is watched through its monitor source; its pipe source, fed with a tone in 10 ms
 // blocks as time passes, stands in for the microphone.
 #include "SinkWatcher.h"
-#include "words/CWaveDevice.h"
+#include "sound/CWaveDevice.h"
 
 #include <benchmark/benchmark.h>
 #include <pulse/simple.h>

@@ -5,8 +5,8 @@
 // start-up runs need an X display; KELTO4_STARTUP_BASELINE may name the program of a
 // build that never speaks, timed alongside for comparison.
 #include "SinkWatcher.h"
-#include "words/CSoundRecorder.h"
-#include "words/CSpeaker.h"
+#include "sound/CSoundRecorder.h"
+#include "sound/CSpeaker.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,5 +1,5 @@
 if(KELTO4_GUI)
   add_executable(bench_layout ${CMAKE_CURRENT_SOURCE_DIR}/bench_layout.cpp ${CMAKE_CURRENT_SOURCE_DIR}/QtBenchMain.cpp)
   target_include_directories(bench_layout PRIVATE ${CMAKE_SOURCE_DIR}/tests/support)
-  target_link_libraries(bench_layout PRIVATE kelto4gui benchmark::benchmark)
+  target_link_libraries(bench_layout PRIVATE kelto4app benchmark::benchmark)
 endif()

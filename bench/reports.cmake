@@ -1,5 +1,5 @@
 if(KELTO4_GUI)
   add_executable(bench_reports ${CMAKE_CURRENT_SOURCE_DIR}/bench_reports.cpp ${CMAKE_CURRENT_SOURCE_DIR}/QtBenchMain.cpp)
   target_include_directories(bench_reports PRIVATE ${CMAKE_SOURCE_DIR}/tests/support)
-  target_link_libraries(bench_reports PRIVATE kelto4gui benchmark::benchmark)
+  target_link_libraries(bench_reports PRIVATE kelto4app benchmark::benchmark)
 endif()

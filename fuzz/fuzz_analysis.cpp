@@ -1,6 +1,6 @@
 // Any bytes as word<TAB>misspelling (no tab: an empty misspelling, as kelto4-tool
 // analyse reads a line): the analysis must answer without reading outside a text.
-#include "spelltest/CSpellingRules.h"
+#include "spelling/CSpellingRules.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -5,7 +5,7 @@
 #include "model/CGrade.h"
 #include "model/CMissed.h"
 #include "model/CSpellingList.h"
-#include "users/CUser.h"
+#include "model/CUser.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,7 +1,7 @@
 // Any bytes as the shared user file: opening it through the user-file code must read
 // the accounts or report damage, never crash; what it read must save and read back the same.
 #include "model/CAtomicFile.h"
-#include "platform/KMessage.h"
+#include "model/KMessage.h"
 #include "users/CUserFile.h"
 
 #include <cstddef>

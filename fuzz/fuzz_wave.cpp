@@ -1,6 +1,6 @@
 // Any bytes as a word's sound file, read through the sound layer's file reader (libsndfile
 // into the buffer that playback uses): it must read a sound or fail with a reason.
-#include "words/CWaveDevice.h"
+#include "sound/CWaveDevice.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,12 +1,13 @@
 #include "app/CKelto4App.h"
 
 #include "app/CMainFrame.h"
-#include "model/CKelto4Doc.h"
+#include "document/CKelto4Doc.h"
+#include "model/CBlockingCall.h"
 #include "model/CPath.h"
-#include "platform/CBlockingCall.h"
 #include "platform/CCommandManager.h"
 #include "platform/CMessageBox.h"
 #include "platform/CQtText.h"
+#include "users/CChangePWDlg.h"
 #include "users/CLogInDlg.h"
 
 #include <QCommandLineParser>
@@ -108,6 +109,13 @@ bool CKelto4App::RunLogInDialog(const std::string& userFolder, std::string& name
     name = dialog.m_userName;
     autoLogIn = dialog.m_autoLogIn;
     return true;
+}
+
+bool CKelto4App::RunChangePasswordDialog(const std::string& userFolder)
+{
+    CChangePWDlg dialog(QApplication::activeWindow());
+    dialog.m_userFolder = userFolder;
+    return dialog.DoModal() == QDialog::Accepted;
 }
 
 void CKelto4App::PostCommand(int id)

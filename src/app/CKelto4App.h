@@ -1,5 +1,5 @@
 #pragma once
-#include "app/CKelto4AppCore.h"
+#include "document/CKelto4AppCore.h"
 
 #include <QApplication>
 #include <QString>
@@ -22,6 +22,7 @@ public:
     bool InitInstance();
 
     bool RunLogInDialog(const std::string& userFolder, std::string& name, bool& autoLogIn) override;
+    bool RunChangePasswordDialog(const std::string& userFolder) override;
     void PostCommand(int id) override;
     void ShowMenu(bool show) override;
 

@@ -1,10 +1,10 @@
 #include "app/CKelto4View.h"
 
-#include "app/CKelto4AppCore.h"
-#include "model/CKelto4Doc.h"
+#include "document/CKelto4AppCore.h"
+#include "document/CKelto4Doc.h"
 #include "platform/CControlIds.h"
-#include "platform/CQtText.h"
 #include "platform/CommandIds.h"
+#include "platform/CQtText.h"
 
 #include <QDir>
 #include <QFileInfo>

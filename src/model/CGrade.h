@@ -23,6 +23,9 @@ class CGrade : public CObject {
         return static_cast<float>(correct) / static_cast<float>(words) * 100.0f;
     }
 
+    // Ends the list name of a result whose test was stopped before its last word.
+    static constexpr const char* kStoppedSuffix = "--Stopped Test";
+
     std::string m_listName;
     std::string m_date;
     int32_t m_correct = 0;

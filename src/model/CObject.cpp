@@ -3,7 +3,7 @@
 #include "model/CGrade.h"
 #include "model/CMissed.h"
 #include "model/CSpellingList.h"
-#include "users/CUser.h"
+#include "model/CUser.h"
 
 #include <map>
 #include <mutex>

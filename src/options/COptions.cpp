@@ -1,14 +1,13 @@
 #include "options/COptions.h"
 
-#include "app/CKelto4AppCore.h"
-#include "model/CKelto4Doc.h"
-#include "options/CBrowseFolder.h"
+#include "document/CKelto4AppCore.h"
+#include "document/CKelto4Doc.h"
+#include "model/KMessage.h"
+#include "platform/CBrowseFolder.h"
 #include "platform/CControlIds.h"
 #include "platform/CDialogService.h"
 #include "platform/CQtText.h"
-#include "platform/KMessage.h"
-#include "users/CChangePWDlg.h"
-#include "words/CSpeechEngine.h"
+#include "sound/CSpeechEngine.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -214,9 +213,8 @@ void COptions::OnBrowsePicture()
 
 void COptions::OnChangePassword()
 {
-    CChangePWDlg dialog(this);
-    dialog.m_userFolder = GetDocument()->GetApp().m_userFolder;
-    if (dialog.DoModal() == QDialog::Accepted)
+    CKelto4AppCore& app = GetDocument()->GetApp();
+    if (app.RunChangePasswordDialog(app.m_userFolder))
         ShowMessage("Password Changed.", MsgIcon::Information);
 }
 

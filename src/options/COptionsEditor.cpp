@@ -1,7 +1,7 @@
 #include "options/COptionsEditor.h"
 
-#include "app/CKelto4AppCore.h"
-#include "model/CKelto4Doc.h"
+#include "document/CKelto4AppCore.h"
+#include "document/CKelto4Doc.h"
 
 #include <cctype>
 

@@ -1,6 +1,6 @@
 #include "platform/CCommandManager.h"
 
-#include "platform/CBlockingCall.h"
+#include "model/CBlockingCall.h"
 
 #include <QAbstractEventDispatcher>
 #include <QAction>

@@ -1,8 +1,8 @@
 #include "platform/CDialogService.h"
 
 #include "model/CPath.h"
+#include "model/KMessage.h"
 #include "platform/CQtText.h"
-#include "platform/KMessage.h"
 
 #include <QFileDialog>
 #include <QFileInfo>

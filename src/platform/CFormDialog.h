@@ -1,7 +1,7 @@
 #pragma once
+#include "model/KMessage.h"
 #include "platform/CFormBuilder.h"
 #include "platform/CFormLayout.h"
-#include "platform/KMessage.h"
 
 #include <QDialog>
 

@@ -1,6 +1,5 @@
 #include "platform/CFormView.h"
 
-#include "model/CKelto4Doc.h"
 #include "platform/CControlIds.h"
 
 #include <QApplication>
@@ -9,18 +8,19 @@
 
 #include <algorithm>
 
-CFormView::CFormView(CKelto4Doc* document, QWidget* parent)
+CFormView::CFormView(CKelto4Doc* document, CDocViews* views, QWidget* parent)
     : QWidget(parent)
     , m_document(document)
+    , m_views(views)
 {
-    if (m_document)
-        m_document->AddView(this);
+    if (m_views)
+        m_views->AddView(this);
 }
 
 CFormView::~CFormView()
 {
-    if (m_document)
-        m_document->RemoveView(this);
+    if (m_views)
+        m_views->RemoveView(this);
 }
 
 QFont CFormView::TemplateFont()

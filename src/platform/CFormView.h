@@ -1,5 +1,5 @@
 #pragma once
-#include "model/CDocView.h"
+#include "model/CDocViews.h"
 #include "platform/CFormBuilder.h"
 #include "platform/CFormLayout.h"
 
@@ -17,7 +17,13 @@ class QPushButton;
 class CFormView : public QWidget, public CDocView {
     Q_OBJECT
 public:
-    CFormView(CKelto4Doc* document, QWidget* parent = nullptr);
+    // The page joins the document's views while it lives. A template, so that the
+    // document's class, which lies above this layer, is complete where a page is made.
+    template <class Document>
+    explicit CFormView(Document* document, QWidget* parent = nullptr)
+        : CFormView(document, static_cast<CDocViews*>(document), parent)
+    {
+    }
     ~CFormView() override;
 
     CKelto4Doc* GetDocument() const { return m_document; }
@@ -59,7 +65,10 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    CFormView(CKelto4Doc* document, CDocViews* views, QWidget* parent);
+
     CKelto4Doc* m_document;
+    CDocViews* m_views;
     QFont m_font;
     QSize m_formSize;
     QSize m_templateSize;

@@ -1,8 +1,7 @@
 #include "reports/CProgressStats.h"
 
-#include "reports/CDateStamp.h"
-#include "spelltest/CSpellingRules.h"
-#include "spelltest/CTestSession.h"
+#include "model/CDateStamp.h"
+#include "spelling/CSpellingRules.h"
 
 #include <algorithm>
 #include <string_view>
@@ -11,7 +10,7 @@
 namespace {
 std::string_view ListOf(std::string_view listName, bool& stopped)
 {
-    const std::string_view suffix = CTestSession::kStoppedSuffix;
+    const std::string_view suffix = CGrade::kStoppedSuffix;
     stopped = listName.ends_with(suffix);
     return stopped ? listName.substr(0, listName.size() - suffix.size()) : listName;
 }

@@ -2,7 +2,7 @@
 #include "model/CGrade.h"
 #include "model/CMissed.h"
 #include "model/COwnedList.h"
-#include "spelltest/CRuleGroups.h"
+#include "spelling/CRuleGroups.h"
 
 #include <array>
 #include <cstddef>

@@ -1,8 +1,8 @@
 #include "reports/CReportExport.h"
 
 #include "model/CAtomicFile.h"
+#include "model/CCsvWriter.h"
 #include "model/CPath.h"
-#include "reports/CCsvWriter.h"
 #include "reports/CProgressStats.h"
 #include "reports/CReportRows.h"
 

@@ -1,10 +1,10 @@
 #include "reports/CReportPrinter.h"
 
-#include "model/CKelto4Doc.h"
+#include "document/CKelto4Doc.h"
 #include "platform/CDialogService.h"
 #include "platform/CQtText.h"
 #include "reports/CReportRows.h"
-#include "spelltest/CSpellingRules.h"
+#include "spelling/CSpellingRules.h"
 
 #include <QFontMetrics>
 #include <QFontMetricsF>

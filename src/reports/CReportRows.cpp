@@ -1,6 +1,6 @@
 #include "reports/CReportRows.h"
 
-#include "spelltest/CSpellingRules.h"
+#include "spelling/CSpellingRules.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,17 +1,17 @@
 #include "reports/CReports.h"
 
-#include "model/CKelto4Doc.h"
+#include "document/CKelto4Doc.h"
+#include "model/KMessage.h"
 #include "platform/CControlIds.h"
-#include "platform/CommandIds.h"
-#include "platform/KMessage.h"
 #include "platform/CDialogService.h"
+#include "platform/CFeedbackPanel.h"
+#include "platform/CommandIds.h"
 #include "platform/CQtText.h"
 #include "platform/CTableView.h"
 #include "reports/CProgressPrinter.h"
 #include "reports/CProgressView.h"
 #include "reports/CReportExport.h"
 #include "reports/CReportModel.h"
-#include "spelltest/CFeedbackPanel.h"
 
 #include <QFileInfo>
 #include <QFontMetrics>

@@ -1,10 +1,10 @@
 #include "spelltest/CTest.h"
 
-#include "app/CKelto4AppCore.h"
-#include "model/CKelto4Doc.h"
+#include "document/CKelto4AppCore.h"
+#include "document/CKelto4Doc.h"
+#include "model/KMessage.h"
 #include "platform/CControlIds.h"
-#include "platform/KMessage.h"
-#include "spelltest/CFeedbackPanel.h"
+#include "platform/CFeedbackPanel.h"
 #include "spelltest/CLineListBox.h"
 
 #include <QCheckBox>

@@ -125,7 +125,7 @@ void CTestSession::Stop(const std::string& userName, COwnedList<CGrade>& gradeLi
     if (m_state == State::Idle)
         return;
     if (!userName.empty())
-        AddGrade(m_listName + kStoppedSuffix, gradeList);
+        AddGrade(m_listName + CGrade::kStoppedSuffix, gradeList);
     m_status = kStoppedText;
     m_wordNumber = 0;
     m_numberCorrect = 0;

@@ -37,7 +37,6 @@ public:
     static constexpr const char* kRightText = "You got it right!";
     static constexpr const char* kEndText = "End of Test.  Check out your final score.\r\nClick Start to redo test.";
     static constexpr const char* kStoppedText = "Try Again.  Click Start button.";
-    static constexpr const char* kStoppedSuffix = "--Stopped Test";
     static constexpr const char* kListErrorText = "Error with Spelling List.\n\rCheck list and try again.";
     static constexpr const char* kTimeErrorText = "Time Error";
 

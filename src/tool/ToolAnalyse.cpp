@@ -1,6 +1,6 @@
 #include "tool/ToolAnalyse.h"
 
-#include "spelltest/CSpellingRules.h"
+#include "spelling/CSpellingRules.h"
 #include "tool/ToolPairs.h"
 
 int RunAnalyse(int argc, char** argv)

@@ -1,6 +1,6 @@
 #include "tool/ToolCompare.h"
 
-#include "spelltest/CLetterComparison.h"
+#include "spelling/CLetterComparison.h"
 #include "tool/ToolPairs.h"
 
 namespace {

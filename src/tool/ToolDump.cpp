@@ -6,7 +6,7 @@
 #include "model/CMissed.h"
 #include "model/CPath.h"
 #include "model/CSpellingList.h"
-#include "users/CUser.h"
+#include "model/CUser.h"
 
 #include <cstdio>
 #include <string>

@@ -2,11 +2,11 @@
 
 #include "model/CArchive.h"
 #include "model/CAtomicFile.h"
+#include "model/CCsvWriter.h"
 #include "model/CPath.h"
+#include "model/CUser.h"
 #include "model/CUserRecordFiles.h"
-#include "reports/CCsvWriter.h"
-#include "spelltest/CSpellingRules.h"
-#include "users/CUser.h"
+#include "spelling/CSpellingRules.h"
 
 #include <algorithm>
 #include <cerrno>

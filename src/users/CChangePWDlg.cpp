@@ -1,7 +1,7 @@
 #include "users/CChangePWDlg.h"
 
+#include "model/KMessage.h"
 #include "platform/CQtText.h"
-#include "platform/KMessage.h"
 #include "users/CChangePassword.h"
 #include "users/CLogInRules.h"
 #include "users/CUserNameBox.h"

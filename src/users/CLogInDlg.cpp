@@ -1,7 +1,7 @@
 #include "users/CLogInDlg.h"
 
+#include "model/KMessage.h"
 #include "platform/CQtText.h"
-#include "platform/KMessage.h"
 #include "users/CUserNameBox.h"
 #include "users/CWaitUi.h"
 

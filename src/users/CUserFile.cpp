@@ -3,7 +3,7 @@
 #include "model/CArchive.h"
 #include "model/CAtomicFile.h"
 #include "model/CPath.h"
-#include "platform/KMessage.h"
+#include "model/KMessage.h"
 #include "users/CUserFileWaiter.h"
 
 #include <atomic>

@@ -1,6 +1,6 @@
 #pragma once
 #include "model/COwnedList.h"
-#include "users/CUser.h"
+#include "model/CUser.h"
 
 class QComboBox;
 

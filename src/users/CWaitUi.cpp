@@ -1,6 +1,6 @@
 #include "users/CWaitUi.h"
 
-#include "platform/CBlockingCall.h"
+#include "model/CBlockingCall.h"
 #include "users/CWaitDlg.h"
 
 #include <QCoreApplication>

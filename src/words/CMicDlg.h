@@ -1,6 +1,6 @@
 #pragma once
 #include "platform/CFormDialog.h"
-#include "words/CMixer.h"
+#include "sound/CMixer.h"
 
 class QSlider;
 

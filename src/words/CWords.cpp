@@ -1,15 +1,15 @@
 #include "words/CWords.h"
 
-#include "app/CKelto4AppCore.h"
-#include "model/CKelto4Doc.h"
+#include "document/CKelto4AppCore.h"
+#include "document/CKelto4Doc.h"
 #include "model/CPath.h"
-#include "options/CBrowseFolder.h"
+#include "model/KMessage.h"
+#include "platform/CBrowseFolder.h"
 #include "platform/CControlIds.h"
-#include "platform/CQtText.h"
 #include "platform/CommandIds.h"
-#include "platform/KMessage.h"
+#include "platform/CQtText.h"
+#include "sound/CSpeaker.h"
 #include "words/CMicDlg.h"
-#include "words/CSpeaker.h"
 
 #include <QCoreApplication>
 #include <QLineEdit>

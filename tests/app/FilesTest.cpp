@@ -1,16 +1,16 @@
 // The list's file as the main window handles it: paths kept exactly, Save on a
 // write-protected list, the recent-file list, the File menu, the page bar; and folders
 // that the settings can't hold.
-#include "CMessageLog.h"
-#include "CTestAppCore.h"
-#include "PageTestSupport.h"
 #include "app/CMainFrame.h"
 #include "app/CRecentFileList.h"
+#include "CMessageLog.h"
+#include "CTestAppCore.h"
 #include "options/COptions.h"
+#include "PageTestSupport.h"
 #include "platform/CCommandManager.h"
 #include "platform/CDialogService.h"
-#include "platform/CProfile.h"
 #include "platform/CommandIds.h"
+#include "platform/CProfile.h"
 
 #include <QAction>
 #include <QDir>

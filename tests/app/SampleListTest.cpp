@@ -1,9 +1,9 @@
 // Help > Open the Sample List: the list that comes with the program, ready to try.
+#include "app/CMainFrame.h"
 #include "CMessageLog.h"
 #include "CTestAppCore.h"
-#include "app/CMainFrame.h"
-#include "app/CSampleList.h"
-#include "model/CKelto4Doc.h"
+#include "document/CKelto4Doc.h"
+#include "document/CSampleList.h"
 #include "platform/CCommandManager.h"
 #include "platform/CommandIds.h"
 

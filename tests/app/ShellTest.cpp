@@ -1,10 +1,10 @@
 // The application shell: main window, page switching and its rules, start page, files.
-#include "CMessageLog.h"
-#include "CTestAppCore.h"
-#include "PageTestSupport.h"
 #include "app/CKelto4View.h"
 #include "app/CMainFrame.h"
+#include "CMessageLog.h"
+#include "CTestAppCore.h"
 #include "model/CArchive.h"
+#include "PageTestSupport.h"
 #include "platform/CCommandManager.h"
 #include "platform/CDialogService.h"
 #include "platform/CommandIds.h"

@@ -1,12 +1,12 @@
 // The real program starting up: CKelto4App with a fresh home, as a user would run it.
 // Modal windows are answered by a watcher that looks for them while they run.
-#include "CTestAppCore.h"
-#include "PageTestSupport.h"
-#include "TestEnvironment.h"
 #include "app/CKelto4App.h"
 #include "app/CMainFrame.h"
-#include "model/CKelto4Doc.h"
+#include "CTestAppCore.h"
+#include "document/CKelto4Doc.h"
 #include "model/CSpellingList.h"
+#include "PageTestSupport.h"
+#include "TestEnvironment.h"
 #include "users/CLogInDlg.h"
 #include "users/CUserFile.h"
 

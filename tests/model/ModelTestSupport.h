@@ -1,7 +1,7 @@
 #pragma once
-#include "RecordBuilders.h"
 #include "model/CArchive.h"
-#include "users/CUser.h"
+#include "model/CUser.h"
+#include "RecordBuilders.h"
 
 #include <gtest/gtest.h>
 

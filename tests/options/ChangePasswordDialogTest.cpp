@@ -1,8 +1,8 @@
 // The change-password dialog on a real user file, driven through its controls.
 #include "CMessageLog.h"
 #include "CTestAppCore.h"
-#include "PageTestSupport.h"
 #include "options/COptions.h"
+#include "PageTestSupport.h"
 #include "platform/CControlIds.h"
 #include "users/CChangePWDlg.h"
 #include "users/CLogInRules.h"
@@ -137,6 +137,11 @@ TEST_F(ChangePassword, PasswordChangedOnlyAfterTheSaveSucceeded)
     makeAccount(users.toStdString(), "Ann", "pw");
     CTestAppCore app;
     app.m_userFolder = users.toStdString();
+    app.changePassword = [](const std::string& userFolder) {
+        CChangePWDlg dialog;
+        dialog.m_userFolder = userFolder;
+        return dialog.DoModal() == QDialog::Accepted;
+    };
     CKelto4Doc doc(app);
     doc.m_userName = "Ann";
     COptions page(&doc);

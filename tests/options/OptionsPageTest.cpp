@@ -1,10 +1,10 @@
 // The options page through its real controls.
 #include "CMessageLog.h"
 #include "CTestAppCore.h"
-#include "PageTestSupport.h"
 #include "options/COptions.h"
+#include "PageTestSupport.h"
 #include "platform/CDialogService.h"
-#include "words/CSpeechEngine.h"
+#include "sound/CSpeechEngine.h"
 
 #include <QCheckBox>
 #include <QComboBox>

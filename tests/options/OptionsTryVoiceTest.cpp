@@ -1,10 +1,10 @@
 // The options page's "Try" button against the test PulseAudio server.
 #include "CMessageLog.h"
 #include "CTestAppCore.h"
+#include "options/COptions.h"
 #include "PageTestSupport.h"
 #include "SinkMonitor.h"
-#include "options/COptions.h"
-#include "words/CSpeechEngine.h"
+#include "sound/CSpeechEngine.h"
 
 #include <QComboBox>
 #include <QSlider>

@@ -2,15 +2,15 @@
 // at every early length and at random later ones, one byte changed, a foreign content, an
 // empty file, a folder in its place. Each gives its usual message (or plays or draws
 // nothing), never crashes or hangs, and stays on disk as it was.
+#include "app/CKelto4View.h"
 #include "CMessageLog.h"
 #include "CTestAppCore.h"
-#include "ReliabilityContent.h"
-#include "WaveFiles.h"
-#include "app/CKelto4View.h"
+#include "document/CKelto4Doc.h"
 #include "model/CAtomicFile.h"
-#include "model/CKelto4Doc.h"
 #include "model/CPath.h"
+#include "ReliabilityContent.h"
 #include "users/CUserFile.h"
+#include "WaveFiles.h"
 
 #include <QImage>
 #include <QTemporaryDir>

@@ -2,10 +2,10 @@
 // The contents that the save-loop helper writes in round r, shared with the tests that
 // check what a killed helper left on disk. Every round differs in length and bytes, so a
 // file made of two rounds can't pass for either.
-#include "RecordBuilders.h"
 #include "model/CArchive.h"
 #include "model/COwnedList.h"
-#include "users/CUser.h"
+#include "model/CUser.h"
+#include "RecordBuilders.h"
 
 #include <string>
 

@@ -4,10 +4,10 @@
 // Before a round starts its number is appended to LOG, so whoever kills the helper
 // knows which round was under way.
 //   reliability_saveloop FOLDER LOG FIRST COUNT
-#include "ReliabilityContent.h"
-#include "app/CKelto4AppCore.h"
-#include "model/CKelto4Doc.h"
+#include "document/CKelto4AppCore.h"
+#include "document/CKelto4Doc.h"
 #include "model/CPath.h"
+#include "ReliabilityContent.h"
 #include "users/CUserFile.h"
 
 #include <cstdlib>
@@ -19,6 +19,7 @@ namespace {
 class LoopApp : public CKelto4AppCore {
 public:
     bool RunLogInDialog(const std::string&, std::string&, bool&) override { return false; }
+    bool RunChangePasswordDialog(const std::string&) override { return false; }
     void PostCommand(int) override {}
 };
 }

@@ -2,11 +2,11 @@
 // user folder: every file on disk is always a whole file, old or new.
 #include "CMessageLog.h"
 #include "CTestAppCore.h"
-#include "ReliabilityContent.h"
+#include "document/CKelto4Doc.h"
 #include "model/CAtomicFile.h"
-#include "model/CKelto4Doc.h"
 #include "model/CPath.h"
 #include "model/CUserRecordFiles.h"
+#include "ReliabilityContent.h"
 #include "users/CUserFile.h"
 
 #include <QTemporaryDir>

@@ -1,8 +1,8 @@
 // The CSV that "Export..." and `kelto4-tool export` write, and the class export run on
 // record files and a user file that the program itself wrote.
+#include "model/CCsvWriter.h"
 #include "model/CUserRecordFiles.h"
 #include "model/ModelTestSupport.h"
-#include "reports/CCsvWriter.h"
 #include "users/CUserFile.h"
 
 #include <fstream>

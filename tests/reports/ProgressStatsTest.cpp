@@ -1,10 +1,10 @@
 // What the progress view is made from: date stamps read back, analysis lines read
 // back into rule groups, and the statistics of a learner's records.
+#include "model/CDateStamp.h"
 #include "model/ModelTestSupport.h"
-#include "reports/CDateStamp.h"
 #include "reports/CProgressStats.h"
-#include "spelltest/CRuleGroups.h"
-#include "spelltest/CSpellingRules.h"
+#include "spelling/CRuleGroups.h"
+#include "spelling/CSpellingRules.h"
 
 #include <random>
 

@@ -2,11 +2,11 @@
 #include "CMessageLog.h"
 #include "CTestAppCore.h"
 #include "PageTestSupport.h"
+#include "platform/CFeedbackPanel.h"
+#include "platform/CommandIds.h"
 #include "reports/CProgressView.h"
 #include "reports/CReportPrinter.h"
 #include "reports/CReports.h"
-#include "platform/CommandIds.h"
-#include "spelltest/CFeedbackPanel.h"
 
 #include <QChartView>
 #include <QItemSelectionModel>

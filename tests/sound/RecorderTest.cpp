@@ -1,7 +1,7 @@
 // The recorder against the private PulseAudio server that scripts/test starts: its
 // default source is a 900 Hz tone standing in for the microphone, its sink a null sink.
 #include "CMessageLog.h"
-#include "words/CSoundRecorder.h"
+#include "sound/CSoundRecorder.h"
 
 #include <QDir>
 #include <QElapsedTimer>

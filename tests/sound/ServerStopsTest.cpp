@@ -2,8 +2,8 @@
 // wait of the recorder and the mixer ends within its bound and says why. The server
 // is stopped for everyone, so CTest runs these cases alone.
 #include "CMessageLog.h"
-#include "words/CMixer.h"
-#include "words/CSoundRecorder.h"
+#include "sound/CMixer.h"
+#include "sound/CSoundRecorder.h"
 
 #include <QElapsedTimer>
 #include <QFile>

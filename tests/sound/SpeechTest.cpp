@@ -3,11 +3,11 @@
 // list. Each case runs in its own process, so the engine's first use is each test's own.
 #include "CMessageLog.h"
 #include "CTestAppCore.h"
-#include "model/CKelto4Doc.h"
+#include "document/CKelto4Doc.h"
 #include "model/CPath.h"
-#include "words/CResampler.h"
-#include "words/CSpeaker.h"
-#include "words/CSpeechEngine.h"
+#include "sound/CResampler.h"
+#include "sound/CSpeaker.h"
+#include "sound/CSpeechEngine.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // The letter comparison and the rule explanations that the feedback panel shows.
-#include "spelltest/CLetterComparison.h"
-#include "spelltest/CRuleExplanations.h"
-#include "spelltest/CSpellingRules.h"
+#include "spelling/CLetterComparison.h"
+#include "spelling/CRuleExplanations.h"
+#include "spelling/CSpellingRules.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Random texts of any bytes: the analysis always answers, with "?" or with
 // findings that the rules can produce, joined as the rules are tried.
-#include "spelltest/CSpellingRules.h"
+#include "spelling/CSpellingRules.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "spelltest/CSpellingRules.h"
+#include "spelling/CSpellingRules.h"
 
 #include "model/CArchive.h"
 

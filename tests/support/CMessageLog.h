@@ -1,5 +1,5 @@
 #pragma once
-#include "platform/KMessage.h"
+#include "model/KMessage.h"
 
 #include <deque>
 #include <string>

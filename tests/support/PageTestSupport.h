@@ -1,5 +1,5 @@
 #pragma once
-#include "model/CKelto4Doc.h"
+#include "document/CKelto4Doc.h"
 #include "model/CSpellingList.h"
 #include "platform/CControlIds.h"
 #include "platform/CFormView.h"

@@ -3,12 +3,12 @@
 // WAVE files the tests write themselves.
 #include "CMessageLog.h"
 #include "CTestAppCore.h"
+#include "model/CPath.h"
 #include "PageTestSupport.h"
 #include "SinkMonitor.h"
-#include "model/CPath.h"
+#include "sound/CSpeechEngine.h"
 #include "spelltest/CLineListBox.h"
 #include "spelltest/CTest.h"
-#include "words/CSpeechEngine.h"
 
 #include <QDir>
 #include <QSettings>

@@ -1,11 +1,11 @@
 // The test page through its real controls.
+#include "app/CMainFrame.h"
 #include "CMessageLog.h"
 #include "CTestAppCore.h"
 #include "PageTestSupport.h"
-#include "app/CMainFrame.h"
 #include "platform/CCommandManager.h"
+#include "platform/CFeedbackPanel.h"
 #include "platform/CommandIds.h"
-#include "spelltest/CFeedbackPanel.h"
 #include "spelltest/CLineListBox.h"
 #include "spelltest/CTest.h"
 

@@ -1,7 +1,7 @@
 // Every file the program saves, reached through a symbolic link: the new content goes
 // to the link's target and the link stays a link.
 #include "CTestAppCore.h"
-#include "model/CKelto4Doc.h"
+#include "document/CKelto4Doc.h"
 #include "model/CUserRecordFiles.h"
 #include "users/CLogInRules.h"
 #include "users/CUserFile.h"

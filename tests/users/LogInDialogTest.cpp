@@ -1,8 +1,8 @@
 // The log-in dialog on a real user file, driven through its controls: names that
 // can't name a learner's files, saves that fail, and a file that can't be read whole.
 #include "CMessageLog.h"
-#include "ReadThenFail.h"
 #include "platform/CControlIds.h"
+#include "ReadThenFail.h"
 #include "users/CLogInDlg.h"
 #include "users/CLogInRules.h"
 #include "users/CUserFile.h"

@@ -1,14 +1,14 @@
 // The real program while a word plays on the words page: a list that the file
 // manager hands over meanwhile waits until Play has returned, so the page is not
 // reset and the device not closed under the playing sound.
-#include "CTestAppCore.h"
-#include "PageTestSupport.h"
-#include "TestEnvironment.h"
 #include "app/CKelto4App.h"
 #include "app/CMainFrame.h"
+#include "CTestAppCore.h"
 #include "model/CPath.h"
+#include "PageTestSupport.h"
 #include "platform/CCommandManager.h"
 #include "platform/CommandIds.h"
+#include "TestEnvironment.h"
 
 #include <QSettings>
 #include <QTest>

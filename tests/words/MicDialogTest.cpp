@@ -4,8 +4,8 @@
 #include "CMessageLog.h"
 #include "CTestAppCore.h"
 #include "PageTestSupport.h"
+#include "sound/CMixer.h"
 #include "words/CMicDlg.h"
-#include "words/CMixer.h"
 #include "words/CWords.h"
 
 #include <QSlider>

@@ -1,5 +1,5 @@
 // Which of a source's ports stands for the microphone.
-#include "words/CMixer.h"
+#include "sound/CMixer.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // The words page through its real controls, recording against the test PulseAudio server.
 #include "CMessageLog.h"
 #include "CTestAppCore.h"
-#include "PageTestSupport.h"
 #include "model/CPath.h"
+#include "PageTestSupport.h"
 #include "platform/CDialogService.h"
 #include "platform/CommandIds.h"
 #include "words/CWords.h"

@@ -1,0 +1,54 @@
+#pragma once
+#include "spelling/CLetterComparison.h"
+#include "spelling/CRuleExplanations.h"
+
+#include <QWidget>
+
+#include <string>
+#include <vector>
+
+// What went wrong with one answer: the answer above the word, letter by letter in
+// large print, then the spelling rules that the answer breaks, each explained with
+// an example. Wrong letters are red and struck through, the letters to learn are
+// blue and underlined, and a caret stands under every place that differs, so the
+// marks can be read without telling colours apart. Used by the test page after a
+// wrong answer and by the reports page for a misspelled word.
+class CFeedbackPanel : public QWidget {
+    Q_OBJECT
+public:
+    explicit CFeedbackPanel(QWidget* parent = nullptr);
+
+    // Shows the comparison of answer with word and the rules it breaks (none when
+    // the analysis finds nothing) and makes the panel visible.
+    void ShowFeedback(const std::string& word, const std::string& answer);
+    // Hides the panel and forgets the answer.
+    void Clear();
+
+    const std::vector<CLetterComparison::Step>& GetSteps() const { return m_steps; }
+    const std::vector<CRuleExplanations::Line>& GetRuleLines() const { return m_rules; }
+    // The panel as plain Windows-1252 text: the answer row, the word row and the
+    // caret row (a blank for an empty place), then one line per rule.
+    std::string GetText() const;
+
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    // One place of the comparison: a letter of the answer, of the word, or both.
+    struct Column {
+        char answer; // 0: no letter
+        char word;
+        CLetterComparison::Kind kind;
+    };
+    QFont LetterFont(int pixelSize) const;
+    // The letter size at which every column fits into width, between the
+    // largest and the smallest that the panel uses.
+    int FittingLetterSize(int width) const;
+    int ColumnWidth(const QFontMetrics& metrics, const Column& column) const;
+
+    std::vector<CLetterComparison::Step> m_steps;
+    std::vector<CRuleExplanations::Line> m_rules;
+    std::vector<Column> m_columns;
+};
