@@ -48,20 +48,42 @@ CSoundRecorder::~CSoundRecorder()
     CloseDevice();
 }
 
-int CSoundRecorder::Error(const std::string& text)
+std::string CSoundRecorder::ErrorText(Error code) const
 {
-    // Only the last few texts are ever asked for; keep the table small.
-    if (m_errorTexts.size() > 64)
-        m_errorTexts.erase(m_errorTexts.begin(), m_errorTexts.begin() + 32);
-    m_errorTexts.push_back(text);
-    return int(m_errorTexts.size());
+    switch (code) {
+    case Error::notOpen:
+        return kNotOpen;
+    case Error::noFileName:
+        return "No file name was given.";
+    case Error::soundLayer:
+        return m_soundLayerText;
+    case Error::wordName:
+        return m_wordNameText;
+    }
+    return std::string();
 }
 
-std::string CSoundRecorder::ErrorText(int code) const
+int CSoundRecorder::Report(Error code, const std::string& what)
 {
-    if (code < 1 || size_t(code) > m_errorTexts.size())
-        return std::string();
-    return m_errorTexts[size_t(code) - 1];
+    ShowMessage(ErrorText(code) + what);
+    return 0;
+}
+
+CSoundRecorder::Error CSoundRecorder::DeviceError()
+{
+    return m_device ? SoundLayerError(m_device->ErrorText()) : Error::notOpen;
+}
+
+CSoundRecorder::Error CSoundRecorder::SoundLayerError(const std::string& why)
+{
+    m_soundLayerText = why;
+    return Error::soundLayer;
+}
+
+CSoundRecorder::Error CSoundRecorder::WordNameError(const std::string& why)
+{
+    m_wordNameText = why;
+    return Error::wordName;
 }
 
 std::string CSoundRecorder::GetTempPath() const
@@ -97,9 +119,7 @@ int CSoundRecorder::OpenDevice(const std::string& name)
     Busy busy(*this);
     std::string why;
     if (!OpenQuietly(name, why)) {
-        const int code = Error(why);
-        ShowMessage(ErrorText(code) + "\r\nError opening device for waveaudio " + name);
-        return 0;
+        return Report(SoundLayerError(why), "\r\nError opening device for waveaudio " + name);
     }
     return 1;
 }
@@ -109,9 +129,7 @@ int CSoundRecorder::SetRecordingFormat()
     Busy busy(*this);
     const bool ok = m_device ? m_device->SetFormat(kSamplesPerSecond, kChannels, kBitsPerSample) : false;
     if (!ok) {
-        const int code = Error(m_device ? m_device->ErrorText() : kNotOpen);
-        ShowMessage(ErrorText(code) + "\r\nError trying to set recording format.");
-        return 0;
+        return Report(DeviceError(), "\r\nError trying to set recording format.");
     }
     return 1;
 }
@@ -128,10 +146,9 @@ int CSoundRecorder::Record()
     Busy busy(*this);
     OpenForRecording();
     if (!m_device || !m_device->Record()) {
-        const int code = Error(m_device ? m_device->ErrorText() : kNotOpen);
+        const Error code = DeviceError();
         CloseDevice();
-        ShowMessage(ErrorText(code) + "\r\nError recording word.");
-        return 0;
+        return Report(code, "\r\nError recording word.");
     }
     return 1;
 }
@@ -141,9 +158,7 @@ int CSoundRecorder::Stop()
     Busy busy(*this);
     int result = 1;
     if (!m_device || !m_device->Stop()) {
-        const int code = Error(m_device ? m_device->ErrorText() : kNotOpen);
-        ShowMessage(ErrorText(code) + "\r\nError trying to Stop.");
-        result = 0;
+        result = Report(DeviceError(), "\r\nError trying to Stop.");
     }
     Save(GetTempPath());
     CloseDevice();
@@ -164,10 +179,9 @@ int CSoundRecorder::PlayOpenDevice(const std::string& name)
 {
     int result = 1;
     if (!m_device->Play(&pumpEvents)) {
-        const int code = Error(m_device->ErrorText());
+        const Error code = DeviceError();
         CloseDevice();
-        ShowMessage(ErrorText(code) + "Error trying to Play " + name + ".");
-        result = 0;
+        result = Report(code, "Error trying to Play " + name + ".");
     }
     CloseDevice();
     return result;
@@ -183,10 +197,8 @@ int CSoundRecorder::Save(const std::string& name)
     }
     int result = 1;
     if (!m_device || name.empty() || !m_device->Save(CPath::ToNative(name))) {
-        const int code = Error(!m_device ? kNotOpen : name.empty() ? "No file name was given." : m_device->ErrorText());
-        ShowMessage(ErrorText(code) + "\r\nError trying to Save sound.");
+        result = Report(m_device && name.empty() ? Error::noFileName : DeviceError(), "\r\nError trying to Save sound.");
         CloseDevice();
-        result = 0;
     }
     if (openedHere)
         CloseDevice();
@@ -199,9 +211,7 @@ int CSoundRecorder::PlayWord(const std::string& folder, const std::string& word)
     std::string why;
     if (!CPath::WordSoundPath(folder, word, path, &why)) {
         Busy busy(*this);
-        const int code = Error(why);
-        ShowMessage(ErrorText(code) + "\r\nError opening device for waveaudio " + CPath::Join(folder, word + ".wav"));
-        return 0;
+        return Report(WordNameError(why), "\r\nError opening device for waveaudio " + CPath::Join(folder, word + ".wav"));
     }
     return Play(path);
 }
@@ -223,10 +233,9 @@ int CSoundRecorder::SaveWord(const std::string& folder, const std::string& word)
     std::string why;
     if (!CPath::WordSoundPath(folder, word, path, &why)) {
         Busy busy(*this);
-        const int code = Error(why);
-        ShowMessage(ErrorText(code) + "\r\nError trying to Save sound.");
+        const Error code = WordNameError(why);
         CloseDevice();
-        return 0;
+        return Report(code, "\r\nError trying to Save sound.");
     }
     return Save(path);
 }
@@ -249,9 +258,7 @@ int CSoundRecorder::Pause()
 {
     Busy busy(*this);
     if (!m_device || !m_device->Pause()) {
-        const int code = Error(m_device ? m_device->ErrorText() : kNotOpen);
-        ShowMessage(ErrorText(code) + "\r\nError trying to Pause sound.");
-        return 0;
+        return Report(DeviceError(), "\r\nError trying to Pause sound.");
     }
     return 1;
 }
@@ -260,9 +267,7 @@ int CSoundRecorder::DeleteSound()
 {
     Busy busy(*this);
     if (!m_device || !m_device->Delete()) {
-        const int code = Error(m_device ? m_device->ErrorText() : kNotOpen);
-        ShowMessage(ErrorText(code) + "\r\nError trying to Delete sound.");
-        return 0;
+        return Report(DeviceError(), "\r\nError trying to Delete sound.");
     }
     return 1;
 }
@@ -283,9 +288,7 @@ int CSoundRecorder::SaveSamples(const std::vector<int16_t>& samples, int samples
     const std::string file = name.empty() ? GetTempPath() : name;
     int result = 1;
     if (!m_device->Save(CPath::ToNative(file))) {
-        const int code = Error(m_device->ErrorText());
-        ShowMessage(ErrorText(code) + "\r\nError trying to Save sound.");
-        result = 0;
+        result = Report(DeviceError(), "\r\nError trying to Save sound.");
     }
     CloseDevice();
     return result;

@@ -38,7 +38,11 @@ public:
     int Close();
     int Pause();
     int DeleteSound();
-    std::string ErrorText(int code) const;
+
+    // Why a step failed. The sound layer's and the word name's reasons are worded by
+    // whoever found them; ErrorText gives the words of the last such failure.
+    enum class Error { notOpen = 1, noFileName, soundLayer, wordName };
+    std::string ErrorText(Error code) const;
     void SetFolder(const std::string& folder);
 
     // Sounds made by the program (spoken words), interleaved 16-bit samples: played
@@ -70,7 +74,12 @@ private:
     bool m_closeLater = false;
     unsigned m_deviceId = 0;
     std::string m_folder;
-    // Error codes name texts that the sound layer gave: code n is m_errorTexts[n - 1].
-    int Error(const std::string& text);
-    std::vector<std::string> m_errorTexts;
+    // Shows ErrorText(code) followed by what, and returns 0.
+    int Report(Error code, const std::string& what);
+    // notOpen without a device; else soundLayer, keeping the device's reason.
+    Error DeviceError();
+    Error SoundLayerError(const std::string& why);
+    Error WordNameError(const std::string& why);
+    std::string m_soundLayerText;
+    std::string m_wordNameText;
 };
