@@ -9,35 +9,24 @@
 #include <cstdlib>
 
 namespace {
-enum class State { NotTried, Ready, Failed };
-
-struct Shared {
-    State state = State::NotTried;
-    std::string failText;
-    std::string dataPath;
-    int sampleRate = 22050;
-    std::string appliedVoice;
-    int appliedRate = -1;
-    std::vector<int16_t>* sink = nullptr;
-    size_t limit = 0;      // samples a word may take
-    bool tooLong = false;  // the last word passed the limit
+// Where one word's samples go; espeak-ng hands it back to the callback as user data.
+struct Sink {
+    std::vector<int16_t>& samples;
+    size_t limit;         // samples a word may take
+    bool tooLong = false; // the word passed the limit
 };
 
-Shared& shared()
+int collect(short* wave, int count, espeak_EVENT* events)
 {
-    static Shared s;
-    return s;
-}
-
-int collect(short* wave, int count, espeak_EVENT*)
-{
-    Shared& s = shared();
-    if (wave && count > 0 && s.sink)
-        s.sink->insert(s.sink->end(), wave, wave + count);
+    Sink* sink = events ? static_cast<Sink*>(events->user_data) : nullptr;
+    if (!sink)
+        return 0;
+    if (wave && count > 0)
+        sink->samples.insert(sink->samples.end(), wave, wave + count);
     // A nonzero answer stops the synthesis: a word that would be said for longer than
     // the limit (a hundred digits, slowly) is refused rather than blocking Listen.
-    s.tooLong = s.sink && s.sink->size() > s.limit;
-    return s.tooLong ? 1 : 0;
+    sink->tooLong = sink->samples.size() > sink->limit;
+    return sink->tooLong ? 1 : 0;
 }
 
 std::string statusText(espeak_ng_STATUS status)
@@ -83,24 +72,11 @@ int CSpeechEngine::ClampRate(int wordsPerMinute)
     return std::clamp(wordsPerMinute, kMinRate, kMaxRate);
 }
 
-void CSpeechEngine::SetDataPath(const std::string& path)
+CSpeechEngine::~CSpeechEngine()
 {
-    shared().dataPath = path;
-}
-
-bool CSpeechEngine::IsInitialised()
-{
-    return shared().state == State::Ready;
-}
-
-bool CSpeechEngine::Unavailable() const
-{
-    return shared().state == State::Failed;
-}
-
-int CSpeechEngine::SampleRate() const
-{
-    return shared().sampleRate;
+    // The next engine of the process starts the library afresh.
+    if (m_state == State::Ready)
+        espeak_ng_Terminate();
 }
 
 bool CSpeechEngine::Fail(const std::string& text)
@@ -111,9 +87,8 @@ bool CSpeechEngine::Fail(const std::string& text)
 
 bool CSpeechEngine::Initialise()
 {
-    Shared& s = shared();
-    if (s.state == State::NotTried) {
-        espeak_ng_InitializePath(s.dataPath.empty() ? nullptr : s.dataPath.c_str());
+    if (m_state == State::NotTried) {
+        espeak_ng_InitializePath(m_dataPath.empty() ? nullptr : m_dataPath.c_str());
         espeak_ng_ERROR_CONTEXT context = nullptr;
         espeak_ng_STATUS status = espeak_ng_Initialize(&context);
         espeak_ng_ClearErrorContext(&context);
@@ -121,23 +96,22 @@ bool CSpeechEngine::Initialise()
             status = espeak_ng_InitializeOutput(ENOUTPUT_MODE_SYNCHRONOUS, 0, nullptr);
         if (status == ENS_OK) {
             espeak_SetSynthCallback(&collect);
-            s.sampleRate = espeak_ng_GetSampleRate();
-            s.state = State::Ready;
+            m_sampleRate = espeak_ng_GetSampleRate();
+            m_state = State::Ready;
         } else {
-            s.failText = "Keltora can't speak words on this computer: the speech data of espeak-ng is missing ("
+            m_failText = "Keltora can't speak words on this computer: the speech data of espeak-ng is missing ("
                 + Utf8ToCp1252(statusText(status)) + ").\r\nInstall the package espeak-ng-data, or record the words.";
-            s.state = State::Failed;
+            m_state = State::Failed;
         }
     }
-    if (s.state == State::Failed)
-        return Fail(s.failText);
+    if (m_state == State::Failed)
+        return Fail(m_failText);
     return true;
 }
 
 bool CSpeechEngine::ApplySettings()
 {
-    Shared& s = shared();
-    if (s.appliedVoice != m_voice) {
+    if (m_appliedVoice != m_voice) {
         espeak_VOICE wanted{};
         wanted.languages = m_voice.c_str();
         // A voice that was uninstalled since it was chosen gives way to plain English.
@@ -147,12 +121,12 @@ bool CSpeechEngine::ApplySettings()
             if (espeak_ng_SetVoiceByProperties(&english) != ENS_OK)
                 return Fail("Keltora can't find an English voice of espeak-ng.\r\nInstall the package espeak-ng-data, or record the words.");
         }
-        s.appliedVoice = m_voice;
-        s.appliedRate = -1; // a new voice starts at its own speed
+        m_appliedVoice = m_voice;
+        m_appliedRate = -1; // a new voice starts at its own speed
     }
-    if (s.appliedRate != m_rate) {
+    if (m_appliedRate != m_rate) {
         espeak_ng_SetParameter(espeakRATE, m_rate, 0);
-        s.appliedRate = m_rate;
+        m_appliedRate = m_rate;
     }
     return true;
 }
@@ -190,23 +164,19 @@ bool CSpeechEngine::Synthesize(const std::string& text, std::vector<int16_t>& sa
     if (!Initialise() || !ApplySettings())
         return false;
     const std::string utf8 = Cp1252ToUtf8(text);
-    Shared& s = shared();
-    s.sink = &samples;
-    s.limit = size_t(s.sampleRate) * kMaxSeconds;
-    s.tooLong = false;
+    Sink sink{samples, size_t(m_sampleRate) * kMaxSeconds};
     espeak_ng_STATUS status = espeak_ng_Synthesize(utf8.c_str(), utf8.size() + 1, 0, POS_CHARACTER, 0,
-                                                   espeakCHARS_UTF8, nullptr, nullptr);
-    trimSilence(samples, s.sampleRate);
+                                                   espeakCHARS_UTF8, nullptr, &sink);
+    trimSilence(samples, m_sampleRate);
     if (status == ENS_OK && samples.empty()) {
         // A word of punctuation alone is silent unless the marks are named aloud.
         espeak_ng_SetParameter(espeakPUNCTUATION, espeakPUNCT_ALL, 0);
         status = espeak_ng_Synthesize(utf8.c_str(), utf8.size() + 1, 0, POS_CHARACTER, 0, espeakCHARS_UTF8,
-                                      nullptr, nullptr);
+                                      nullptr, &sink);
         espeak_ng_SetParameter(espeakPUNCTUATION, espeakPUNCT_NONE, 0);
-        trimSilence(samples, s.sampleRate);
+        trimSilence(samples, m_sampleRate);
     }
-    s.sink = nullptr;
-    if (s.tooLong) {
+    if (sink.tooLong) {
         samples.clear();
         return Fail("This word takes too long to say: it would be spoken for more than "
                     + std::to_string(kMaxSeconds) + " seconds.");

@@ -6,10 +6,16 @@
 // Speech synthesis through libespeak-ng, in this process and in synchronous mode:
 // a word goes in, 16-bit mono PCM at SampleRate() comes out. The library is loaded
 // and initialised only when the first word is spoken (or the voices are listed), so
-// start-up never waits for it. espeak-ng keeps one state per process, so every
-// engine object shares it; all calls come from the user-interface thread.
+// start-up never waits for it. espeak-ng keeps one state per process, so one engine
+// at a time owns it (the program's is the document's, through its speaker) and lets it
+// go when it ends; all calls come from the user-interface thread.
 class CSpeechEngine {
 public:
+    CSpeechEngine() = default;
+    ~CSpeechEngine();
+    CSpeechEngine(const CSpeechEngine&) = delete;
+    CSpeechEngine& operator=(const CSpeechEngine&) = delete;
+
     struct Voice {
         std::string language; // "en-gb": what the "Voice" setting holds
         std::string name;     // "English (Great Britain)"
@@ -30,10 +36,9 @@ public:
 
     // Where espeak-ng's data lies; empty (the default) lets the library look where
     // the system installed it. Only takes effect before the first use.
-    static void SetDataPath(const std::string& path);
-    // Whether the library has been initialised in this process (tests prove start-up
-    // leaves it alone).
-    static bool IsInitialised();
+    void SetDataPath(const std::string& path) { m_dataPath = path; }
+    // Whether this engine has initialised the library (tests prove start-up leaves it alone).
+    bool IsInitialised() const { return m_state == State::Ready; }
 
     void SetVoice(const std::string& language) { m_voice = language; }
     void SetRate(int wordsPerMinute) { m_rate = ClampRate(wordsPerMinute); }
@@ -48,11 +53,13 @@ public:
     // sentence for the user in ErrorText() when nothing can be said; Unavailable()
     // tells whether the reason is that speech can't work at all on this computer.
     bool Synthesize(const std::string& text, std::vector<int16_t>& samples);
-    int SampleRate() const;
-    bool Unavailable() const;
+    int SampleRate() const { return m_sampleRate; }
+    bool Unavailable() const { return m_state == State::Failed; }
     const std::string& ErrorText() const { return m_error; }
 
 private:
+    enum class State { NotTried, Ready, Failed };
+
     bool Initialise();
     bool ApplySettings();
     bool Fail(const std::string& text);
@@ -60,4 +67,12 @@ private:
     std::string m_voice = "en-us";
     int m_rate = kDefaultRate;
     std::string m_error;
+
+    // The library's state, as this engine left it.
+    State m_state = State::NotTried;
+    std::string m_failText;
+    std::string m_dataPath;
+    int m_sampleRate = 22050;
+    std::string m_appliedVoice;
+    int m_appliedRate = -1;
 };

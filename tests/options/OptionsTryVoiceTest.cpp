@@ -50,7 +50,7 @@ TEST_F(TryVoice, TrySpeaksWithTheChosenVoiceAndRateBeforeTheyAreApplied)
 TEST_F(TryVoice, WithoutSpeechDataTryGivesOneClearMessage)
 {
     QTemporaryDir empty;
-    CSpeechEngine::SetDataPath(empty.path().toStdString());
+    doc.m_speaker.Engine().SetDataPath(empty.path().toStdString());
     Open();
     Click(page.get(), kTry);
     ASSERT_EQ(log.entries.size(), 1u);

@@ -58,10 +58,10 @@ TEST(SpeechEngine, StartingTheProgramsDocumentLeavesTheEngineAloneUntilAWordIsSp
     CTestAppCore app;
     CKelto4Doc doc(app);
     doc.m_speaker.Configure(app.GetVoice(), app.GetSpeechRate());
-    EXPECT_FALSE(CSpeechEngine::IsInitialised());
+    EXPECT_FALSE(doc.m_speaker.Engine().IsInitialised());
     std::vector<int16_t> samples;
     EXPECT_TRUE(doc.m_speaker.Engine().Synthesize("cat", samples));
-    EXPECT_TRUE(CSpeechEngine::IsInitialised());
+    EXPECT_TRUE(doc.m_speaker.Engine().IsInitialised());
 }
 
 TEST(SpeechEngine, EveryKindOfWordGivesSpeechOrAClearReason)
@@ -130,8 +130,8 @@ TEST(SpeechEngine, TheInstalledEnglishVoicesAreListedAndAnUnknownVoiceStillSpeak
 TEST(SpeechEngine, MissingSpeechDataGivesOneClearReasonEveryTime)
 {
     QTemporaryDir empty;
-    CSpeechEngine::SetDataPath(empty.path().toStdString());
     CSpeechEngine engine;
+    engine.SetDataPath(empty.path().toStdString());
     std::vector<int16_t> samples;
     for (int i = 0; i < 2; ++i) {
         EXPECT_FALSE(engine.Synthesize("cat", samples));

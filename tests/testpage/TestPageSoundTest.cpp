@@ -220,7 +220,7 @@ TEST_F(TestPageSound, AListWithoutRecordingsIsSpokenWordByWordFromStartToEnd)
 TEST_F(TestPageSound, MissingSpeechDataSaysSoOnceAndTheRecordersMessageStands)
 {
     QTemporaryDir empty;
-    CSpeechEngine::SetDataPath(empty.path().toStdString());
+    doc.m_speaker.Engine().SetDataPath(empty.path().toStdString());
     Open({"cat", "dog"}, {}, folder);
     Click(page.get(), kStart);
     Click(page.get(), kListen);
