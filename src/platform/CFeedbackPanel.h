@@ -16,6 +16,9 @@
 class CFeedbackPanel : public QWidget {
     Q_OBJECT
 public:
+    // The panel's control id on every page that shows it.
+    static constexpr int kControlId = 1060;
+
     explicit CFeedbackPanel(QWidget* parent = nullptr);
 
     // Shows the comparison of answer with word and the rules it breaks (none when

@@ -38,7 +38,6 @@ enum : int {
     IDC_PROGRESS = 1002,
     IDC_EXPORT = 1050,
     IDC_PROGRESS_VIEW = 1051,
-    IDC_FEEDBACK = 1060,
     IDC_PRACTISE = 1061,
 };
 
@@ -87,7 +86,7 @@ CReports::CReports(CKelto4Doc* document, QWidget* parent)
     PlaceControl(m_progressView, IDC_PROGRESS_VIEW, 12, 38, 296, 132);
     m_progressView->hide();
     // The table takes the window's extra height; the feedback keeps its own.
-    PlaceControl(m_feedback, IDC_FEEDBACK, 12, 212, 296, 80, CFormControl::GrowWidth);
+    PlaceControl(m_feedback, CFeedbackPanel::kControlId, 12, 212, 296, 80, CFormControl::GrowWidth);
     connect(m_listView->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &CReports::ShowSelectedFeedback);
     connect(m_listView->selectionModel(), &QItemSelectionModel::currentChanged, this,

@@ -28,7 +28,6 @@ enum : int {
     kStart = 1018,
     kAnswers = 1023,
     kRandomize = 1046,
-    kFeedback = 1060,
 };
 
 // Created in this order, which is also the Tab order: the buttons of a test lead
@@ -68,7 +67,7 @@ CTest::CTest(CKelto4Doc* document, QWidget* parent)
 {
     BuildForm(kTemplate, int(std::size(kTemplate)), 320, 282);
     PlaceControl(m_answers, kAnswers, 202, 36, 110, 156);
-    PlaceControl(m_feedback, kFeedback, 8, 196, 304, 80, CFormControl::GrowWidth);
+    PlaceControl(m_feedback, CFeedbackPanel::kControlId, 8, 196, 304, 80, CFormControl::GrowWidth);
     // The read-only fields only show; Tab goes from one working control to the next.
     for (int id : {kWordNumber, kNumberCorrect, kNumberOfWords, kScore, kStatus})
         GetDlgItem(id)->setFocusPolicy(Qt::ClickFocus);
