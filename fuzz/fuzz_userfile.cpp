@@ -17,7 +17,6 @@ const std::string& Folder()
         std::string path = std::filesystem::temp_directory_path() / ("kelto4-fuzz-users-" + std::to_string(::getpid()));
         std::filesystem::create_directories(path);
         SetMessageHandler([](const std::string&, MsgIcon, MsgButtons) { return int(IDOK); });
-        CUserFile::SetRetry(1, 0);
         return path;
     }();
     return folder;
@@ -31,7 +30,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::filesystem::remove(path + ".damaged");
     if (!CAtomicFile::WriteFileAtomically(path, std::string(reinterpret_cast<const char*>(data), size), nullptr))
         return 0;
-    CUserFile file;
+    // A file that stays busy is tried once.
+    static const CUserFileAccess once(1, 0);
+    CUserFile file(once);
     if (!file.Open(folder, nullptr) || file.ReadFailed())
         return 0;
     std::vector<std::string> names;
@@ -40,7 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!file.Save())
         __builtin_trap();
     file.Close();
-    CUserFile again;
+    CUserFile again(once);
     if (!again.Open(folder, nullptr) || again.ReadFailed() || again.Users().size() != names.size())
         __builtin_trap();
     size_t i = 0;

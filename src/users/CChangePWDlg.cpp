@@ -25,8 +25,9 @@ const CFormControl kTemplate[] = {
 };
 }
 
-CChangePWDlg::CChangePWDlg(QWidget* parent)
+CChangePWDlg::CChangePWDlg(QWidget* parent, const CUserFileAccess& access)
     : CFormDialog(parent)
+    , m_userFile(access)
 {
     setWindowTitle(QStringLiteral("Change Password"));
     BuildForm(kTemplate, int(std::size(kTemplate)), 190, 136);

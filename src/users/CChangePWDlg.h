@@ -1,6 +1,7 @@
 #pragma once
 #include "platform/CFormDialog.h"
 #include "users/CUserFile.h"
+#include "users/CUserNameBox.h"
 
 #include <string>
 
@@ -13,10 +14,11 @@ class QComboBox;
 class CChangePWDlg : public CFormDialog {
     Q_OBJECT
 public:
-    enum ControlId : int { IDC_USERNAME = 1030, IDC_OLDPASSWORD = 1048, IDC_NEWPASSWORD = 1049, IDC_RETYPED = 1050 };
+    enum ControlId : int { IDC_USERNAME = CUserNameBox::kControlId, IDC_OLDPASSWORD = 1048, IDC_NEWPASSWORD = 1049, IDC_RETYPED = 1050 };
     static constexpr const char* kIntro = "Select the User Name,\n\rType Old and New Passwords to Change Password";
 
-    explicit CChangePWDlg(QWidget* parent = nullptr);
+    // access: how the user file reaches the system (tests give their own).
+    explicit CChangePWDlg(QWidget* parent = nullptr, const CUserFileAccess& access = CUserFileAccess::System());
 
     // Set before DoModal: where the user file lies.
     std::string m_userFolder;

@@ -23,8 +23,9 @@ const CFormControl kTemplate[] = {
 };
 }
 
-CLogInDlg::CLogInDlg(QWidget* parent)
+CLogInDlg::CLogInDlg(QWidget* parent, const CUserFileAccess& access)
     : CFormDialog(parent)
+    , m_userFile(access)
 {
     setWindowTitle(QStringLiteral("Log in to Kelto4"));
     BuildForm(kTemplate, int(std::size(kTemplate)), 190, 114);

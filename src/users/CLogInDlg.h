@@ -2,6 +2,7 @@
 #include "platform/CFormDialog.h"
 #include "users/CLogInRules.h"
 #include "users/CUserFile.h"
+#include "users/CUserNameBox.h"
 
 #include <string>
 
@@ -17,7 +18,7 @@ class CLogInDlg : public CFormDialog {
     Q_OBJECT
 public:
     enum ControlId : int {
-        IDC_USERNAME = 1030,
+        IDC_USERNAME = CUserNameBox::kControlId,
         IDC_PASSWORD = 1048,
         IDC_AUTOLOGIN = 1041,
         IDC_DELETENAME = 1047,
@@ -27,7 +28,8 @@ public:
     static constexpr const char* kCannotChange =
         "The user information file could not be read to its end, so no user can be added or deleted now.";
 
-    explicit CLogInDlg(QWidget* parent = nullptr);
+    // access: how the user file reaches the system (tests give their own).
+    explicit CLogInDlg(QWidget* parent = nullptr, const CUserFileAccess& access = CUserFileAccess::System());
 
     // Set before DoModal: where the user file lies.
     std::string m_userFolder;

@@ -6,7 +6,6 @@
 #include "model/KMessage.h"
 #include "users/CUserFileWaiter.h"
 
-#include <atomic>
 #include <cerrno>
 #include <cstring>
 
@@ -15,39 +14,9 @@
 #include <unistd.h>
 
 namespace {
-std::atomic<int> s_attempts{CUserFile::kDefaultAttempts};
-std::atomic<int> s_delayMs{CUserFile::kDefaultDelayMs};
-std::atomic<CUserFile::ReadFunction> s_read{nullptr};
-std::atomic<CUserFile::LockFunction> s_lock{nullptr};
-
 std::string ErrorText(int error, const std::string& path)
 {
     return std::string(std::strerror(error)) + ": " + path;
-}
-
-// An exclusive lock on the whole file, without waiting. Open-file-description locks
-// conflict between any two opens, also inside one process; where the kernel or the
-// file system lacks them, classic POSIX record locks (which NFS carries to the server)
-// do the same between processes. True when locked; false with errno set otherwise.
-bool LockWholeFile(int fd)
-{
-    if (const CUserFile::LockFunction hook = s_lock)
-        return hook(fd);
-    struct flock lock {};
-    lock.l_type = F_WRLCK;
-    lock.l_whence = SEEK_SET;
-    lock.l_start = 0;
-    lock.l_len = 0;
-#ifdef F_OFD_SETLK
-    if (::fcntl(fd, F_OFD_SETLK, &lock) == 0)
-        return true;
-    if (errno != EINVAL)
-        return false;
-    lock = {};
-    lock.l_type = F_WRLCK;
-    lock.l_whence = SEEK_SET;
-#endif
-    return ::fcntl(fd, F_SETLK, &lock) == 0;
 }
 
 bool IsBusy(int error)
@@ -65,15 +34,14 @@ bool StillNamed(int fd, const std::string& nativePath)
     return open.st_dev == named.st_dev && open.st_ino == named.st_ino;
 }
 
-bool ReadAll(int fd, std::string& bytes)
+bool ReadAll(const CUserFileAccess& access, int fd, std::string& bytes)
 {
     bytes.clear();
     if (::lseek(fd, 0, SEEK_SET) != 0)
         return false;
-    const CUserFile::ReadFunction hook = s_read;
     char buffer[4096];
     for (;;) {
-        const ssize_t n = hook ? hook(fd, buffer, sizeof buffer) : ::read(fd, buffer, sizeof buffer);
+        const ssize_t n = access.Read(fd, buffer, sizeof buffer);
         if (n < 0) {
             if (errno == EINTR)
                 continue;
@@ -84,28 +52,6 @@ bool ReadAll(int fd, std::string& bytes)
         bytes.append(buffer, static_cast<size_t>(n));
     }
 }
-}
-
-void CUserFile::SetSystemHooks(ReadFunction read, LockFunction lock)
-{
-    s_read = read;
-    s_lock = lock;
-}
-
-void CUserFile::SetRetry(int attempts, int delayMs)
-{
-    s_attempts = attempts;
-    s_delayMs = delayMs;
-}
-
-int CUserFile::Attempts()
-{
-    return s_attempts;
-}
-
-int CUserFile::DelayMs()
-{
-    return s_delayMs;
 }
 
 CUserFile::~CUserFile()
@@ -134,7 +80,7 @@ CUserFile::Attempt CUserFile::TryOpenExisting()
             m_lastError = ErrorText(errno, m_path);
             return Attempt::failed;
         }
-        if (!LockWholeFile(fd)) {
+        if (!m_access.Lock(fd)) {
             const int error = errno;
             ::close(fd);
             m_lastError = ErrorText(error, m_path);
@@ -159,7 +105,7 @@ CUserFile::Attempt CUserFile::TryCreate()
         // Another copy created it first: it is an existing, perhaps busy, file now.
         return error == EEXIST ? Attempt::busy : Attempt::failed;
     }
-    if (!LockWholeFile(fd)) {
+    if (!m_access.Lock(fd)) {
         const int error = errno;
         ::close(fd);
         m_lastError = ErrorText(error, m_path);
@@ -199,14 +145,14 @@ bool CUserFile::Open(const std::string& userFolder, CUserFileWaiter* waiter)
     if (attempt != Attempt::locked && attempt != Attempt::failed) {
         waiter->BeginWait();
         // Only another copy's lock is worth waiting for; any other failure won't pass.
-        const int attempts = Attempts();
+        const int attempts = m_access.Attempts();
         for (int i = 0; i < attempts; ++i) {
             attempt = TryOpenExisting();
             if (attempt == Attempt::missing)
                 attempt = TryCreate();
             if (attempt == Attempt::locked || attempt == Attempt::failed)
                 break;
-            waiter->Pause(DelayMs());
+            waiter->Pause(m_access.DelayMs());
         }
         waiter->EndWait();
     }
@@ -225,7 +171,7 @@ void CUserFile::Read()
 {
     m_users.clear();
     std::string bytes;
-    if (!ReadAll(m_fd, bytes)) {
+    if (!ReadAll(m_access, m_fd, bytes)) {
         // Not damage but a fault of the disk or the network: what the file holds beyond
         // it is unknown, so it must not be replaced by what could be read.
         const std::string reason = ErrorText(errno, m_path);
@@ -314,7 +260,7 @@ bool CUserFile::Save()
     if (::fstat(m_fd, &old) == 0 && ::fchmod(fd, old.st_mode & 07777) != 0)
         return fail(errno);
     // Locked before it gets the name, so nobody ever finds the new file unlocked.
-    if (!LockWholeFile(fd))
+    if (!m_access.Lock(fd))
         return fail(errno);
     if (!CAtomicFile::WriteAll(fd, bytes) || ::fsync(fd) != 0)
         return fail(errno);

@@ -1,6 +1,7 @@
 #pragma once
 #include "model/COwnedList.h"
 #include "model/CUser.h"
+#include "users/CUserFileAccess.h"
 
 #include <string>
 
@@ -19,7 +20,7 @@ class CUserFileWaiter;
 //
 // Exclusion between running copies (also across machines on NFS) is an exclusive
 // fcntl byte-range lock on the open file, held from Open until Close. A copy that
-// finds the file locked retries kAttempts times, kDelayMs apart, behind the waiter;
+// finds the file locked retries as its CUserFileAccess says (36 times, 5 s apart), behind the waiter;
 // any other failure (no permission, a folder in its place, no locks on that file
 // system) is told to the user at once and the file is given up.
 // Save writes the whole list to a new file in the same folder, locks it, renames it
@@ -30,21 +31,12 @@ class CUserFileWaiter;
 class CUserFile {
 public:
     static constexpr const char* kFileName = "Kelto4.lgn";
-    static constexpr int kDefaultAttempts = 36;
-    static constexpr int kDefaultDelayMs = 5000;
-    // The retry rule for a busy file, for every CUserFile of the process. Tests shorten it.
-    static void SetRetry(int attempts, int delayMs);
-    static int Attempts();
-    static int DelayMs();
 
-    // Stand-ins for the system's read and lock calls, for tests that need an I/O error
-    // or a file system without locks. lock returns false with errno set. Null puts the
-    // real call back.
-    using ReadFunction = ssize_t (*)(int fd, void* buffer, size_t size);
-    using LockFunction = bool (*)(int fd);
-    static void SetSystemHooks(ReadFunction read, LockFunction lock);
-
-    CUserFile() = default;
+    // access: the system calls and the retry rule for a busy file; it must outlive the file.
+    explicit CUserFile(const CUserFileAccess& access = CUserFileAccess::System())
+        : m_access(access)
+    {
+    }
     ~CUserFile();
     CUserFile(const CUserFile&) = delete;
     CUserFile& operator=(const CUserFile&) = delete;
@@ -88,6 +80,7 @@ private:
     void Read();
     bool KeepCopy(const std::string& bytes, std::string& copyPath);
 
+    const CUserFileAccess& m_access;
     int m_fd = -1;
     std::string m_path;
     std::string m_lastError;

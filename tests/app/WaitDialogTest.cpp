@@ -34,9 +34,6 @@ struct Seen {
 
 class WaitDialog : public ::testing::Test {
 protected:
-    void SetUp() override { CUserFile::SetRetry(6, 100); }
-    void TearDown() override { CUserFile::SetRetry(CUserFile::kDefaultAttempts, CUserFile::kDefaultDelayMs); }
-
     // Watches for the wait dialog every 20 ms while the second copy waits.
     void Watch(std::function<void()> atThirdTick)
     {
@@ -67,6 +64,8 @@ protected:
     QTemporaryDir dir;
     const std::string folder = dir.path().toStdString();
     CUserFile holder;
+    // Six attempts, 100 ms apart.
+    const CUserFileAccess shortRetry{6, 100};
     Seen seen;
     PaintCounter counter;
     QObject owner;
@@ -78,7 +77,7 @@ TEST_F(WaitDialog, ShowsWhileTheFileIsBusyKeepsPaintingAndGoesWhenTheFileIsFree)
     Watch([this] { holder.Close(); });
 
     CWaitUi ui;
-    CUserFile second;
+    CUserFile second(shortRetry);
     EXPECT_TRUE(second.Open(folder, &ui));
     ASSERT_FALSE(seen.title.isEmpty()) << "no wait dialog was shown";
     EXPECT_EQ(seen.title, "Keltora Loading...");
@@ -95,7 +94,7 @@ TEST_F(WaitDialog, GivesUpAfterTheLastAttemptWithAnEmptyListAndNoDialogLeft)
     QElapsedTimer clock;
     clock.start();
     CWaitUi ui;
-    CUserFile second;
+    CUserFile second(shortRetry);
     EXPECT_FALSE(second.Open(folder, &ui));
     // Six attempts 100 ms apart: five pauses.
     EXPECT_GE(clock.elapsed(), 450);

@@ -44,9 +44,10 @@ struct Attempt {
 
 // Runs the dialog modally, making each attempt in turn and pressing OK; after the
 // last attempt, Cancel if the dialog is still open. Returns DoModal's result.
-int runDialog(const std::string& folder, std::vector<Attempt> attempts)
+int runDialog(const std::string& folder, std::vector<Attempt> attempts,
+              const CUserFileAccess& access = CUserFileAccess::System())
 {
-    CChangePWDlg dialog;
+    CChangePWDlg dialog(nullptr, access);
     dialog.m_userFolder = folder;
     std::function<void()> step;
     size_t next = 0;
@@ -119,12 +120,11 @@ TEST_F(ChangePassword, ASecondCopyWaitsForTheLockAndThenGivesUp)
     makeAccount(folder, "Ann", "pw");
     CUserFile holder;
     ASSERT_TRUE(holder.Open(folder, nullptr));
-    CUserFile::SetRetry(3, 20);
+    const CUserFileAccess quick(3, 20);
     // The file stays busy: the dialog works with an empty list, so no name is found.
-    EXPECT_EQ(runDialog(folder, {{"Ann", "pw", "x", "x"}}), 2);
+    EXPECT_EQ(runDialog(folder, {{"Ann", "pw", "x", "x"}}, quick), 2);
     ASSERT_EQ(log.entries.size(), 1u);
     EXPECT_EQ(log.entries[0].text, "Incorrect User Name");
-    CUserFile::SetRetry(CUserFile::kDefaultAttempts, CUserFile::kDefaultDelayMs);
 }
 
 // From the options page: a change that could not be saved is told with the reason and

@@ -139,10 +139,10 @@ TEST_F(DamagedFiles, RecordFilesReadSilentlyAndHoldOnlyRecords)
 
 TEST_F(DamagedFiles, TheUserFileReadsWholeOrSaysSoAndIsNotWritten)
 {
-    CUserFile::SetRetry(2, 1);
+    const CUserFileAccess quick(2, 1);
     ForEachForm(Encode(UsersFor(5)), Encode(ListFor(4)), folder / CUserFile::kFileName,
                 [&] {
-                    CUserFile file;
+                    CUserFile file(quick);
                     file.Open(folder.string(), nullptr);
                 },
                 [](const std::string& text) { return !text.empty(); });

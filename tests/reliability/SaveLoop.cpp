@@ -34,7 +34,7 @@ int main(int argc, char** argv)
     const int count = std::atoi(argv[4]);
     if (log < 0)
         return 2;
-    CUserFile::SetRetry(200, 5);
+    const CUserFileAccess patient(200, 5);
     LoopApp app;
     app.m_userFolder = folder;
     CKelto4Doc doc(app);
@@ -51,7 +51,7 @@ int main(int argc, char** argv)
         doc.m_recordsChanged = true;
         if (!doc.SaveUserRecords())
             return 5;
-        CUserFile users;
+        CUserFile users(patient);
         if (!users.Open(folder, nullptr))
             return 6;
         users.Users() = reliability::UsersFor(r);

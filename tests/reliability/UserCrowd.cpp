@@ -23,13 +23,13 @@ int main(int argc, char** argv)
     std::FILE* log = std::fopen(argv[4], "w");
     if (!log)
         return 2;
-    CUserFile::SetRetry(std::atoi(argv[5]), std::atoi(argv[6]));
+    const CUserFileAccess access(std::atoi(argv[5]), std::atoi(argv[6]));
     std::mt19937 random(static_cast<unsigned>(index) * 7919u + 17u);
     std::vector<std::string> mine;
     long longestWait = 0;
     for (int i = 0; i < count; ++i) {
         const auto start = std::chrono::steady_clock::now();
-        CUserFile file;
+        CUserFile file(access);
         if (!file.Open(folder, nullptr))
             return 3;
         const long waited = long(std::chrono::duration_cast<std::chrono::milliseconds>(

@@ -1,18 +1,23 @@
 #pragma once
-// A read hook for the user file that breaks the disk part-way through a read.
+// A user file whose disk breaks part-way through a read.
+#include "users/CUserFileAccess.h"
+
 #include <cerrno>
 #include <cstddef>
 #include <sys/types.h>
 #include <unistd.h>
 
-// Reads made through ReadThenFail; set to 0 to start again.
-inline int g_reads = 0;
+// The first read gets the bytes; every later one meets a failing disk.
+class CReadThenFail : public CUserFileAccess {
+public:
+    ssize_t Read(int fd, void* buffer, size_t size) const override
+    {
+        if (m_reads++ == 0)
+            return ::read(fd, buffer, size);
+        errno = EIO;
+        return -1;
+    }
 
-// The first read gets the bytes; the next one meets a failing disk.
-inline ssize_t ReadThenFail(int fd, void* buffer, size_t size)
-{
-    if (g_reads++ == 0)
-        return ::read(fd, buffer, size);
-    errno = EIO;
-    return -1;
-}
+private:
+    mutable int m_reads = 0;
+};

@@ -28,9 +28,10 @@ using Step = std::function<void(CLogInDlg*)>;
 
 // Runs the dialog modally, handing it to each step in turn while it stays open;
 // Cancel after the last step. Returns DoModal's result.
-int RunLogIn(const std::string& folder, std::vector<Step> steps)
+int RunLogIn(const std::string& folder, std::vector<Step> steps,
+             const CUserFileAccess& access = CUserFileAccess::System())
 {
-    CLogInDlg dialog;
+    CLogInDlg dialog(nullptr, access);
     dialog.m_userFolder = folder;
     size_t next = 0;
     std::function<void()> step = [&] {
@@ -79,7 +80,6 @@ QByteArray FileBytes(const QTemporaryDir& dir)
 
 class LogInDialog : public ::testing::Test {
 protected:
-    void TearDown() override { CUserFile::SetSystemHooks(nullptr, nullptr); }
     QTemporaryDir dir;
     std::string folder = dir.path().toStdString();
     CMessageLog log;
@@ -132,10 +132,11 @@ TEST_F(LogInDialog, AFileNotReadWholeTakesNoNewNameOrDeletionButLetsItsUsersIn)
         ASSERT_TRUE(file.Save());
     }
     const QByteArray before = FileBytes(dir);
-    CUserFile::SetSystemHooks(ReadThenFail, nullptr);
+    const CReadThenFail failing;
     const int result = RunLogIn(folder, {Press(QStringLiteral("Zed"), 1),
                                          Press(QStringLiteral("Ann"), CLogInDlg::IDC_DELETENAME),
-                                         Press(QStringLiteral("Ann"), 1)});
+                                         Press(QStringLiteral("Ann"), 1)},
+                              failing);
     EXPECT_EQ(result, IDOK);
     ASSERT_EQ(log.entries.size(), 3u);
     EXPECT_NE(log.entries[0].text.find(std::strerror(EIO)), std::string::npos) << log.entries[0].text;

@@ -10,12 +10,12 @@ int main(int argc, char** argv)
 {
     if (argc < 4)
         return 2;
-    CUserFile::SetRetry(2000, 5);
+    const CUserFileAccess patient(2000, 5);
     const std::string folder = argv[1];
     const std::string name = argv[2];
     const int count = std::atoi(argv[3]);
     for (int i = 0; i < count; ++i) {
-        CUserFile file;
+        CUserFile file(patient);
         if (!file.Open(folder, nullptr))
             return 3;
         CLogInRules rules(file.Users());

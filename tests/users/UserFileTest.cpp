@@ -78,7 +78,6 @@ TEST(UserFile, ABusyFileIsRetriedAndThenGivenUpWithAnEmptyList)
     holder.Save();
 
     // Another copy of the program holds the lock: a second process must wait.
-    CUserFile::SetRetry(3, 10);
     QProcess peer;
     peer.start(QStringLiteral(USERFILE_PEER),
                {dir.path(), QStringLiteral("Bob"), QStringLiteral("1")});
@@ -89,7 +88,6 @@ TEST(UserFile, ABusyFileIsRetriedAndThenGivenUpWithAnEmptyList)
     ASSERT_TRUE(peer.waitForFinished(10000));
     EXPECT_EQ(peer.exitCode(), 0);
     EXPECT_EQ(names(dir.path().toStdString()), (std::set<std::string>{"Ann", "Bob0"}));
-    CUserFile::SetRetry(CUserFile::kDefaultAttempts, CUserFile::kDefaultDelayMs);
 }
 
 TEST(UserFile, TwoCopiesCreatingUsersAtTheSameTimeLoseNoAccount)
@@ -110,11 +108,10 @@ TEST(UserFile, InTheSameProcessASecondOpenFindsTheFileBusy)
     QTemporaryDir dir;
     CUserFile first;
     ASSERT_TRUE(first.Open(dir.path().toStdString(), nullptr));
-    CUserFile::SetRetry(2, 1);
-    CUserFile second;
+    const CUserFileAccess quick(2, 1);
+    CUserFile second(quick);
     EXPECT_FALSE(second.Open(dir.path().toStdString(), nullptr));
     EXPECT_TRUE(second.Users().empty());
-    CUserFile::SetRetry(CUserFile::kDefaultAttempts, CUserFile::kDefaultDelayMs);
 }
 
 TEST(LogInRules, DeleteNameNeedsThePasswordAndTheNameListsEntry)
@@ -134,12 +131,23 @@ TEST(LogInRules, DeleteNameNeedsThePasswordAndTheNameListsEntry)
 
 // Opening faults that waiting can't mend: reported at once, and the file is given up.
 namespace {
-int g_lockError = 0;
-bool FailingLock(int)
-{
-    errno = g_lockError;
-    return false;
-}
+// A file system without locks: every lock fails with its error.
+class CFailingLock : public CUserFileAccess {
+public:
+    explicit CFailingLock(int error)
+        : CUserFileAccess(5, 1)
+        , m_error(error)
+    {
+    }
+    bool Lock(int) const override
+    {
+        errno = m_error;
+        return false;
+    }
+
+private:
+    int m_error;
+};
 
 class CountingWaiter : public CUserFileWaiter {
 public:
@@ -152,6 +160,7 @@ struct OpenFault {
     int error;
     bool needsNonRoot;
     void (*make)(const QString& path);
+    int lockError = 0; // the lock fails with this error
 };
 
 void PrintTo(const OpenFault& fault, std::ostream* os)
@@ -159,14 +168,7 @@ void PrintTo(const OpenFault& fault, std::ostream* os)
     *os << fault.name;
 }
 
-class UnopenableUserFile : public ::testing::TestWithParam<OpenFault> {
-protected:
-    void TearDown() override
-    {
-        CUserFile::SetSystemHooks(nullptr, nullptr);
-        CUserFile::SetRetry(CUserFile::kDefaultAttempts, CUserFile::kDefaultDelayMs);
-    }
-};
+class UnopenableUserFile : public ::testing::TestWithParam<OpenFault> {};
 }
 
 TEST_P(UnopenableUserFile, IsReportedAtOnceWithTheReasonAndGivenUp)
@@ -175,11 +177,12 @@ TEST_P(UnopenableUserFile, IsReportedAtOnceWithTheReasonAndGivenUp)
     if (fault.needsNonRoot && ::geteuid() == 0)
         GTEST_SKIP() << "root may open any file, so no permission can be denied";
     QTemporaryDir dir;
-    CUserFile::SetRetry(5, 1);
     fault.make(dir.filePath(QStringLiteral("Kelto4.lgn")));
     CMessageLog log;
     CountingWaiter waiter;
-    CUserFile file;
+    const CUserFileAccess locking(5, 1);
+    const CFailingLock failing(fault.lockError);
+    CUserFile file(fault.lockError ? failing : locking);
     EXPECT_FALSE(file.Open(dir.path().toStdString(), &waiter));
     EXPECT_EQ(waiter.pauses, 0) << "waited for a fault that waiting can't mend";
     EXPECT_TRUE(file.Users().empty());
@@ -193,16 +196,8 @@ INSTANTIATE_TEST_SUITE_P(
     Faults, UnopenableUserFile,
     ::testing::Values(
         OpenFault{"AFolderInItsPlace", EISDIR, false, [](const QString& path) { QDir().mkpath(path); }},
-        OpenFault{"NoLocksOnTheFileSystem", ENOLCK, false,
-                  [](const QString&) {
-                      g_lockError = ENOLCK;
-                      CUserFile::SetSystemHooks(nullptr, FailingLock);
-                  }},
-        OpenFault{"LocksNotSupported", EOPNOTSUPP, false,
-                  [](const QString&) {
-                      g_lockError = EOPNOTSUPP;
-                      CUserFile::SetSystemHooks(nullptr, FailingLock);
-                  }},
+        OpenFault{"NoLocksOnTheFileSystem", ENOLCK, false, [](const QString&) {}, ENOLCK},
+        OpenFault{"LocksNotSupported", EOPNOTSUPP, false, [](const QString&) {}, EOPNOTSUPP},
         OpenFault{"NoPermission", EACCES, true,
                   [](const QString& path) {
                       QFile file(path);
@@ -237,11 +232,9 @@ TEST(UnreadableUserFile, IsNeverWrittenOverAndEveryCopyIsKept)
     const QByteArray whole = ReadBytes(path);
     CMessageLog log;
     for (const char* copy : {"Kelto4.lgn.damaged", "Kelto4.lgn.damaged.2"}) {
-        g_reads = 0;
-        CUserFile::SetSystemHooks(ReadThenFail, nullptr);
-        CUserFile file;
+        const CReadThenFail failing;
+        CUserFile file(failing);
         EXPECT_TRUE(file.Open(folder, nullptr));
-        CUserFile::SetSystemHooks(nullptr, nullptr);
         EXPECT_TRUE(file.IsReadOnly());
         EXPECT_EQ(file.Users().size(), 2u); // they may still log in
         EXPECT_FALSE(file.Save());
