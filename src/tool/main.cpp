@@ -1,9 +1,11 @@
 // kelto4-tool: looks into Keltora's files and runs the misspelling analysis and the letter comparison, for scripting.
 #include "model/CProgramInfo.h"
 #include "tool/ToolAnalyse.h"
+#include "tool/ToolBank.h"
 #include "tool/ToolCompare.h"
 #include "tool/ToolDump.h"
 #include "tool/ToolExport.h"
+#include "tool/ToolWords.h"
 
 #include <cstdio>
 #include <cstring>
@@ -14,8 +16,11 @@ const char* const kHelp =
     "  or:  kelto4-tool analyse [WORD MISSPELLING]\n"
     "  or:  kelto4-tool compare [WORD ANSWER]\n"
     "  or:  kelto4-tool export [--missed] USERFOLDER\n"
+    "  or:  kelto4-tool words FILE\n"
+    "  or:  kelto4-tool bank [RULE [--level N]]\n"
     "Look into Keltora's files, name the spelling rules a misspelling breaks and\n"
-    "compare an answer with its word letter by letter.\n"
+    "compare an answer with its word letter by letter, see what a word list file\n"
+    "holds, and list the word banks.\n"
     "\n"
     "  dump FILE         print every entry of a spelling list (.ktr), results (.kt3),\n"
     "                      misspelled-words (.kt4) or accounts (Kelto4.lgn) file,\n"
@@ -30,11 +35,20 @@ const char* const kHelp =
     "  export USERFOLDER every learner's results in USERFOLDER as one CSV\n"
     "  export --missed USERFOLDER\n"
     "                    every learner's misspelled words as one CSV\n"
+    "  words FILE        print the words File > Import Words takes from FILE (text,\n"
+    "                      CSV, KVTML or Anki notes), one a line in UTF-8; each\n"
+    "                      entry it skips goes to standard error with the reason\n"
+    "  bank              list the rules that have word banks: the rule's name, a tab,\n"
+    "                      then the number of words at levels 1, 2 and 3\n"
+    "  bank RULE [--level N]\n"
+    "                    print the bank's words for RULE, one a line (every level\n"
+    "                      when --level is not given)\n"
     "  -h, --help        display this help and exit\n"
     "  -v, --version     output version information and exit\n"
     "\n"
-    "Exit status: 0 done, 1 a damaged file or a failed read or write, 2 a wrong\n"
-    "command line, or a file or folder that can't be opened.\n"
+    "Exit status: 0 done, 1 a damaged file or a failed read or write (for words: a\n"
+    "file that can't be read; for bank: missing word banks), 2 a wrong command line,\n"
+    "or a file or folder that can't be opened.\n"
     "Full documentation: man kelto4-tool\n";
 }
 
@@ -54,11 +68,17 @@ int main(int argc, char** argv)
         return RunCompare(argc - 2, argv + 2);
     if (argc >= 2 && std::strcmp(argv[1], "export") == 0)
         return RunExport(argc - 2, argv + 2);
+    if (argc >= 2 && std::strcmp(argv[1], "words") == 0)
+        return RunWords(argc - 2, argv + 2);
+    if (argc >= 2 && std::strcmp(argv[1], "bank") == 0)
+        return RunBank(argc - 2, argv + 2);
     std::fprintf(stderr,
                  "usage: kelto4-tool dump FILE\n"
                  "       kelto4-tool analyse [WORD MISSPELLING]   (without arguments: WORD<TAB>MISSPELLING lines on standard input)\n"
                  "       kelto4-tool compare [WORD ANSWER]        (without arguments: WORD<TAB>ANSWER lines on standard input)\n"
                  "       kelto4-tool export [--missed] USERFOLDER\n"
+                 "       kelto4-tool words FILE\n"
+                 "       kelto4-tool bank [RULE [--level N]]\n"
                  "Try 'kelto4-tool --help' for more information.\n");
     return 2;
 }

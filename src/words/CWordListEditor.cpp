@@ -1,5 +1,6 @@
 #include "words/CWordListEditor.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <utility>
@@ -24,6 +25,25 @@ constexpr std::array<unsigned char, 256> MakeLowerTable()
     return table;
 }
 constexpr std::array<unsigned char, 256> kLower = MakeLowerTable();
+}
+
+CWordListEditor::WordProblem CWordListEditor::Check(std::string_view word)
+{
+    if (word.find_first_not_of(" \xA0") == std::string_view::npos)
+        return WordProblem::Blank;
+    if (word.size() > kMaxWordLength)
+        return WordProblem::TooLong;
+    for (char c : word) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F)
+            return WordProblem::NotAWord;
+    }
+    return WordProblem::None;
+}
+
+bool CWordListEditor::Contains(std::string_view word) const
+{
+    return std::find(m_words.begin(), m_words.end(), word) != m_words.end();
 }
 
 void CWordListEditor::Load(const COwnedList<CSpellingList>& entries)

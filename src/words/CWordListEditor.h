@@ -2,6 +2,7 @@
 #include "model/COwnedList.h"
 #include "model/CSpellingList.h"
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,11 +12,20 @@
 // Positions are list indexes; -1 means "nothing selected".
 class CWordListEditor {
 public:
+    // The longest word the page takes: a word's sound file is named after it and must
+    // fit the file system, and the speech engine speaks words of up to 100 letters.
+    static constexpr std::size_t kMaxWordLength = 80;
+    enum class WordProblem { None, Blank, TooLong, NotAWord };
+    // Can word (Windows-1252) stand in a list? Blank: empty or only blanks; NotAWord: it
+    // holds a line break, tab or other control character, which no one types in a word.
+    static WordProblem Check(std::string_view word);
+
     const std::vector<std::string>& Words() const { return m_words; }
     int Count() const { return int(m_words.size()); }
 
     void Clear() { m_words.clear(); }
     void Append(const std::string& word) { m_words.push_back(word); }
+    bool Contains(std::string_view word) const;
     // Replaces the words with those of the document's entries, head to tail; entries
     // with an empty word are left out.
     void Load(const COwnedList<CSpellingList>& entries);
