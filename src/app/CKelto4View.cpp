@@ -20,6 +20,7 @@ const CFormControl kTemplate[] = {
     {CFormControl::Button, CKelto4View::IDC_CREATE, "Create a New Spelling List", 24, 59, 133, 15},
     {CFormControl::Button, CKelto4View::IDC_TEST, "Take a Spelling Test", 24, 88, 133, 15},
     {CFormControl::Button, CKelto4View::IDC_LOGIN, "Log In as a Different User", 24, 117, 133, 15},
+    {CFormControl::Button, CKelto4View::IDC_NEW_FROM_RULE, "New List from a Rule...", 24, 146, 133, 15},
     {CFormControl::CenterMultiLineEdit, CKelto4View::IDC_WELCOME, nullptr, 169, 30, 130, 102, CFormControl::GrowAuto,
      "Welcome"},
 };
@@ -77,6 +78,9 @@ void CKelto4View::OnCommand(int id)
         break;
     case IDC_LOGIN:
         doc->ChangeUser();
+        break;
+    case IDC_NEW_FROM_RULE:
+        doc->PostCommand(ID_FILE_NEW_FROM_RULE);
         break;
     default:
         break;

@@ -6,11 +6,18 @@
 class QPushButton;
 
 // The start page: greets the user, says whether results are kept and whether a list
-// is loaded, offers the four main actions and shows the background picture.
+// is loaded, offers the main actions and shows the background picture.
 class CKelto4View : public CFormView {
     Q_OBJECT
 public:
-    enum ControlId : int { IDC_OPEN = 1004, IDC_TEST = 1005, IDC_LOGIN = 1006, IDC_CREATE = 1007, IDC_WELCOME = 1008 };
+    enum ControlId : int {
+        IDC_OPEN = 1004,
+        IDC_TEST = 1005,
+        IDC_LOGIN = 1006,
+        IDC_CREATE = 1007,
+        IDC_WELCOME = 1008,
+        IDC_NEW_FROM_RULE = 1009,
+    };
 
     explicit CKelto4View(CKelto4Doc* document, QWidget* parent = nullptr);
 

@@ -7,6 +7,7 @@
 #include "document/CKelto4AppCore.h"
 #include "document/CKelto4Doc.h"
 #include "document/CSampleList.h"
+#include "document/CWordFile.h"
 #include "model/CAtomicFile.h"
 #include "model/CPath.h"
 #include "model/KMessage.h"
@@ -18,7 +19,9 @@
 #include "platform/CQtText.h"
 #include "reports/CPracticeList.h"
 #include "reports/CReports.h"
+#include "spelling/CWordBank.h"
 #include "spelltest/CTest.h"
+#include "words/CRuleListDlg.h"
 #include "words/CWords.h"
 
 #include <QAction>
@@ -42,6 +45,10 @@
 
 namespace {
 const char* const kFilter = "Kelto4 Files (*.ktr)";
+const char* const kImportFilter =
+    "Word Lists (*.txt *.csv *.tsv *.kvtml *.xml);;Text Files (*.txt);;Spreadsheets (*.csv *.tsv);;"
+    "KDE Vocabulary Files (*.kvtml);;All Files (*)";
+const char* const kExportFilter = "Text Files (*.txt);;KDE Vocabulary Files (*.kvtml)";
 
 struct PageButton {
     int command;
@@ -94,12 +101,13 @@ void CMainFrame::CreateCommands()
     CCommandManager& c = *m_commands;
     auto page = [this](int n) { return [this, n] { if (m_currentPage != n) SwitchToPage(n); }; };
     c.Add(ID_VIEW_START, page(PAGE_START), [this, doc] { return !doc->m_testRunning && m_currentPage != 1; });
-    c.Add(ID_VIEW_WORDS, page(PAGE_WORDS), [this, doc] {
-        if (doc->m_testRunning || m_currentPage == 2)
-            return false;
+    // Only the list's author, or anybody for a list without one, may change it.
+    auto mayEdit = [doc] {
         return doc->m_wordList.empty() || doc->m_wordList.front()->m_author.empty()
             || doc->m_wordList.front()->m_author == doc->m_userName;
-    });
+    };
+    c.Add(ID_VIEW_WORDS, page(PAGE_WORDS),
+          [this, doc, mayEdit] { return !doc->m_testRunning && m_currentPage != 2 && mayEdit(); });
     c.Add(ID_VIEW_TEST, page(PAGE_TEST),
           [this, doc] { return !doc->m_wordList.empty() && !doc->m_testRunning && m_currentPage != 3; });
     c.Add(ID_VIEW_REPORTS, page(PAGE_REPORTS),
@@ -109,6 +117,11 @@ void CMainFrame::CreateCommands()
     c.Add(ID_FILE_NEW, [this] { OnFileNew(); });
     c.Add(ID_PRACTISE_MISSED_WORDS, [this] { OnPractiseMissedWords(); },
           [doc] { return !doc->m_testRunning && !doc->m_userName.empty(); });
+    c.Add(ID_FILE_NEW_FROM_RULE, [this] { OnNewListFromRule(); }, [doc] { return !doc->m_testRunning; });
+    c.Add(ID_FILE_IMPORT_WORDS, [this] { OnImportWords(); },
+          [doc, mayEdit] { return !doc->m_testRunning && mayEdit(); });
+    c.Add(ID_FILE_EXPORT_WORDS, [this] { OnExportWords(); },
+          [doc] { return !doc->m_testRunning && !doc->m_wordList.empty(); });
     c.Add(ID_FILE_OPEN, [this] { OnFileOpen(); });
     c.Add(ID_FILE_SAVE, [this] { OnFileSave(); });
     c.Add(ID_FILE_SAVE_AS, [this] { OnFileSaveAs(); });
@@ -175,9 +188,13 @@ void CMainFrame::CreateMenu()
     };
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     add(file, ID_FILE_NEW, "&New", QKeySequence(Qt::CTRL | Qt::Key_N));
+    add(file, ID_FILE_NEW_FROM_RULE, "New List from a &Rule...");
     add(file, ID_FILE_OPEN, "&Open...", QKeySequence(Qt::CTRL | Qt::Key_O));
     add(file, ID_FILE_SAVE, "&Save", QKeySequence(Qt::CTRL | Qt::Key_S));
     add(file, ID_FILE_SAVE_AS, "Save &As...");
+    file->addSeparator();
+    add(file, ID_FILE_IMPORT_WORDS, "&Import Words...");
+    add(file, ID_FILE_EXPORT_WORDS, "&Export Words...");
     file->addSeparator();
     m_recentMenu = file->addMenu(QStringLiteral("Recent File"));
     file->addSeparator();
@@ -250,17 +267,25 @@ CFormView* CMainFrame::CreatePage(int n)
     }
 }
 
-void CMainFrame::SwitchToPage(int n)
+CFormView* CMainFrame::EnsurePage(int n)
 {
     CFormView* page = Page(n);
     if (!page) {
         page = CreatePage(n);
         if (!page)
-            return;
+            return nullptr;
         m_pageViews[n] = page;
         m_pages->addWidget(page);
         page->OnInitialUpdate();
     }
+    return page;
+}
+
+void CMainFrame::SwitchToPage(int n)
+{
+    CFormView* page = EnsurePage(n);
+    if (!page)
+        return;
     m_pages->setCurrentWidget(page);
     // A page that needs more room than the window has makes the window larger, as
     // far as the screen allows; the rest scrolls.
@@ -322,6 +347,72 @@ void CMainFrame::OnPractiseMissedWords()
     doc->SendInitialUpdate();
     UpdateCaption();
     m_commands->Execute(ID_VIEW_TEST);
+}
+
+void CMainFrame::OnNewListFromRule()
+{
+    CWordBank bank;
+    const std::string path = CWordBank::Find();
+    if (path.empty() || !bank.Load(path, nullptr)) {
+        ShowMessage("The word banks are missing. Please install Keltora again.", MsgIcon::Exclamation);
+        return;
+    }
+    CRuleListDlg dialog(bank, this);
+    if (dialog.exec() != QDialog::Accepted || !SaveModified())
+        return;
+    CKelto4Doc* doc = m_document;
+    doc->OnNewDocument();
+    // No author and no sound folder: anybody may change the list, and the words, which
+    // have no recordings, are spoken.
+    for (const std::string& word : dialog.Words()) {
+        auto entry = std::make_unique<CSpellingList>();
+        entry->m_word = word;
+        doc->m_wordList.push_back(std::move(entry));
+    }
+    doc->SetUntitledName(dialog.Title());
+    // The same words can't be drawn again, so leaving asks whether to keep them.
+    doc->SetModifiedFlag(true);
+    doc->SendInitialUpdate();
+    UpdateCaption();
+    m_commands->Execute(ID_VIEW_WORDS);
+}
+
+void CMainFrame::OnImportWords()
+{
+    const std::optional<QString> path =
+        CDialogService::GetOpenFileName(this, QStringLiteral("Import Words"), QString::fromLatin1(kImportFilter));
+    if (!path)
+        return;
+    auto* words = static_cast<CWords*>(EnsurePage(PAGE_WORDS));
+    if (words->ImportFile(PathFromQt(*path)) && m_currentPage != PAGE_WORDS)
+        m_commands->Execute(ID_VIEW_WORDS);
+    UpdateCaption();
+}
+
+void CMainFrame::OnExportWords()
+{
+    std::vector<std::string> words;
+    for (const auto& entry : m_document->m_wordList)
+        if (!entry->m_word.empty())
+            words.push_back(entry->m_word);
+    const std::string& current = m_document->GetPathName();
+    const QString folder = current.empty()
+        ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
+        : QFileInfo(PathToQt(current)).absolutePath();
+    const QString start = QDir(folder).filePath(PathToQt(m_document->GetNativeTitle()) + QStringLiteral(".txt"));
+    const std::optional<QString> path = CDialogService::GetSaveFileName(
+        this, QStringLiteral("Export Words"), QString::fromLatin1(kExportFilter), QStringLiteral("txt"), start);
+    if (!path)
+        return;
+    QString file = *path;
+    if (QFileInfo(file).suffix().isEmpty())
+        file += QStringLiteral(".txt");
+    const bool kvtml = QFileInfo(file).suffix().compare(QLatin1String("kvtml"), Qt::CaseInsensitive) == 0;
+    const std::string bytes =
+        kvtml ? CWordFile::KvtmlFile(words, m_document->GetTitle()) : CWordFile::TextFile(words);
+    std::string error;
+    if (!CAtomicFile::WriteFileAtomically(PathFromQt(file), bytes, &error))
+        ShowMessage(error + "\r\nThe words could not be exported.", MsgIcon::Exclamation);
 }
 
 void CMainFrame::OnFileOpen()

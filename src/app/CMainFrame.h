@@ -45,6 +45,12 @@ public:
     bool SaveModified();
     // A new, untitled list of the learner's missed words, opened on the test page.
     void OnPractiseMissedWords();
+    // A new list of words drawn from a spelling rule's word bank, shown on the words page.
+    void OnNewListFromRule();
+    // The words of a word list file added to the list on the words page.
+    void OnImportWords();
+    // The list's words written as plain text or as a KDE vocabulary file.
+    void OnExportWords();
 
     void OnUpdate(CDocView* sender, long hint) override;
 
@@ -72,6 +78,8 @@ private:
     void OpenRecentFile(int index);
     bool DoSave(const std::string& path);
     CFormView* CreatePage(int n);
+    // Page n, made (and given its initial update) if it doesn't exist yet.
+    CFormView* EnsurePage(int n);
 
     CKelto4Doc* m_document;
     CCommandManager* m_commands;

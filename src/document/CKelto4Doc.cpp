@@ -37,7 +37,7 @@ void CKelto4Doc::PostCommand(int id)
 std::string CKelto4Doc::GetNativeTitle() const
 {
     if (m_pathName.empty())
-        return "Untitled";
+        return m_untitledName.empty() ? "Untitled" : CPath::ToNative(m_untitledName);
     const size_t slash = m_pathName.find_last_of('/');
     std::string name = slash == std::string::npos ? m_pathName : m_pathName.substr(slash + 1);
     // Only the list's own extension goes, in any letter case: "Spelling 2.5.ktr" is "Spelling 2.5".
@@ -61,6 +61,7 @@ bool CKelto4Doc::OnNewDocument()
 {
     DeleteContents();
     m_pathName.clear();
+    m_untitledName.clear();
     m_modified = false;
     m_recorder.SetFolder(m_app.m_userFolder);
     m_picture = m_app.GetDefaultImage();
@@ -89,6 +90,7 @@ bool CKelto4Doc::OnOpenDocument(const std::string& path)
         return false;
     }
     m_pathName = path;
+    m_untitledName.clear();
     m_modified = false;
     if (!m_wordList.empty())
         m_recorder.SetFolder(m_wordList.front()->m_soundFolder);
@@ -101,6 +103,7 @@ bool CKelto4Doc::OnOpenDocument(const std::string& path)
 void CKelto4Doc::OnFailedOpen()
 {
     m_pathName.clear();
+    m_untitledName.clear();
     m_modified = false;
     UpdateAllViews(nullptr, 0);
 }

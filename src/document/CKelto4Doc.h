@@ -42,7 +42,8 @@ public:
     CKelto4AppCore& GetApp() const { return m_app; }
     void PostCommand(int id);
 
-    // The list's name: the file's name without ".ktr", or "Untitled". GetTitle gives it
+    // The list's name: the file's name without ".ktr", or "Untitled" (or the name a new
+    // list was given, see SetUntitledName) until it is saved. GetTitle gives it
     // as Windows-1252 text (the name the records keep); GetNativeTitle as the file system
     // names it (the caption).
     std::string GetTitle() const;
@@ -51,6 +52,9 @@ public:
     // a name that Windows-1252 can't hold must still save to the same file.
     const std::string& GetPathName() const { return m_pathName; }
     void SetPathName(const std::string& path);
+    // The name (Windows-1252) of a list that has no file yet, such as "ie and ei, level 1":
+    // the caption shows it, the records keep it and Save As offers it. New and Open end it.
+    void SetUntitledName(const std::string& name) { m_untitledName = name; }
     bool IsModified() const { return m_modified; }
     void SetModifiedFlag(bool modified = true) { m_modified = modified; }
 
@@ -72,5 +76,6 @@ private:
 
     CKelto4AppCore& m_app;
     std::string m_pathName;
+    std::string m_untitledName;
     bool m_modified = false;
 };

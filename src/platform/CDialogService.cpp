@@ -7,6 +7,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
+#include <QRegularExpression>
 #include <QStorageInfo>
 #include <QUrl>
 
@@ -54,6 +55,13 @@ std::optional<QString> CDialogService::GetSaveFileName(QWidget* parent, const QS
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(defaultSuffix);
+    // A name typed without an extension gets the one of the kind of file chosen.
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& chosen) {
+        static const QRegularExpression extension(QStringLiteral("\\(\\*\\.(\\w+)"));
+        const QRegularExpressionMatch match = extension.match(chosen);
+        if (match.hasMatch())
+            dialog.setDefaultSuffix(match.captured(1));
+    });
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return QFileInfo(dialog.selectedFiles().constFirst()).absoluteFilePath();

@@ -12,6 +12,12 @@ enum CommandId : int {
     // Reports page: a new list of the learner's missed words, then the test page.
     ID_PRACTISE_MISSED_WORDS = 32791,
 
+    // File menu: a new list of words drawn from a spelling rule's word bank (also the
+    // start page's button), and the words of the list taken from or written to other files.
+    ID_FILE_NEW_FROM_RULE = 32792,
+    ID_FILE_IMPORT_WORDS = 32793,
+    ID_FILE_EXPORT_WORDS = 32794,
+
     ID_FILE_NEW = 57600,
     ID_FILE_OPEN = 57601,
     ID_FILE_SAVE = 57603,

@@ -10,8 +10,14 @@
 #include "platform/CQtText.h"
 #include "sound/CSpeaker.h"
 #include "words/CMicDlg.h"
+#include "words/CWordImport.h"
 
 #include <QCoreApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QMimeData>
+#include <QUrl>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QProgressDialog>
@@ -113,7 +119,9 @@ CWords::CWords(CKelto4Doc* document, QWidget* parent)
     m_newWordButton = FindControl<QPushButton>(this, IDC_NEW_WORD);
     m_redoButton = FindControl<QPushButton>(this, IDC_REDO_RECORDING);
     m_speakButton = FindControl<QPushButton>(this, IDC_SPEAK);
+    m_wordEdit->setMaxLength(int(CWordListEditor::kMaxWordLength));
     SetDefaultButton(IDC_ENTER);
+    setAcceptDrops(true);
 }
 
 CWords::~CWords()
@@ -222,6 +230,54 @@ void CWords::OnCommand(int id)
     case IDC_SPEAK_MISSING: OnSpeakMissingSounds(); break;
     default: break;
     }
+}
+
+bool CWords::ImportFile(const std::string& nativePath)
+{
+    CWordImport import;
+    if (!import.Run(nativePath, m_words)) {
+        ShowMessage(import.Error(), MsgIcon::Exclamation);
+        return false;
+    }
+    if (import.Added() > 0) {
+        CKelto4Doc* doc = GetDocument();
+        // Committed at once, so that the words are saved with the list and the other pages see them.
+        doc->m_wordList = m_words.BuildEntries(doc->m_userName, m_currentFolder);
+        doc->SetModifiedFlag(true);
+        doc->UpdateAllViews(nullptr, 0);
+    }
+    ShowMessage(import.Summary(), MsgIcon::Information);
+    return true;
+}
+
+namespace {
+// The first local file of a drop that is not a list (.ktr), or an empty text.
+QString DroppedWordFile(const QMimeData* data)
+{
+    for (const QUrl& url : data->urls())
+        if (url.isLocalFile() && !url.toLocalFile().endsWith(QLatin1String(".ktr"), Qt::CaseInsensitive))
+            return url.toLocalFile();
+    return QString();
+}
+}
+
+void CWords::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!DroppedWordFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void CWords::dropEvent(QDropEvent* event)
+{
+    const QString file = DroppedWordFile(event->mimeData());
+    if (file.isEmpty()) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    ImportFile(QFile::encodeName(file).toStdString());
 }
 
 void CWords::OnRecord()

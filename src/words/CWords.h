@@ -24,8 +24,17 @@ public:
     void OnInitialUpdate() override;
     void OnUpdate(CDocView* sender, long hint) override;
 
+    // Appends the words of a word list file to the list, as if typed here, and commits
+    // them to the document, which is then modified; one message sums up what was taken
+    // and what was left out. False (nothing changed) when the file can't be read.
+    bool ImportFile(const std::string& nativePath);
+
 protected:
     void OnCommand(int id) override;
+    // A word list file dropped on the page is imported; a list (.ktr) is left to the
+    // main window, which opens it.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     // save = true reads the two edits into m_newWord and m_currentFolder; false writes them.
