@@ -16,7 +16,9 @@
 #include "users/CChangePWDlg.h"
 #include "users/CLogInDlg.h"
 #include "users/CWaitDlg.h"
+#include "spelling/CWordBank.h"
 #include "words/CMicDlg.h"
+#include "words/CRuleListDlg.h"
 #include "words/CWords.h"
 
 #include <QAccessible>
@@ -62,6 +64,12 @@ const std::vector<Form>& Forms()
         {"wait dialog", [](CKelto4Doc&) -> QWidget* { return new CWaitDlg; }},
         {"microphone dialog", [](CKelto4Doc&) -> QWidget* { return new CMicDlg(nullptr, nullptr); }},
         {"about dialog", [](CKelto4Doc&) -> QWidget* { return new CAboutDlg; }},
+        {"new list from a rule dialog",
+         [](CKelto4Doc&) -> QWidget* {
+             static CWordBank bank;
+             bank.Load(CWordBank::Find(), nullptr);
+             return new CRuleListDlg(bank);
+         }},
     };
     return forms;
 }

@@ -214,7 +214,8 @@ TEST_F(Packaging, TheDebianPackageWorksInstalledIntoAFreshRoot)
                                  usr / "share/mime/packages/kelto4-mime.xml",
                                  usr / "share/man/man1/kelto4.1.gz", usr / "share/man/man1/kelto4-tool.1.gz",
                                  usr / "share/doc/keltora/copyright", usr / "share/doc/keltora/changelog.Debian.gz",
-                                 usr / "share/kelto4/userguide.html", usr / "share/kelto4/Sample List.ktr"})
+                                 usr / "share/kelto4/userguide.html", usr / "share/kelto4/Sample List.ktr",
+                                 usr / "share/kelto4/word-banks.txt"})
         EXPECT_TRUE(fs::is_regular_file(file)) << file;
     EXPECT_NE(ReadFile(usr / ("share/applications/" + kId + ".desktop")).find("\nIcon=" + kId + "\n"), std::string::npos);
     EXPECT_NE(ReadFile(usr / ("share/metainfo/" + kId + ".metainfo.xml")).find(">" + kId + ".desktop</launchable>"),
