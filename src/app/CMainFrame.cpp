@@ -395,13 +395,9 @@ void CMainFrame::OnExportWords()
     for (const auto& entry : m_document->m_wordList)
         if (!entry->m_word.empty())
             words.push_back(entry->m_word);
-    const std::string& current = m_document->GetPathName();
-    const QString folder = current.empty()
-        ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
-        : QFileInfo(PathToQt(current)).absolutePath();
-    const QString start = QDir(folder).filePath(PathToQt(m_document->GetNativeTitle()) + QStringLiteral(".txt"));
     const std::optional<QString> path = CDialogService::GetSaveFileName(
-        this, QStringLiteral("Export Words"), QString::fromLatin1(kExportFilter), QStringLiteral("txt"), start);
+        this, QStringLiteral("Export Words"), QString::fromLatin1(kExportFilter), QStringLiteral("txt"),
+        SaveDialogStart(QStringLiteral(".txt")));
     if (!path)
         return;
     QString file = *path;
@@ -480,15 +476,20 @@ bool CMainFrame::OnFileSave()
 
 // The dialog starts in the list's own folder, or in the documents folder for a list
 // that was never saved.
-bool CMainFrame::OnFileSaveAs()
+QString CMainFrame::SaveDialogStart(const QString& extension) const
 {
     const std::string& current = m_document->GetPathName();
     const QString folder = current.empty()
         ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
         : QFileInfo(PathToQt(current)).absolutePath();
-    const QString start = QDir(folder).filePath(PathToQt(m_document->GetNativeTitle()) + QStringLiteral(".ktr"));
-    const std::optional<QString> path = CDialogService::GetSaveFileName(
-        this, QStringLiteral("Save As"), QString::fromLatin1(kFilter), QStringLiteral("ktr"), start);
+    return QDir(folder).filePath(PathToQt(m_document->GetNativeTitle()) + extension);
+}
+
+bool CMainFrame::OnFileSaveAs()
+{
+    const std::optional<QString> path =
+        CDialogService::GetSaveFileName(this, QStringLiteral("Save As"), QString::fromLatin1(kFilter),
+                                        QStringLiteral("ktr"), SaveDialogStart(QStringLiteral(".ktr")));
     if (!path)
         return false;
     QString file = *path;

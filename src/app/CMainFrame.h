@@ -77,6 +77,8 @@ private:
     bool OpenFile(const std::string& path);
     void OpenRecentFile(int index);
     bool DoSave(const std::string& path);
+    // Where a save dialog starts: the list's name with extension, in the list's folder.
+    QString SaveDialogStart(const QString& extension) const;
     CFormView* CreatePage(int n);
     // Page n, made (and given its initial update) if it doesn't exist yet.
     CFormView* EnsurePage(int n);

@@ -11,15 +11,16 @@
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace {
-using Records = QList<QStringList>;
+#include <utility>
 
+namespace {
 std::string NameOf(std::string_view fileName)
 {
     const std::size_t slash = fileName.rfind('/');
@@ -78,12 +79,13 @@ CWordFile::Format FormatOfText(const QString& text, std::string_view fileName)
     return CWordFile::Format::Text;
 }
 
-// Records of fields: a record ends at a line end, a field at one of separators. A field
-// that begins with a double quote runs to the next lone one, over separators and line
-// ends; two quotes inside it stand for one (RFC 4180).
-Records Split(QStringView text, QStringView separators)
+// Calls onRecord with each record's fields: a record ends at a line end, a field at one
+// of separators. A field that begins with a double quote runs to the next lone one, over
+// separators and line ends; two quotes inside it stand for one (RFC 4180). Records are
+// handed on one by one, so a long file never lies in memory twice over as fields.
+template <class OnRecord>
+void Split(QStringView text, QStringView separators, OnRecord onRecord)
 {
-    Records records;
     QStringList record;
     QString field;
     bool quoted = false;
@@ -114,7 +116,7 @@ Records Split(QStringView text, QStringView separators)
             endField();
         } else if (c == u'\n') {
             endField();
-            records.append(record);
+            onRecord(std::as_const(record));
             record.clear();
         } else {
             field.append(c);
@@ -124,9 +126,8 @@ Records Split(QStringView text, QStringView separators)
     }
     if (!field.isEmpty() || !record.isEmpty() || quoted) {
         endField();
-        records.append(record);
+        onRecord(std::as_const(record));
     }
-    return records;
 }
 
 void Add(std::vector<std::string>& entries, const QString& entry)
@@ -134,13 +135,6 @@ void Add(std::vector<std::string>& entries, const QString& entry)
     const QString trimmed = entry.trimmed();
     if (!trimmed.isEmpty())
         entries.push_back(trimmed.toStdString());
-}
-
-void AddColumn(std::vector<std::string>& entries, const Records& records, qsizetype first, qsizetype column)
-{
-    for (qsizetype r = first; r < records.size(); ++r)
-        if (column < records[r].size())
-            Add(entries, records[r][column]);
 }
 
 bool IsHeading(const QString& cell)
@@ -181,21 +175,29 @@ QChar CsvSeparator(const QString& text, std::string_view fileName)
 void ParseCsv(const QString& text, std::string_view fileName, std::vector<std::string>& entries)
 {
     const QChar separator = CsvSeparator(text, fileName);
-    const Records records = Split(text, QStringView(&separator, 1));
-    if (records.isEmpty())
-        return;
-    const qsizetype headed = WordColumn(records.first());
-    if (headed >= 0)
-        AddColumn(entries, records, 1, headed);
-    else
-        AddColumn(entries, records, records.first().isEmpty() || !IsHeading(records.first().first()) ? 0 : 1, 0);
+    bool first = true;
+    qsizetype column = 0;
+    Split(text, QStringView(&separator, 1), [&](const QStringList& record) {
+        if (first) {
+            first = false;
+            column = WordColumn(record);
+            if (column >= 0 || (!record.isEmpty() && IsHeading(record.first()))) {
+                column = std::max<qsizetype>(column, 0);
+                return;
+            }
+            column = 0;
+        }
+        if (column < record.size())
+            Add(entries, record[column]);
+    });
 }
 
 void ParseText(const QString& text, std::vector<std::string>& entries)
 {
-    for (const QStringList& record : Split(text, u",;\t"))
+    Split(text, u",;\t", [&entries](const QStringList& record) {
         for (const QString& field : record)
             Add(entries, field);
+    });
 }
 
 QString AnkiSeparator(const QString& value)
@@ -296,9 +298,10 @@ void ParseAnki(const QString& text, std::vector<std::string>& entries)
         while (metaColumns.contains(column))
             ++column;
     }
-    for (const QStringList& record : Split(QStringView(text).mid(body), separator))
+    Split(QStringView(text).mid(body), separator, [&](const QStringList& record) {
         if (column < record.size())
             Add(entries, AnkiText(record[column], html));
+    });
 }
 
 bool ParseKvtml(const QString& text, const std::string& name, std::vector<std::string>& entries, std::string& error)
