@@ -12,8 +12,9 @@
 // Positions are list indexes; -1 means "nothing selected".
 class CWordListEditor {
 public:
-    // The longest word the page takes: a word's sound file is named after it and must
-    // fit the file system, and the speech engine speaks words of up to 100 letters.
+    // The longest word a list takes from another file: a word's sound file is named after
+    // it and must fit the file system, and the speech engine speaks words of up to 100
+    // letters. (A longer word typed on the page is listed, and its sound fails with a reason.)
     static constexpr std::size_t kMaxWordLength = 80;
     enum class WordProblem { None, Blank, TooLong, NotAWord };
     // Can word (Windows-1252) stand in a list? Blank: empty or only blanks; NotAWord: it

@@ -119,7 +119,6 @@ CWords::CWords(CKelto4Doc* document, QWidget* parent)
     m_newWordButton = FindControl<QPushButton>(this, IDC_NEW_WORD);
     m_redoButton = FindControl<QPushButton>(this, IDC_REDO_RECORDING);
     m_speakButton = FindControl<QPushButton>(this, IDC_SPEAK);
-    m_wordEdit->setMaxLength(int(CWordListEditor::kMaxWordLength));
     SetDefaultButton(IDC_ENTER);
     setAcceptDrops(true);
 }
