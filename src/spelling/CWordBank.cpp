@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -170,6 +171,29 @@ std::vector<std::string> CWordBank::Choose(const std::vector<std::string>& words
         std::uniform_int_distribution<std::size_t> pick(i, order.size() - 1);
         std::swap(order[i], order[pick(engine)]);
         chosen.push_back(words[order[i]]);
+    }
+    return chosen;
+}
+
+std::array<int, CWordBank::kLevels> CWordBank::LevelOrder(int level)
+{
+    std::array<int, kLevels> order{};
+    for (int i = 0; i < kLevels; ++i)
+        order[std::size_t(i)] = i + 1;
+    std::stable_sort(order.begin(), order.end(),
+                     [level](int a, int b) { return std::abs(a - level) < std::abs(b - level); });
+    return order;
+}
+
+std::vector<std::string> CWordBank::ChooseForLevel(CRuleGroups::Rule rule, int level, std::size_t count,
+                                                   std::mt19937& engine) const
+{
+    std::vector<std::string> chosen;
+    for (const int from : LevelOrder(level)) {
+        if (chosen.size() >= count)
+            break;
+        const std::vector<std::string> more = Choose(Words(rule, from), count - chosen.size(), engine);
+        chosen.insert(chosen.end(), more.begin(), more.end());
     }
     return chosen;
 }

@@ -49,6 +49,15 @@ public:
     static std::vector<std::string> Choose(const std::vector<std::string>& words, std::size_t count,
                                            std::mt19937& engine);
 
+    // count words for a list of rule at level: the level's own words first, in random order;
+    // where the level has too few, the nearest levels make up the rest (the more common one
+    // first), so a small bank still gives the list its size. Fewer only when the whole bank
+    // is smaller.
+    std::vector<std::string> ChooseForLevel(CRuleGroups::Rule rule, int level, std::size_t count,
+                                            std::mt19937& engine) const;
+    // The levels ChooseForLevel draws from, in order: level, then the nearest others.
+    static std::array<int, kLevels> LevelOrder(int level);
+
     // The installed bank file, else the one the build made; empty when there is neither.
     static std::string Find();
 

@@ -95,8 +95,14 @@ void CRuleListDlg::UpdateNote()
         note = QStringLiteral("%1 words for this rule at this level, such as %2.")
                    .arg(words.size())
                    .arg(examples.join(QStringLiteral(", ")));
-        if (words.size() < std::size_t(m_number->value()))
-            note += QStringLiteral(" The list will have all %1 of them.").arg(words.size());
+        const std::size_t wanted = std::size_t(m_number->value());
+        if (words.size() < wanted) {
+            std::size_t all = 0;
+            for (int level = 1; level <= CWordBank::kLevels; ++level)
+                all += m_bank.Count(topic->rule, level);
+            note += all >= wanted ? QStringLiteral(" The rest of the list comes from the next level.")
+                                  : QStringLiteral(" The list will have all %1 words of this rule.").arg(all);
+        }
     }
     m_note->setText(note);
     m_ok->setEnabled(!words.empty());
@@ -107,7 +113,7 @@ void CRuleListDlg::accept()
     const CWordBank::Topic* topic = ChosenTopic();
     if (!topic)
         return;
-    m_words = CWordBank::Choose(m_bank.Words(topic->rule, ChosenLevel()), std::size_t(m_number->value()), m_engine);
+    m_words = m_bank.ChooseForLevel(topic->rule, ChosenLevel(), std::size_t(m_number->value()), m_engine);
     if (m_words.empty())
         return;
     m_title = CWordBank::ListTitle(*topic, ChosenLevel());

@@ -121,6 +121,42 @@ TEST(WordBank, ChoosesDifferentWordsAtRandomTheSameForTheSameSeed)
     }
 }
 
+// A level with too few words takes the rest from the nearest levels, the more common first.
+TEST(WordBank, ASmallLevelIsMadeUpFromTheNearestLevels)
+{
+    CWordBank bank;
+    for (const char* w : {"catch", "fetch"})
+        bank.Add(CRuleGroups::Tch, 1, w);
+    for (const char* w : {"hutch", "notch", "patch"})
+        bank.Add(CRuleGroups::Tch, 2, w);
+    bank.Add(CRuleGroups::Tch, 3, "crutch");
+    const struct {
+        int level;
+        std::size_t asked;
+        std::vector<int> levels; // where the chosen words come from, in order
+    } cases[] = {
+        {1, 2, {1, 1}},
+        {1, 4, {1, 1, 2, 2}},
+        {2, 5, {2, 2, 2, 1, 1}},
+        {3, 3, {3, 2, 2}},
+        {1, 12, {1, 1, 2, 2, 2, 3}},
+    };
+    const auto levelOf = [&](const std::string& word) {
+        for (int level = 1; level <= CWordBank::kLevels; ++level)
+            for (const std::string& w : bank.Words(CRuleGroups::Tch, level))
+                if (w == word)
+                    return level;
+        return 0;
+    };
+    for (const auto& c : cases) {
+        std::mt19937 engine(3);
+        std::vector<int> levels;
+        for (const std::string& word : bank.ChooseForLevel(CRuleGroups::Tch, c.level, c.asked, engine))
+            levels.push_back(levelOf(word));
+        EXPECT_EQ(levels, c.levels) << "level " << c.level << ", " << c.asked << " words";
+    }
+}
+
 TEST(WordBank, FileReadsBackAndNamesAreFoundAsTitledOrTyped)
 {
     CWordBank bank;
