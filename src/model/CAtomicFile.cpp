@@ -1,5 +1,6 @@
 #include "model/CAtomicFile.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <climits>
@@ -181,6 +182,59 @@ bool CAtomicFile::ReadWholeFile(const std::string& path, std::string& bytes, std
     }
     ::close(fd);
     return true;
+}
+
+CAtomicFile::BoundedRead CAtomicFile::ReadBoundedFile(const std::string& path, std::size_t maxBytes,
+                                                      std::string& bytes, std::string* errorText)
+{
+    bytes.clear();
+    // Asked before opening: opening some devices already does something.
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) {
+        const int error = errno;
+        SetError(errorText, error, path);
+        return error == ENOENT || error == ENOTDIR ? BoundedRead::missing : BoundedRead::failed;
+    }
+    if (!S_ISREG(st.st_mode)) {
+        SetError(errorText, S_ISDIR(st.st_mode) ? EISDIR : EINVAL, path);
+        return BoundedRead::notRegular;
+    }
+    // Non-blocking, in case a pipe took the file's place since the question above.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        const int error = errno;
+        SetError(errorText, error, path);
+        return error == ENOENT ? BoundedRead::missing : BoundedRead::failed;
+    }
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        SetError(errorText, EINVAL, path);
+        return BoundedRead::notRegular;
+    }
+    bytes.reserve(std::min<std::size_t>(maxBytes, st.st_size > 0 ? std::size_t(st.st_size) : 0));
+    char buffer[65536];
+    while (bytes.size() <= maxBytes) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            const int error = errno;
+            ::close(fd);
+            bytes.clear();
+            SetError(errorText, error, path);
+            return BoundedRead::failed;
+        }
+        if (n == 0)
+            break;
+        bytes.append(buffer, static_cast<std::size_t>(n));
+    }
+    ::close(fd);
+    if (bytes.size() > maxBytes) {
+        bytes.resize(maxBytes);
+        SetError(errorText, EFBIG, path);
+        return BoundedRead::tooLarge;
+    }
+    return BoundedRead::ok;
 }
 
 std::string CAtomicFile::FolderOf(const std::string& path)

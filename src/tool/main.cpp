@@ -4,6 +4,7 @@
 #include "tool/ToolCompare.h"
 #include "tool/ToolDump.h"
 #include "tool/ToolExport.h"
+#include "tool/ToolReview.h"
 
 #include <cstdio>
 #include <cstring>
@@ -14,12 +15,13 @@ const char* const kHelp =
     "  or:  kelto4-tool analyse [WORD MISSPELLING]\n"
     "  or:  kelto4-tool compare [WORD ANSWER]\n"
     "  or:  kelto4-tool export [--missed] USERFOLDER\n"
+    "  or:  kelto4-tool review USERFOLDER NAME [--date YYYY-MM-DD]\n"
     "Look into Keltora's files, name the spelling rules a misspelling breaks and\n"
     "compare an answer with its word letter by letter.\n"
     "\n"
     "  dump FILE         print every entry of a spelling list (.ktr), results (.kt3),\n"
-    "                      misspelled-words (.kt4) or accounts (Kelto4.lgn) file,\n"
-    "                      one line each, fields separated by tabs\n"
+    "                      misspelled-words (.kt4), word memory (.kt5) or accounts\n"
+    "                      (Kelto4.lgn) file, one line each, fields separated by tabs\n"
     "  analyse WORD MISSPELLING\n"
     "                    print the spelling rules MISSPELLING breaks, on one line\n"
     "  analyse           the same for every WORD<TAB>MISSPELLING line of standard input\n"
@@ -30,6 +32,9 @@ const char* const kHelp =
     "  export USERFOLDER every learner's results in USERFOLDER as one CSV\n"
     "  export --missed USERFOLDER\n"
     "                    every learner's misspelled words as one CSV\n"
+    "  review USERFOLDER NAME [--date YYYY-MM-DD]\n"
+    "                    the words due for review on that day (default today), as\n"
+    "                      WORD<TAB>BOX<TAB>DUE lines in the order Today's Review asks them\n"
     "  -h, --help        display this help and exit\n"
     "  -v, --version     output version information and exit\n"
     "\n"
@@ -54,11 +59,14 @@ int main(int argc, char** argv)
         return RunCompare(argc - 2, argv + 2);
     if (argc >= 2 && std::strcmp(argv[1], "export") == 0)
         return RunExport(argc - 2, argv + 2);
+    if (argc >= 2 && std::strcmp(argv[1], "review") == 0)
+        return RunReview(argc - 2, argv + 2);
     std::fprintf(stderr,
                  "usage: kelto4-tool dump FILE\n"
                  "       kelto4-tool analyse [WORD MISSPELLING]   (without arguments: WORD<TAB>MISSPELLING lines on standard input)\n"
                  "       kelto4-tool compare [WORD ANSWER]        (without arguments: WORD<TAB>ANSWER lines on standard input)\n"
                  "       kelto4-tool export [--missed] USERFOLDER\n"
+                 "       kelto4-tool review USERFOLDER NAME [--date YYYY-MM-DD]\n"
                  "Try 'kelto4-tool --help' for more information.\n");
     return 2;
 }
