@@ -1,4 +1,5 @@
 #include "spelltest/CTestSession.h"
+#include "TimeZone.h"
 
 #include <gtest/gtest.h>
 
@@ -53,30 +54,7 @@ std::vector<std::string> TakeTest(CTestSession& session, const std::string& user
 }
 
 // Local time is UTC for the date stamp tests, whatever the machine says.
-class UtcZone {
-public:
-    UtcZone()
-    {
-        const char* tz = std::getenv("TZ");
-        m_had = tz != nullptr;
-        if (tz)
-            m_old = tz;
-        setenv("TZ", "UTC0", 1);
-        tzset();
-    }
-    ~UtcZone()
-    {
-        if (m_had)
-            setenv("TZ", m_old.c_str(), 1);
-        else
-            unsetenv("TZ");
-        tzset();
-    }
-
-private:
-    bool m_had = false;
-    std::string m_old;
-};
+using UtcZone = TimeZone;
 
 class TestSession : public ::testing::Test {
 protected:
