@@ -9,6 +9,7 @@
 #include "document/CSampleList.h"
 #include "model/CAtomicFile.h"
 #include "model/CPath.h"
+#include "model/CReviewList.h"
 #include "model/KMessage.h"
 #include "options/COptions.h"
 #include "platform/CCommandManager.h"
@@ -109,6 +110,8 @@ void CMainFrame::CreateCommands()
     c.Add(ID_FILE_NEW, [this] { OnFileNew(); });
     c.Add(ID_PRACTISE_MISSED_WORDS, [this] { OnPractiseMissedWords(); },
           [doc] { return !doc->m_testRunning && !doc->m_userName.empty(); });
+    c.Add(ID_TODAYS_REVIEW, [this] { OnTodaysReview(); },
+          [doc] { return !doc->m_testRunning && !doc->m_userName.empty(); });
     c.Add(ID_FILE_OPEN, [this] { OnFileOpen(); });
     c.Add(ID_FILE_SAVE, [this] { OnFileSave(); });
     c.Add(ID_FILE_SAVE_AS, [this] { OnFileSaveAs(); });
@@ -178,6 +181,8 @@ void CMainFrame::CreateMenu()
     add(file, ID_FILE_OPEN, "&Open...", QKeySequence(Qt::CTRL | Qt::Key_O));
     add(file, ID_FILE_SAVE, "&Save", QKeySequence(Qt::CTRL | Qt::Key_S));
     add(file, ID_FILE_SAVE_AS, "Save &As...");
+    file->addSeparator();
+    add(file, ID_TODAYS_REVIEW, "Today's &Review");
     file->addSeparator();
     m_recentMenu = file->addMenu(QStringLiteral("Recent File"));
     file->addSeparator();
@@ -313,13 +318,25 @@ void CMainFrame::OnPractiseMissedWords()
         ShowMessage(CPracticeList::kNoMissedWordsText, MsgIcon::Information);
         return;
     }
+    TakeNewList(std::move(practice), CPracticeList::kTitle);
+}
+
+void CMainFrame::OnTodaysReview()
+{
+    COwnedList<CSpellingList> review = m_document->TodaysReview();
+    if (review.empty()) {
+        ShowMessage(m_document->NothingToReviewText(), MsgIcon::Information);
+        return;
+    }
+    TakeNewList(std::move(review), CReviewList::kTitle);
+}
+
+void CMainFrame::TakeNewList(COwnedList<CSpellingList> words, const char* title)
+{
     if (!SaveModified())
         return;
-    doc->OnNewDocument();
-    // Not marked modified: the list can be made again at any time, so leaving it
-    // unsaved loses nothing, and File Save still keeps it when wanted.
-    doc->m_wordList = std::move(practice);
-    doc->SendInitialUpdate();
+    m_document->OnNewList(std::move(words), title);
+    m_document->SendInitialUpdate();
     UpdateCaption();
     m_commands->Execute(ID_VIEW_TEST);
 }

@@ -1,6 +1,8 @@
 #pragma once
 #include "app/CRecentFileList.h"
 #include "model/CDocView.h"
+#include "model/COwnedList.h"
+#include "model/CSpellingList.h"
 
 #include <QMainWindow>
 #include <map>
@@ -45,6 +47,9 @@ public:
     bool SaveModified();
     // A new, untitled list of the learner's missed words, opened on the test page.
     void OnPractiseMissedWords();
+    void OnTodaysReview();
+    // Replaces the list (asking first to save a changed one) and opens the test page.
+    void TakeNewList(COwnedList<CSpellingList> words, const char* title);
 
     void OnUpdate(CDocView* sender, long hint) override;
 
