@@ -18,6 +18,25 @@ void SetError(std::string* errorText, int error, const std::string& path)
     if (errorText)
         *errorText = std::string(std::strerror(error)) + ": " + path;
 }
+
+// Appends what fd holds to bytes until its end, or until more than limit bytes are
+// there; false with errno when a read fails.
+bool ReadAll(int fd, std::size_t limit, std::string& bytes)
+{
+    char buffer[65536];
+    while (bytes.size() <= limit) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        if (n == 0)
+            break;
+        bytes.append(buffer, static_cast<std::size_t>(n));
+    }
+    return true;
+}
 }
 
 int CAtomicFile::CreateTemporary(const std::string& path, std::string& temp, int access)
@@ -164,21 +183,12 @@ bool CAtomicFile::ReadWholeFile(const std::string& path, std::string& bytes, std
     }
     if (st.st_size > 0)
         bytes.reserve(static_cast<size_t>(st.st_size));
-    char buffer[65536];
-    for (;;) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            const int error = errno;
-            ::close(fd);
-            bytes.clear();
-            SetError(errorText, error, path);
-            return false;
-        }
-        if (n == 0)
-            break;
-        bytes.append(buffer, static_cast<size_t>(n));
+    if (!ReadAll(fd, bytes.max_size(), bytes)) {
+        const int error = errno;
+        ::close(fd);
+        bytes.clear();
+        SetError(errorText, error, path);
+        return false;
     }
     ::close(fd);
     return true;
@@ -212,21 +222,12 @@ CAtomicFile::BoundedRead CAtomicFile::ReadBoundedFile(const std::string& path, s
         return BoundedRead::notRegular;
     }
     bytes.reserve(std::min<std::size_t>(maxBytes, st.st_size > 0 ? std::size_t(st.st_size) : 0));
-    char buffer[65536];
-    while (bytes.size() <= maxBytes) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            const int error = errno;
-            ::close(fd);
-            bytes.clear();
-            SetError(errorText, error, path);
-            return BoundedRead::failed;
-        }
-        if (n == 0)
-            break;
-        bytes.append(buffer, static_cast<std::size_t>(n));
+    if (!ReadAll(fd, maxBytes, bytes)) {
+        const int error = errno;
+        ::close(fd);
+        bytes.clear();
+        SetError(errorText, error, path);
+        return BoundedRead::failed;
     }
     ::close(fd);
     if (bytes.size() > maxBytes) {

@@ -1,29 +1,11 @@
 #include "model/CWordMemory.h"
 
+#include "model/Cp1252.h"
+
 #include <algorithm>
-#include <array>
 #include <unordered_set>
 
 namespace {
-// Windows-1252 letters in lower case; every other byte as it is.
-constexpr std::array<unsigned char, 256> MakeFolding()
-{
-    std::array<unsigned char, 256> fold{};
-    for (int c = 0; c < 256; ++c)
-        fold[size_t(c)] = static_cast<unsigned char>(c);
-    for (int c = 'A'; c <= 'Z'; ++c)
-        fold[size_t(c)] = static_cast<unsigned char>(c + 32);
-    for (int c = 0xC0; c <= 0xDE; ++c)
-        if (c != 0xD7) // the multiplication sign has no small letter
-            fold[size_t(c)] = static_cast<unsigned char>(c + 32);
-    fold[0x8A] = 0x9A; // S with caron
-    fold[0x8C] = 0x9C; // OE
-    fold[0x8E] = 0x9E; // Z with caron
-    fold[0x9F] = 0xFF; // Y with diaeresis
-    return fold;
-}
-constexpr std::array<unsigned char, 256> kFolding = MakeFolding();
-
 bool ReviewsBefore(const CWordMemory::Entry* a, const CWordMemory::Entry* b)
 {
     if (a->due != b->due)
@@ -46,16 +28,8 @@ int32_t CWordMemory::IntervalDays(int box)
 
 bool CWordMemory::AlphabeticallyBefore(std::string_view a, std::string_view b)
 {
-    const size_t n = std::min(a.size(), b.size());
-    for (size_t i = 0; i < n; ++i) {
-        const unsigned char x = kFolding[static_cast<unsigned char>(a[i])];
-        const unsigned char y = kFolding[static_cast<unsigned char>(b[i])];
-        if (x != y)
-            return x < y;
-    }
-    if (a.size() != b.size())
-        return a.size() < b.size();
-    return a < b;
+    const int order = Cp1252CompareIgnoringCase(a, b);
+    return order != 0 ? order < 0 : a < b;
 }
 
 void CWordMemory::RecordTest(const std::vector<Attempt>& firstAttempts, CCalendarDay today)

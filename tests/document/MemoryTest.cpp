@@ -33,13 +33,6 @@ protected:
         doc->Create();
         return doc;
     }
-    std::vector<std::string> Words(const COwnedList<CSpellingList>& list)
-    {
-        std::vector<std::string> words;
-        for (const auto& entry : list)
-            words.push_back(entry->m_word);
-        return words;
-    }
 
     TimeZone zone{"UTC0"};
     TempFolder folder;
@@ -73,7 +66,7 @@ TEST_F(Memory, IsReadAtLogInMovedAndSavedAtTheEndOfEachTestAndReviewedWhenDue)
     auto doc = StartProgram(2);
     EXPECT_EQ(doc->WordsDueToday(), 2u);
     const COwnedList<CSpellingList> review = doc->TodaysReview();
-    EXPECT_EQ(Words(review), (std::vector<std::string>{"which", "friend"}));
+    EXPECT_EQ(WordsOf(review), (std::vector<std::string>{"which", "friend"}));
     EXPECT_EQ(review[0]->m_soundFolder, sounds);
     EXPECT_EQ(review[1]->m_soundFolder, ""); // spoken
     EXPECT_TRUE(log.Texts().empty());

@@ -1,3 +1,4 @@
+#include "RecordBuilders.h"
 #include "spelltest/CTestSession.h"
 #include "TimeZone.h"
 
@@ -27,14 +28,6 @@ COwnedList<CSpellingList> MakeList(std::initializer_list<const char*> words, con
         list.push_back(std::move(entry));
     }
     return list;
-}
-
-std::vector<std::string> Words(const COwnedList<CSpellingList>& list)
-{
-    std::vector<std::string> words;
-    for (const auto& entry : list)
-        words.push_back(entry->m_word);
-    return words;
 }
 
 // Runs the whole test, answering each word with answerFor(word); returns the words
@@ -298,10 +291,10 @@ TEST_F(TestSession, ShuffledTestsAskEveryWordExactlyOnce)
 TEST_F(TestSession, TheSameSecondShufflesTheSameWay)
 {
     StartWith({"a", "b", "c", "d", "e", "f"}, true);
-    const auto first = Words(session.GetTestList());
+    const auto first = WordsOf(session.GetTestList());
     session.Stop("", grades);
     ASSERT_TRUE(session.Start(list, "week1"));
-    EXPECT_EQ(Words(session.GetTestList()), first);
+    EXPECT_EQ(WordsOf(session.GetTestList()), first);
 }
 
 TEST(TestSessionSlots, EachEntryTakesItsSlotOrTheNextFreeOne)
@@ -312,7 +305,7 @@ TEST(TestSessionSlots, EachEntryTakesItsSlotOrTheNextFreeOne)
         slots.push_back(std::make_unique<CSpellingList>());
     // Every draw is slot 2: a takes it, b moves on to 3, c wraps round to 1.
     ASSERT_TRUE(CTestSession::PlaceInSlots(entries, slots, [] { return 4; }));
-    EXPECT_EQ(Words(slots), (std::vector<std::string>{"c", "a", "b"}));
+    EXPECT_EQ(WordsOf(slots), (std::vector<std::string>{"c", "a", "b"}));
     EXPECT_EQ(slots[1]->m_soundFolder, "/sounds");
 }
 
