@@ -19,6 +19,8 @@ year_month_day Date(int32_t number)
 
 CCalendarDay CCalendarDay::FromTime(std::time_t time)
 {
+    // localtime_r need not look at the zone again; a laptop may have travelled.
+    tzset();
     std::tm local{};
     if (!localtime_r(&time, &local))
         return CCalendarDay();
