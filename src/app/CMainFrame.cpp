@@ -10,6 +10,7 @@
 #include "document/CWordFile.h"
 #include "model/CAtomicFile.h"
 #include "model/CPath.h"
+#include "model/CReviewList.h"
 #include "model/KMessage.h"
 #include "options/COptions.h"
 #include "platform/CCommandManager.h"
@@ -122,6 +123,8 @@ void CMainFrame::CreateCommands()
           [doc, mayEdit] { return !doc->m_testRunning && mayEdit(); });
     c.Add(ID_FILE_EXPORT_WORDS, [this] { OnExportWords(); },
           [doc] { return !doc->m_testRunning && !doc->m_wordList.empty(); });
+    c.Add(ID_TODAYS_REVIEW, [this] { OnTodaysReview(); },
+          [doc] { return !doc->m_testRunning && !doc->m_userName.empty(); });
     c.Add(ID_FILE_OPEN, [this] { OnFileOpen(); });
     c.Add(ID_FILE_SAVE, [this] { OnFileSave(); });
     c.Add(ID_FILE_SAVE_AS, [this] { OnFileSaveAs(); });
@@ -195,6 +198,7 @@ void CMainFrame::CreateMenu()
     file->addSeparator();
     add(file, ID_FILE_IMPORT_WORDS, "&Import Words...");
     add(file, ID_FILE_EXPORT_WORDS, "&Export Words...");
+    add(file, ID_TODAYS_REVIEW, "Today's &Review");
     file->addSeparator();
     m_recentMenu = file->addMenu(QStringLiteral("Recent File"));
     file->addSeparator();
@@ -338,13 +342,25 @@ void CMainFrame::OnPractiseMissedWords()
         ShowMessage(CPracticeList::kNoMissedWordsText, MsgIcon::Information);
         return;
     }
+    TakeNewList(std::move(practice), CPracticeList::kTitle);
+}
+
+void CMainFrame::OnTodaysReview()
+{
+    COwnedList<CSpellingList> review = m_document->TodaysReview();
+    if (review.empty()) {
+        ShowMessage(m_document->NothingToReviewText(), MsgIcon::Information);
+        return;
+    }
+    TakeNewList(std::move(review), CReviewList::kTitle);
+}
+
+void CMainFrame::TakeNewList(COwnedList<CSpellingList> words, const char* title)
+{
     if (!SaveModified())
         return;
-    doc->OnNewDocument();
-    // Not marked modified: the list can be made again at any time, so leaving it
-    // unsaved loses nothing, and File Save still keeps it when wanted.
-    doc->m_wordList = std::move(practice);
-    doc->SendInitialUpdate();
+    m_document->OnNewList(std::move(words), title);
+    m_document->SendInitialUpdate();
     UpdateCaption();
     m_commands->Execute(ID_VIEW_TEST);
 }
@@ -360,16 +376,16 @@ void CMainFrame::OnNewListFromRule()
     CRuleListDlg dialog(bank, this);
     if (dialog.exec() != QDialog::Accepted || !SaveModified())
         return;
-    CKelto4Doc* doc = m_document;
-    doc->OnNewDocument();
     // No author and no sound folder: anybody may change the list, and the words, which
     // have no recordings, are spoken.
+    COwnedList<CSpellingList> words;
     for (const std::string& word : dialog.Words()) {
         auto entry = std::make_unique<CSpellingList>();
         entry->m_word = word;
-        doc->m_wordList.push_back(std::move(entry));
+        words.push_back(std::move(entry));
     }
-    doc->SetUntitledName(dialog.Title());
+    CKelto4Doc* doc = m_document;
+    doc->OnNewList(std::move(words), dialog.Title());
     // The same words can't be drawn again, so leaving asks whether to keep them.
     doc->SetModifiedFlag(true);
     doc->SendInitialUpdate();

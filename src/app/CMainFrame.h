@@ -1,6 +1,8 @@
 #pragma once
 #include "app/CRecentFileList.h"
 #include "model/CDocView.h"
+#include "model/COwnedList.h"
+#include "model/CSpellingList.h"
 
 #include <QMainWindow>
 #include <map>
@@ -51,6 +53,9 @@ public:
     void OnImportWords();
     // The list's words written as plain text or as a KDE vocabulary file.
     void OnExportWords();
+    void OnTodaysReview();
+    // Replaces the list (asking first to save a changed one) and opens the test page.
+    void TakeNewList(COwnedList<CSpellingList> words, const char* title);
 
     void OnUpdate(CDocView* sender, long hint) override;
 

@@ -128,6 +128,16 @@ bool CKelto4AppCore::SetShowFeedback(int show)
     return CProfile::WriteProfileInt(kSection, "Show Feedback", show);
 }
 
+int CKelto4AppCore::GetCorrectMistakes()
+{
+    return CProfile::GetProfileInt(kSection, "Correct Mistakes", 1);
+}
+
+bool CKelto4AppCore::SetCorrectMistakes(int correct)
+{
+    return CProfile::WriteProfileInt(kSection, "Correct Mistakes", correct);
+}
+
 int CKelto4AppCore::GetSpeakMissingWords()
 {
     return CProfile::GetProfileInt(kSection, "Speak Missing Words", 1);

@@ -32,6 +32,10 @@ public:
     // "Show Feedback": nonzero = the test page explains a wrong answer (default 1).
     int GetShowFeedback();
     bool SetShowFeedback(int show);
+    // "Correct Mistakes": nonzero = a wrong answer is corrected at once and asked again
+    // later in the test (default 1).
+    int GetCorrectMistakes();
+    bool SetCorrectMistakes(int correct);
     // Spoken words: speak a word that has no recording (1) or not (0); the espeak-ng
     // voice ("en-gb"; by default from the desktop's language); words per minute.
     int GetSpeakMissingWords();

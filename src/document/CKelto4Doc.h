@@ -4,9 +4,12 @@
 #include "model/CMissed.h"
 #include "model/COwnedList.h"
 #include "model/CSpellingList.h"
+#include "model/CWordMemory.h"
 #include "sound/CSoundRecorder.h"
 #include "sound/CSpeaker.h"
 
+#include <ctime>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -19,7 +22,11 @@ class CKelto4AppCore;
 // their commands; every change they make is announced with UpdateAllViews.
 class CKelto4Doc : public CDocViews {
 public:
-    explicit CKelto4Doc(CKelto4AppCore& app);
+    // Seconds since the epoch: the day the word memory counts from.
+    using Clock = std::function<std::time_t()>;
+
+    // Tests give a fixed clock; the program uses the system's.
+    explicit CKelto4Doc(CKelto4AppCore& app, Clock clock = [] { return std::time(nullptr); });
     ~CKelto4Doc();
     CKelto4Doc(const CKelto4Doc&) = delete;
     CKelto4Doc& operator=(const CKelto4Doc&) = delete;
@@ -35,6 +42,9 @@ public:
     bool m_testRunning = false;
     std::string m_picture;
     int m_pictureMode = 1;
+    // The logged-in learner's word memory (NAME.kt5): read at log-in, moved and saved at
+    // the end of each test (RememberTest). Empty when nobody is logged in.
+    CWordMemory m_memory;
 
     // Logs the start-up user in and reads that user's records.
     void Create();
@@ -42,8 +52,8 @@ public:
     CKelto4AppCore& GetApp() const { return m_app; }
     void PostCommand(int id);
 
-    // The list's name: the file's name without ".ktr", or "Untitled" (or the name a new
-    // list was given, see SetUntitledName) until it is saved. GetTitle gives it
+    // The list's name: the file's name without ".ktr"; before it is saved, the name it was
+    // made under (OnNewList) or "Untitled". GetTitle gives it
     // as Windows-1252 text (the name the records keep); GetNativeTitle as the file system
     // names it (the caption).
     std::string GetTitle() const;
@@ -52,13 +62,14 @@ public:
     // a name that Windows-1252 can't hold must still save to the same file.
     const std::string& GetPathName() const { return m_pathName; }
     void SetPathName(const std::string& path);
-    // The name (Windows-1252) of a list that has no file yet, such as "ie and ei, level 1":
-    // the caption shows it, the records keep it and Save As offers it. New and Open end it.
-    void SetUntitledName(const std::string& name) { m_untitledName = name; }
     bool IsModified() const { return m_modified; }
     void SetModifiedFlag(bool modified = true) { m_modified = modified; }
 
     bool OnNewDocument();
+    // A new list of words made by the program (practice, review, a rule's words), named
+    // title (Windows-1252) until it is saved: the caption shows it, the records keep it and
+    // Save As offers it. Not marked modified.
+    void OnNewList(COwnedList<CSpellingList> words, const std::string& title);
     // path: native, as GetPathName.
     bool OnOpenDocument(const std::string& path);
     bool OnSaveDocument(const std::string& path);
@@ -69,13 +80,33 @@ public:
     bool LoadUserRecords();
     bool SaveUserRecords();
 
+    // Today by the local calendar.
+    CCalendarDay Today() const;
+    // Reads the logged-in learner's word memory. A damaged file is kept aside and the
+    // memory starts again empty; a file of a newer version, or one that can't be read, is
+    // left alone and not written for as long as this learner stays logged in.
+    void LoadMemory();
+    // Moves the words of a test that has just ended or been stopped by their first
+    // attempts, and saves the memory. Nothing for a learner who is not logged in; false
+    // when the memory could not be saved (said once per log-in).
+    bool RememberTest(const std::vector<CWordMemory::Attempt>& firstAttempts);
+    // Today's Review for the logged-in learner: the words due, sound folders found.
+    COwnedList<CSpellingList> TodaysReview() const;
+    // What Today's Review says when nothing is due.
+    std::string NothingToReviewText() const;
+    std::size_t WordsDueToday() const;
+
 private:
     // SaveUserRecords, telling the user when records could not be written.
     void SaveUserRecordsOrWarn();
     void OnFailedOpen();
 
     CKelto4AppCore& m_app;
+    Clock m_clock;
     std::string m_pathName;
-    std::string m_untitledName;
+    std::string m_unsavedTitle;
     bool m_modified = false;
+    // Whether the memory may be saved: not over a file this version can't read.
+    bool m_memoryWritable = false;
+    bool m_memoryWarned = false;
 };

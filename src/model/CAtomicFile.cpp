@@ -1,5 +1,6 @@
 #include "model/CAtomicFile.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <climits>
@@ -16,6 +17,25 @@ void SetError(std::string* errorText, int error, const std::string& path)
 {
     if (errorText)
         *errorText = std::string(std::strerror(error)) + ": " + path;
+}
+
+// Appends what fd holds to bytes until its end, or until more than limit bytes are
+// there; false with errno when a read fails.
+bool ReadAll(int fd, std::size_t limit, std::string& bytes)
+{
+    char buffer[65536];
+    while (bytes.size() <= limit) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        if (n == 0)
+            break;
+        bytes.append(buffer, static_cast<std::size_t>(n));
+    }
+    return true;
 }
 }
 
@@ -163,24 +183,59 @@ bool CAtomicFile::ReadWholeFile(const std::string& path, std::string& bytes, std
     }
     if (st.st_size > 0)
         bytes.reserve(static_cast<size_t>(st.st_size));
-    char buffer[65536];
-    for (;;) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            const int error = errno;
-            ::close(fd);
-            bytes.clear();
-            SetError(errorText, error, path);
-            return false;
-        }
-        if (n == 0)
-            break;
-        bytes.append(buffer, static_cast<size_t>(n));
+    if (!ReadAll(fd, bytes.max_size(), bytes)) {
+        const int error = errno;
+        ::close(fd);
+        bytes.clear();
+        SetError(errorText, error, path);
+        return false;
     }
     ::close(fd);
     return true;
+}
+
+CAtomicFile::BoundedRead CAtomicFile::ReadBoundedFile(const std::string& path, std::size_t maxBytes,
+                                                      std::string& bytes, std::string* errorText)
+{
+    bytes.clear();
+    // Asked before opening: opening some devices already does something.
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) {
+        const int error = errno;
+        SetError(errorText, error, path);
+        return error == ENOENT || error == ENOTDIR ? BoundedRead::missing : BoundedRead::failed;
+    }
+    if (!S_ISREG(st.st_mode)) {
+        SetError(errorText, S_ISDIR(st.st_mode) ? EISDIR : EINVAL, path);
+        return BoundedRead::notRegular;
+    }
+    // Non-blocking, in case a pipe took the file's place since the question above.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        const int error = errno;
+        SetError(errorText, error, path);
+        return error == ENOENT ? BoundedRead::missing : BoundedRead::failed;
+    }
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        SetError(errorText, EINVAL, path);
+        return BoundedRead::notRegular;
+    }
+    bytes.reserve(std::min<std::size_t>(maxBytes, st.st_size > 0 ? std::size_t(st.st_size) : 0));
+    if (!ReadAll(fd, maxBytes, bytes)) {
+        const int error = errno;
+        ::close(fd);
+        bytes.clear();
+        SetError(errorText, error, path);
+        return BoundedRead::failed;
+    }
+    ::close(fd);
+    if (bytes.size() > maxBytes) {
+        bytes.resize(maxBytes);
+        SetError(errorText, EFBIG, path);
+        return BoundedRead::tooLarge;
+    }
+    return BoundedRead::ok;
 }
 
 std::string CAtomicFile::FolderOf(const std::string& path)

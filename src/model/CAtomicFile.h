@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <string>
 
 // Whole-file reads and all-or-nothing writes. Paths are the file system's bytes (CPath::ToNative).
@@ -14,6 +15,13 @@ public:
                                     std::string* errorText);
     // Reads the whole file into bytes. False (with the reason) when it can't be opened or read.
     static bool ReadWholeFile(const std::string& path, std::string& bytes, std::string* errorText);
+    // Reads a file of a shared folder, which anyone may have replaced by something else:
+    // only a regular file (or a link to one) is opened, never a pipe or a device, so the
+    // read can't block, and at most maxBytes are read. tooLarge leaves the first maxBytes
+    // in bytes. errorText (if given) gets the reason of any result but ok.
+    enum class BoundedRead { ok, missing, notRegular, tooLarge, failed };
+    static BoundedRead ReadBoundedFile(const std::string& path, std::size_t maxBytes, std::string& bytes,
+                                       std::string* errorText);
     // Is there a file (or anything else) at path?
     static bool Exists(const std::string& path);
     // The file a write to path replaces: path with every symbolic link at its end

@@ -1,5 +1,7 @@
 #include "model/Cp1252.h"
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 
 namespace {
@@ -10,6 +12,40 @@ constexpr char16_t kHigh[32] = {
     0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
+
+// Windows-1252 has upper-case letters outside ASCII: the Latin-1 block 0xC0-0xDE
+// (without the multiplication sign 0xD7), and Š Œ Ž Ÿ at 0x8A, 0x8C, 0x8E, 0x9F.
+constexpr std::array<unsigned char, 256> MakeLowerTable()
+{
+    std::array<unsigned char, 256> table{};
+    for (int c = 0; c < 256; ++c)
+        table[size_t(c)] = static_cast<unsigned char>(c);
+    for (int c = 'A'; c <= 'Z'; ++c)
+        table[size_t(c)] = static_cast<unsigned char>(c + 0x20);
+    for (int c = 0xC0; c <= 0xDE; ++c)
+        if (c != 0xD7)
+            table[size_t(c)] = static_cast<unsigned char>(c + 0x20);
+    table[0x8A] = 0x9A;
+    table[0x8C] = 0x9C;
+    table[0x8E] = 0x9E;
+    table[0x9F] = 0xFF;
+    return table;
+}
+constexpr std::array<unsigned char, 256> kLower = MakeLowerTable();
+
+// The same pairs the other way round. 0xDF (sharp s), 0xB5 (micro) and 0xAA/0xBA have
+// no single-byte capital and stay as they are.
+constexpr std::array<unsigned char, 256> MakeUpperTable()
+{
+    std::array<unsigned char, 256> table{};
+    for (int c = 0; c < 256; ++c)
+        table[size_t(c)] = static_cast<unsigned char>(c);
+    for (int c = 0; c < 256; ++c)
+        if (kLower[size_t(c)] != c)
+            table[kLower[size_t(c)]] = static_cast<unsigned char>(c);
+    return table;
+}
+constexpr std::array<unsigned char, 256> kUpper = MakeUpperTable();
 
 void AppendUtf8(std::string& out, char32_t c)
 {
@@ -121,4 +157,28 @@ std::string Utf16LeToCp1252(std::string_view bytes)
         out.push_back(UnicodeToCp1252(u));
     }
     return out;
+}
+
+char Cp1252ToUpper(char c)
+{
+    return static_cast<char>(kUpper[static_cast<unsigned char>(c)]);
+}
+
+char Cp1252ToLower(char c)
+{
+    return static_cast<char>(kLower[static_cast<unsigned char>(c)]);
+}
+
+int Cp1252CompareIgnoringCase(std::string_view a, std::string_view b)
+{
+    const size_t n = a.size() < b.size() ? a.size() : b.size();
+    for (size_t i = 0; i < n; ++i) {
+        const unsigned char ca = kLower[static_cast<unsigned char>(a[i])];
+        const unsigned char cb = kLower[static_cast<unsigned char>(b[i])];
+        if (ca != cb)
+            return ca < cb ? -1 : 1;
+    }
+    if (a.size() == b.size())
+        return 0;
+    return a.size() < b.size() ? -1 : 1;
 }

@@ -18,3 +18,9 @@ std::string Utf16LeToCp1252(std::string_view bytes);
 // One Unicode code point as a Windows-1252 byte, or '?'.
 char UnicodeToCp1252(char32_t codePoint);
 char32_t Cp1252ToUnicode(unsigned char byte);
+// The letter in lower (upper) case, Windows-1252 letters beyond ASCII too (the Latin-1
+// letters, and Š Œ Ž Ÿ), whatever the process locale says; every other byte as it is.
+char Cp1252ToLower(char c);
+char Cp1252ToUpper(char c);
+// <0, 0 or >0 as a comes before, with or after b when letter case is not looked at.
+int Cp1252CompareIgnoringCase(std::string_view a, std::string_view b);

@@ -22,6 +22,7 @@ void COptionsEditor::Load()
     m_randomizeList = app.GetRandomizeList() != 0;
     m_showMenu = app.GetShowMenu() != 0;
     m_showFeedback = app.GetShowFeedback() != 0;
+    m_correctMistakes = app.GetCorrectMistakes() != 0;
     const std::string a = app.GetAuto();
     // The box says whether anybody logs in automatically, not whether this user does.
     m_autoLogInEnabled = !m_document.m_userName.empty();
@@ -68,6 +69,8 @@ void COptionsEditor::Apply(const std::function<void()>& readControls)
     }
     if ((app.GetShowFeedback() != 0) != m_showFeedback)
         app.SetShowFeedback(m_showFeedback ? 1 : 0);
+    if ((app.GetCorrectMistakes() != 0) != m_correctMistakes)
+        app.SetCorrectMistakes(m_correctMistakes ? 1 : 0);
     if ((app.GetSpeakMissingWords() != 0) != m_speakMissingWords)
         app.SetSpeakMissingWords(m_speakMissingWords ? 1 : 0);
     if (m_voice != app.GetVoice() && !m_voice.empty())

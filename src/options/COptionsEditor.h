@@ -20,6 +20,7 @@ public:
     bool m_showMenu = false;
     std::string m_defaultUserFolder;
     bool m_showFeedback = false;
+    bool m_correctMistakes = true;
     // Spoken words
     bool m_speakMissingWords = true;
     std::string m_voice;

@@ -11,6 +11,8 @@ enum CommandId : int {
 
     // Reports page: a new list of the learner's missed words, then the test page.
     ID_PRACTISE_MISSED_WORDS = 32791,
+    // Start page and File menu: a new list of the learner's words due today, then the test page.
+    ID_TODAYS_REVIEW = 32795,
 
     // File menu: a new list of words drawn from a spelling rule's word bank (also the
     // start page's button), and the words of the list taken from or written to other files.

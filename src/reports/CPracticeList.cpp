@@ -1,12 +1,8 @@
 #include "reports/CPracticeList.h"
 
-#include "model/CPath.h"
-
-#include <QFileInfo>
-#include <QString>
+#include "model/CWordSoundFolder.h"
 
 #include <algorithm>
-#include <optional>
 #include <string_view>
 #include <unordered_map>
 
@@ -49,23 +45,12 @@ COwnedList<CSpellingList> CPracticeList::Build(const COwnedList<CMissed>& missed
                                                const COwnedList<CSpellingList>& currentList,
                                                const std::function<std::string()>& defaultSoundFolder)
 {
-    std::optional<std::string> defaultFolder;
+    CWordSoundFolder folders(currentList, defaultSoundFolder);
     COwnedList<CSpellingList> list;
     for (const std::string& word : MissedWords(missedList)) {
         auto entry = std::make_unique<CSpellingList>();
         entry->m_word = word;
-        const auto inList = std::find_if(currentList.begin(), currentList.end(),
-                                         [&word](const auto& e) { return e->m_word == word; });
-        if (inList != currentList.end()) {
-            entry->m_soundFolder = (*inList)->m_soundFolder;
-        } else {
-            if (!defaultFolder)
-                defaultFolder = defaultSoundFolder ? defaultSoundFolder() : std::string();
-            std::string path;
-            if (!defaultFolder->empty() && CPath::WordSoundPath(*defaultFolder, word, path) &&
-                QFileInfo(QString::fromStdString(CPath::ToNative(path))).isFile())
-                entry->m_soundFolder = *defaultFolder;
-        }
+        entry->m_soundFolder = folders.For(word);
         list.push_back(std::move(entry));
     }
     return list;

@@ -15,6 +15,8 @@ public:
     static constexpr std::size_t kMaxWords = 20;
     static constexpr const char* kNoMissedWordsText =
         "There are no misspelled words to practise.";
+    // The list's name until it is saved under one of its own.
+    static constexpr const char* kTitle = "Practice";
 
     // The distinct words of missedList (newest record first), the most often missed
     // first; words missed equally often come in the order of their newest record.
@@ -22,10 +24,8 @@ public:
     static std::vector<std::string> MissedWords(const COwnedList<CMissed>& missedList,
                                                 std::size_t maxWords = kMaxWords);
 
-    // The practice list: one entry per missed word, no author. Its sound folder is
-    // the folder of the current list's entry for the word when there is one, else
-    // the default sound folder when the word's sound file lies there, else empty.
-    // defaultSoundFolder is asked at most once, and only when it is needed.
+    // The practice list: one entry per missed word, no author, its sound folder found
+    // by CWordSoundFolder (defaultSoundFolder is asked at most once, only when needed).
     static COwnedList<CSpellingList> Build(const COwnedList<CMissed>& missedList,
                                            const COwnedList<CSpellingList>& currentList,
                                            const std::function<std::string()>& defaultSoundFolder);

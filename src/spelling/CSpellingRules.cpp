@@ -1,6 +1,7 @@
 #include "spelling/CSpellingRules.h"
 
 #include "model/CArchive.h"
+#include "model/Cp1252.h"
 
 #include <array>
 #include <climits>
@@ -22,26 +23,6 @@ constexpr Text kLetterGroups[] = {"ch", "sh", "th", "wh", "ng", "nk", "ck", "ph"
                                   "ea", "oa", "oe", "ou", "ow", "ue", "ui"};
 constexpr Text kBlends[] = {"br", "dr", "fr", "gr", "pr", "tr", "bl", "cl", "fl",
                             "gl", "pl", "sk", "sm", "sn", "sp", "st", "sw", "tw"};
-
-// Upper case by the Windows-1252 table, whatever the process locale says. 0xDF
-// (sharp s), 0xB5 (micro) and 0xAA/0xBA have no single-byte capital there.
-constexpr std::array<unsigned char, 256> MakeUpperTable()
-{
-    std::array<unsigned char, 256> t{};
-    for (unsigned c = 0; c < 256; ++c)
-        t[c] = static_cast<unsigned char>(c);
-    for (unsigned c = 'a'; c <= 'z'; ++c)
-        t[c] = static_cast<unsigned char>(c - 0x20);
-    for (unsigned c = 0xE0; c <= 0xFE; ++c)
-        if (c != 0xF7)
-            t[c] = static_cast<unsigned char>(c - 0x20);
-    t[0x9A] = 0x8A;
-    t[0x9C] = 0x8C;
-    t[0x9E] = 0x8E;
-    t[0xFF] = 0x9F;
-    return t;
-}
-constexpr std::array<unsigned char, 256> kUpper = MakeUpperTable();
 
 constexpr unsigned char Byte(char c) { return static_cast<unsigned char>(c); }
 
@@ -350,7 +331,7 @@ Text IeToY(const Pair& p)
     return "change ie to y";
 }
 
-bool Capitalised(char first) { return kUpper[Byte(first)] == Byte(first); }
+bool Capitalised(char first) { return Cp1252ToUpper(first) == first; }
 
 Text Capital(const Pair& p)
 {

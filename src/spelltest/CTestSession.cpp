@@ -35,7 +35,7 @@ CTestSession::CTestSession()
 {
 }
 
-void CTestSession::Reset(int32_t numberOfWords, bool randomize)
+void CTestSession::Reset(int32_t numberOfWords, bool randomize, bool correctMistakes)
 {
     m_numberOfWords = numberOfWords;
     m_state = State::Idle;
@@ -43,10 +43,15 @@ void CTestSession::Reset(int32_t numberOfWords, bool randomize)
     m_numberCorrect = 0;
     m_scoreText.clear();
     m_randomize = randomize;
+    m_correctMistakes = correctMistakes;
     m_status = numberOfWords < 1 ? kNoListText : kClickStartText;
     m_dateStamp.clear();
     m_listName.clear();
     m_currentEntry = nullptr;
+    m_lastCheck = CheckKind::None;
+    m_secondAsk = false;
+    m_secondAsks.clear();
+    m_firstAttempts.clear();
 }
 
 bool CTestSession::Start(const COwnedList<CSpellingList>& wordList, const std::string& listName)
@@ -62,62 +67,127 @@ bool CTestSession::Start(const COwnedList<CSpellingList>& wordList, const std::s
     // saying so: the score's divisor and the end of the test must match what is asked.
     m_numberOfWords = int32_t(m_testList.size());
     m_cursor = 0;
-    m_currentEntry = m_testList[m_cursor++].get();
-    m_currentWord = m_currentEntry->m_word;
+    m_secondAsks.clear();
+    m_firstAttempts.clear();
+    Ask(m_testList[m_cursor++].get());
     m_status = kFirstWordText;
     m_wordNumber = 1;
     m_numberCorrect = 0;
-    m_answer.clear();
     m_scoreText.clear();
     return true;
 }
 
+void CTestSession::Ask(const CSpellingList* entry)
+{
+    m_currentEntry = entry;
+    m_currentWord = entry->m_word;
+    m_answer.clear();
+    m_secondAsk = false;
+    m_lastCheck = CheckKind::None;
+}
+
 bool CTestSession::Check(const std::string& userName, COwnedList<CMissed>& missedList)
 {
-    if (m_state != State::AwaitingAnswer)
+    if (m_state == State::CopyWord || m_state == State::SpellFromMemory)
+        return JudgeCorrection();
+    if (m_state != State::AwaitingAnswer) {
+        m_lastCheck = CheckKind::None;
         return false;
+    }
+    const bool right = JudgeAsked(userName, missedList);
     m_state = State::Answered;
+    if (!right && m_correctMistakes) {
+        if (!m_secondAsk)
+            m_secondAsks.push_back({m_currentEntry, m_wordNumber + kAgainAfter});
+        m_verdict = m_status;
+        m_status = m_verdict + "\r\n" + kCopyText;
+        m_answer.clear();
+        m_state = State::CopyWord;
+    }
+    return right;
+}
+
+bool CTestSession::JudgeAsked(const std::string& userName, COwnedList<CMissed>& missedList)
+{
     // Byte for byte: a capital or a trailing blank makes the answer wrong.
     const bool right = m_answer == m_currentWord;
+    m_status = right ? std::string(kRightText)
+                     : "Sorry wrong Answer.\r\nThe correct spelling is " + m_currentWord + ".";
+    if (m_secondAsk) {
+        // Practice only: the score, the records and the memory keep the first answer.
+        m_lastCheck = CheckKind::SecondAsk;
+        m_answerLine = m_answer + kAgainSuffix;
+        return right;
+    }
+    m_lastCheck = CheckKind::FirstAsk;
+    m_answerLine = m_answer;
+    m_firstAttempts.push_back({m_currentWord, right});
     if (right) {
-        m_status = kRightText;
         ++m_numberCorrect;
-    } else {
-        m_status = "Sorry wrong Answer.\r\nThe correct spelling is " + m_currentWord + ".";
-        if (!userName.empty()) {
-            auto missed = std::make_unique<CMissed>();
-            missed->SetListName(m_listName);
-            missed->SetDate(m_dateStamp);
-            missed->SetWord(m_currentWord);
-            missed->SetMisspelling(m_answer);
-            missedList.push_front(std::move(missed));
-        }
+    } else if (!userName.empty()) {
+        auto missed = std::make_unique<CMissed>();
+        missed->SetListName(m_listName);
+        missed->SetDate(m_dateStamp);
+        missed->SetWord(m_currentWord);
+        missed->SetMisspelling(m_answer);
+        missedList.push_front(std::move(missed));
     }
     m_scoreText = FormatScore(m_numberCorrect, m_numberOfWords);
     return right;
 }
 
+bool CTestSession::JudgeCorrection()
+{
+    const bool right = m_answer == m_currentWord;
+    if (m_state == State::CopyWord) {
+        m_lastCheck = CheckKind::Copy;
+        if (right) {
+            m_state = State::SpellFromMemory;
+            m_status = kFromMemoryText;
+        }
+        // A wrong copy is simply copied again.
+        m_answer.clear();
+        return right;
+    }
+    m_lastCheck = CheckKind::FromMemory;
+    if (right) {
+        m_state = State::Answered;
+        m_status = kWellDoneText;
+        return true;
+    }
+    m_state = State::CopyWord;
+    m_status = m_verdict + "\r\n" + kCopyText;
+    m_answer.clear();
+    return false;
+}
+
 CTestSession::NextResult CTestSession::Next(const std::string& userName, COwnedList<CGrade>& gradeList)
 {
-    if (m_state != State::Answered)
+    if (m_state != State::Answered && m_state != State::CopyWord && m_state != State::SpellFromMemory)
         return NextResult::Ignored;
     m_state = State::AwaitingAnswer;
-    NextResult result;
-    if (m_wordNumber < m_numberOfWords && m_cursor < m_testList.size()) {
-        m_currentEntry = m_testList[m_cursor++].get();
-        m_currentWord = m_currentEntry->m_word;
+    const bool firstAsksLeft = m_wordNumber < m_numberOfWords && m_cursor < m_testList.size();
+    // A missed word comes back once kAgainAfter more words were asked, or when none are left.
+    if (!m_secondAsks.empty() && (m_secondAsks.front().afterWordNumber <= m_wordNumber || !firstAsksLeft)) {
+        Ask(m_secondAsks.front().entry);
+        m_secondAsks.pop_front();
+        m_secondAsk = true;
+        m_status = kNextWordText;
+        return NextResult::NextWord;
+    }
+    if (firstAsksLeft) {
+        Ask(m_testList[m_cursor++].get());
         m_status = kNextWordText;
         ++m_wordNumber;
-        result = NextResult::NextWord;
-    } else {
-        m_status = kEndText;
-        if (!userName.empty())
-            AddGrade(m_listName, gradeList);
-        m_state = State::Idle;
-        result = NextResult::TestEnded;
+        return NextResult::NextWord;
     }
+    m_status = kEndText;
+    if (!userName.empty())
+        AddGrade(m_listName, gradeList);
+    m_state = State::Idle;
     m_answer.clear();
-    return result;
+    m_lastCheck = CheckKind::None;
+    return NextResult::TestEnded;
 }
 
 void CTestSession::Stop(const std::string& userName, COwnedList<CGrade>& gradeList)
@@ -133,6 +203,9 @@ void CTestSession::Stop(const std::string& userName, COwnedList<CGrade>& gradeLi
     m_scoreText.clear();
     m_currentEntry = nullptr;
     m_state = State::Idle;
+    m_lastCheck = CheckKind::None;
+    m_secondAsk = false;
+    m_secondAsks.clear();
 }
 
 void CTestSession::AddGrade(const std::string& listName, COwnedList<CGrade>& gradeList) const

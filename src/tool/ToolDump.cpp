@@ -7,6 +7,7 @@
 #include "model/CPath.h"
 #include "model/CSpellingList.h"
 #include "model/CUser.h"
+#include "model/CWordMemoryFile.h"
 
 #include <cstdio>
 #include <string>
@@ -48,6 +49,44 @@ bool IsUserFile(const std::string& path)
 {
     return CPath::HasExtension(path, ".lgn");
 }
+
+bool Flush()
+{
+    if (std::fflush(stdout) == 0)
+        return true;
+    std::fprintf(stderr, "kelto4-tool: cannot write the output\n");
+    return false;
+}
+
+// A word memory (.kt5): one line per word, its fields in the file's order, days as YYYY-MM-DD.
+int DumpWordMemory(const std::string& bytes)
+{
+    CWordMemory memory;
+    const CWordMemoryFile::ReadResult result = CWordMemoryFile::Decode(bytes, memory);
+    for (const CWordMemory::Entry& entry : memory.Entries()) {
+        std::string line = entry.word;
+        Field(line, std::to_string(entry.box));
+        Field(line, std::to_string(entry.highestBox));
+        Field(line, entry.due.Iso());
+        Field(line, entry.lastAsked.Iso());
+        Field(line, std::to_string(entry.asked));
+        Field(line, std::to_string(entry.missed));
+        line.push_back('\n');
+        std::fwrite(line.data(), 1, line.size(), stdout);
+    }
+    if (!Flush())
+        return 2;
+    if (result == CWordMemoryFile::ReadResult::newer) {
+        std::fprintf(stderr, "error: written by a newer version of Keltora (file version %u)\n",
+                     unsigned(CWordMemoryFile::Version(bytes).value_or(0)));
+        return 1;
+    }
+    if (result != CWordMemoryFile::ReadResult::ok) {
+        std::fprintf(stderr, "error: damaged word memory\n");
+        return 1;
+    }
+    return 0;
+}
 }
 
 int RunDump(int argc, char** argv)
@@ -67,6 +106,8 @@ int RunDump(int argc, char** argv)
     // any other file of length zero ends before its count, like the program reads it.
     if (bytes.empty() && IsUserFile(path))
         return 0;
+    if (CWordMemoryFile::Version(bytes) || CPath::HasExtension(path, CWordMemoryFile::kExtension))
+        return DumpWordMemory(bytes);
 
     COwnedList<CObject> objects;
     const char* failure = nullptr;
@@ -80,10 +121,8 @@ int RunDump(int argc, char** argv)
         const std::string line = DumpLine(*object);
         std::fwrite(line.data(), 1, line.size(), stdout);
     }
-    if (std::fflush(stdout) != 0) {
-        std::fprintf(stderr, "kelto4-tool: cannot write the output\n");
+    if (!Flush())
         return 2;
-    }
     if (failure) {
         std::fprintf(stderr, "error: %s\n", failure);
         return 1;

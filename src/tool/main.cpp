@@ -6,6 +6,7 @@
 #include "tool/ToolDump.h"
 #include "tool/ToolExport.h"
 #include "tool/ToolWords.h"
+#include "tool/ToolReview.h"
 
 #include <cstdio>
 #include <cstring>
@@ -18,13 +19,14 @@ const char* const kHelp =
     "  or:  kelto4-tool export [--missed] USERFOLDER\n"
     "  or:  kelto4-tool words FILE\n"
     "  or:  kelto4-tool bank [RULE [--level N]]\n"
+    "  or:  kelto4-tool review USERFOLDER NAME [--date YYYY-MM-DD]\n"
     "Look into Keltora's files, name the spelling rules a misspelling breaks and\n"
     "compare an answer with its word letter by letter, see what a word list file\n"
     "holds, and list the word banks.\n"
     "\n"
     "  dump FILE         print every entry of a spelling list (.ktr), results (.kt3),\n"
-    "                      misspelled-words (.kt4) or accounts (Kelto4.lgn) file,\n"
-    "                      one line each, fields separated by tabs\n"
+    "                      misspelled-words (.kt4), word memory (.kt5) or accounts\n"
+    "                      (Kelto4.lgn) file, one line each, fields separated by tabs\n"
     "  analyse WORD MISSPELLING\n"
     "                    print the spelling rules MISSPELLING breaks, on one line\n"
     "  analyse           the same for every WORD<TAB>MISSPELLING line of standard input\n"
@@ -43,6 +45,9 @@ const char* const kHelp =
     "  bank RULE [--level N]\n"
     "                    print the bank's words for RULE, one a line (every level\n"
     "                      when --level is not given)\n"
+    "  review USERFOLDER NAME [--date YYYY-MM-DD]\n"
+    "                    the words due for review on that day (default today), as\n"
+    "                      WORD<TAB>BOX<TAB>DUE lines in the order Today's Review asks them\n"
     "  -h, --help        display this help and exit\n"
     "  -v, --version     output version information and exit\n"
     "\n"
@@ -72,6 +77,8 @@ int main(int argc, char** argv)
         return RunWords(argc - 2, argv + 2);
     if (argc >= 2 && std::strcmp(argv[1], "bank") == 0)
         return RunBank(argc - 2, argv + 2);
+    if (argc >= 2 && std::strcmp(argv[1], "review") == 0)
+        return RunReview(argc - 2, argv + 2);
     std::fprintf(stderr,
                  "usage: kelto4-tool dump FILE\n"
                  "       kelto4-tool analyse [WORD MISSPELLING]   (without arguments: WORD<TAB>MISSPELLING lines on standard input)\n"
@@ -79,6 +86,7 @@ int main(int argc, char** argv)
                  "       kelto4-tool export [--missed] USERFOLDER\n"
                  "       kelto4-tool words FILE\n"
                  "       kelto4-tool bank [RULE [--level N]]\n"
+                 "       kelto4-tool review USERFOLDER NAME [--date YYYY-MM-DD]\n"
                  "Try 'kelto4-tool --help' for more information.\n");
     return 2;
 }

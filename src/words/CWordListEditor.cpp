@@ -1,31 +1,10 @@
 #include "words/CWordListEditor.h"
 
+#include "model/Cp1252.h"
+
 #include <algorithm>
-#include <array>
 #include <cstddef>
 #include <utility>
-
-namespace {
-// Windows-1252 has upper-case letters outside ASCII: the Latin-1 block 0xC0-0xDE
-// (without the multiplication sign 0xD7), and Š Œ Ž Ÿ at 0x8A, 0x8C, 0x8E, 0x9F.
-constexpr std::array<unsigned char, 256> MakeLowerTable()
-{
-    std::array<unsigned char, 256> table{};
-    for (int c = 0; c < 256; ++c)
-        table[size_t(c)] = static_cast<unsigned char>(c);
-    for (int c = 'A'; c <= 'Z'; ++c)
-        table[size_t(c)] = static_cast<unsigned char>(c + 0x20);
-    for (int c = 0xC0; c <= 0xDE; ++c)
-        if (c != 0xD7)
-            table[size_t(c)] = static_cast<unsigned char>(c + 0x20);
-    table[0x8A] = 0x9A;
-    table[0x8C] = 0x9C;
-    table[0x8E] = 0x9E;
-    table[0x9F] = 0xFF;
-    return table;
-}
-constexpr std::array<unsigned char, 256> kLower = MakeLowerTable();
-}
 
 CWordListEditor::WordProblem CWordListEditor::Check(std::string_view word)
 {
@@ -120,22 +99,11 @@ std::string CWordListEditor::LowerCase(std::string_view text)
 {
     std::string lower(text);
     for (char& c : lower)
-        c = static_cast<char>(kLower[static_cast<unsigned char>(c)]);
+        c = Cp1252ToLower(c);
     return lower;
 }
 
 int CWordListEditor::CompareIgnoringCase(std::string_view a, std::string_view b)
 {
-    const std::string la = LowerCase(a);
-    const std::string lb = LowerCase(b);
-    const size_t n = la.size() < lb.size() ? la.size() : lb.size();
-    for (size_t i = 0; i < n; ++i) {
-        const auto ca = static_cast<unsigned char>(la[i]);
-        const auto cb = static_cast<unsigned char>(lb[i]);
-        if (ca != cb)
-            return ca < cb ? -1 : 1;
-    }
-    if (la.size() == lb.size())
-        return 0;
-    return la.size() < lb.size() ? -1 : 1;
+    return Cp1252CompareIgnoringCase(a, b);
 }

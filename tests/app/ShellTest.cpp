@@ -16,6 +16,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QToolBar>
+#include <ctime>
 #include <fstream>
 #include <gtest/gtest.h>
 
@@ -32,7 +33,12 @@ protected:
     void TearDown() override { CDialogService::SetAnswerer({}); }
     bool Enabled(int id) { return frame->Commands().IsEnabled(id); }
     CTestAppCore app;
-    CKelto4Doc doc{app};
+    // Thursday 11 June 2026, 09:00 local time, for what depends on the day.
+    CKelto4Doc doc{app, [] {
+        std::tm day{};
+        day.tm_year = 126, day.tm_mon = 5, day.tm_mday = 11, day.tm_hour = 9, day.tm_isdst = -1;
+        return std::mktime(&day);
+    }};
     CMessageLog log;
     std::unique_ptr<CMainFrame> frame;
 };
@@ -301,7 +307,34 @@ TEST_F(Shell, PractiseMissedWordsAsksToSaveThenTestsTheMissedWordsInANewList)
     EXPECT_EQ(doc.m_wordList[0]->m_soundFolder, "");
     EXPECT_EQ(doc.m_wordList[1]->m_word, "cat");
     EXPECT_EQ(doc.m_wordList[1]->m_soundFolder, "/tmp");
-    EXPECT_EQ(doc.GetTitle(), "Untitled");
+    // Named so until saved, so its results don't read "Untitled".
+    EXPECT_EQ(doc.GetTitle(), "Practice");
     ASSERT_EQ(frame->m_currentPage, PAGE_TEST);
     EXPECT_EQ(static_cast<CTest*>(frame->ActivePage())->GetSession().GetNumberOfWords(), 2);
+}
+
+TEST_F(Shell, TodaysReviewTestsTheWordsDueOrSaysWhenTheNextComeBack)
+{
+    EXPECT_FALSE(Enabled(ID_TODAYS_REVIEW)); // nobody logged in
+    doc.m_userName = "Ann";
+    frame->Commands().Execute(ID_TODAYS_REVIEW);
+    EXPECT_EQ(log.Texts(), std::vector<std::string>{"Nothing to review today."});
+
+    const CCalendarDay today = doc.Today();
+    doc.m_memory.RecordTest({{"cat", false}, {"dog", true}}, today.AddDays(-1));
+    doc.m_memory.RecordTest({{"owl", true}}, today);
+    log.Clear();
+    frame->Commands().Execute(ID_TODAYS_REVIEW);
+    ASSERT_EQ(doc.m_wordList.size(), 1u);
+    EXPECT_EQ(doc.m_wordList[0]->m_word, "cat");
+    EXPECT_EQ(doc.GetTitle(), "Review");
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("Review - Keltora 3"));
+    ASSERT_EQ(frame->m_currentPage, PAGE_TEST);
+
+    frame->SwitchToPage(PAGE_START);
+    doc.m_memory.clear();
+    doc.m_memory.RecordTest({{"owl", true}}, today);
+    frame->Commands().Execute(ID_TODAYS_REVIEW);
+    EXPECT_EQ(log.Texts(),
+              std::vector<std::string>{"Nothing to review today.\r\nThe next review is on Saturday 13 June."});
 }

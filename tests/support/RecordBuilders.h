@@ -2,10 +2,12 @@
 // Records made in one line, for the tests and the benchmarks.
 #include "model/CGrade.h"
 #include "model/CMissed.h"
+#include "model/COwnedList.h"
 #include "model/CSpellingList.h"
 
 #include <memory>
 #include <string>
+#include <vector>
 
 inline std::unique_ptr<CSpellingList> Entry(const std::string& author, const std::string& folder,
                                             const std::string& word)
@@ -37,4 +39,13 @@ inline std::unique_ptr<CMissed> Missed(const std::string& listName, const std::s
     missed->SetWord(word);
     missed->SetMisspelling(misspelling);
     return missed;
+}
+
+// The words of a list, in its order.
+inline std::vector<std::string> WordsOf(const COwnedList<CSpellingList>& list)
+{
+    std::vector<std::string> words;
+    for (const auto& entry : list)
+        words.push_back(entry->m_word);
+    return words;
 }

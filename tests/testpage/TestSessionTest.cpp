@@ -1,4 +1,6 @@
+#include "RecordBuilders.h"
 #include "spelltest/CTestSession.h"
+#include "TimeZone.h"
 
 #include <gtest/gtest.h>
 
@@ -28,14 +30,6 @@ COwnedList<CSpellingList> MakeList(std::initializer_list<const char*> words, con
     return list;
 }
 
-std::vector<std::string> Words(const COwnedList<CSpellingList>& list)
-{
-    std::vector<std::string> words;
-    for (const auto& entry : list)
-        words.push_back(entry->m_word);
-    return words;
-}
-
 // Runs the whole test, answering each word with answerFor(word); returns the words
 // in the order they were asked.
 template <class AnswerFor>
@@ -53,30 +47,7 @@ std::vector<std::string> TakeTest(CTestSession& session, const std::string& user
 }
 
 // Local time is UTC for the date stamp tests, whatever the machine says.
-class UtcZone {
-public:
-    UtcZone()
-    {
-        const char* tz = std::getenv("TZ");
-        m_had = tz != nullptr;
-        if (tz)
-            m_old = tz;
-        setenv("TZ", "UTC0", 1);
-        tzset();
-    }
-    ~UtcZone()
-    {
-        if (m_had)
-            setenv("TZ", m_old.c_str(), 1);
-        else
-            unsetenv("TZ");
-        tzset();
-    }
-
-private:
-    bool m_had = false;
-    std::string m_old;
-};
+using UtcZone = TimeZone;
 
 class TestSession : public ::testing::Test {
 protected:
@@ -320,10 +291,10 @@ TEST_F(TestSession, ShuffledTestsAskEveryWordExactlyOnce)
 TEST_F(TestSession, TheSameSecondShufflesTheSameWay)
 {
     StartWith({"a", "b", "c", "d", "e", "f"}, true);
-    const auto first = Words(session.GetTestList());
+    const auto first = WordsOf(session.GetTestList());
     session.Stop("", grades);
     ASSERT_TRUE(session.Start(list, "week1"));
-    EXPECT_EQ(Words(session.GetTestList()), first);
+    EXPECT_EQ(WordsOf(session.GetTestList()), first);
 }
 
 TEST(TestSessionSlots, EachEntryTakesItsSlotOrTheNextFreeOne)
@@ -334,7 +305,7 @@ TEST(TestSessionSlots, EachEntryTakesItsSlotOrTheNextFreeOne)
         slots.push_back(std::make_unique<CSpellingList>());
     // Every draw is slot 2: a takes it, b moves on to 3, c wraps round to 1.
     ASSERT_TRUE(CTestSession::PlaceInSlots(entries, slots, [] { return 4; }));
-    EXPECT_EQ(Words(slots), (std::vector<std::string>{"c", "a", "b"}));
+    EXPECT_EQ(WordsOf(slots), (std::vector<std::string>{"c", "a", "b"}));
     EXPECT_EQ(slots[1]->m_soundFolder, "/sounds");
 }
 
