@@ -6,6 +6,7 @@
 #include "model/CSpellingList.h"
 #include "sound/CSoundRecorder.h"
 #include "sound/CSpeaker.h"
+#include "spelling/CSoundComparison.h"
 
 #include <string>
 #include <vector>
@@ -40,6 +41,8 @@ public:
     void Create();
 
     CKelto4AppCore& GetApp() const { return m_app; }
+    // Compares misspellings by sound in the voice chosen on the options page.
+    CSoundComparison& GetSoundComparison();
     void PostCommand(int id);
 
     // The list's name: the file's name without ".ktr", or "Untitled". GetTitle gives it
@@ -71,6 +74,8 @@ private:
     void OnFailedOpen();
 
     CKelto4AppCore& m_app;
+    // Through the speaker's engine, which owns espeak-ng's state in this process.
+    CSoundComparison m_sounds{m_speaker.Engine()};
     std::string m_pathName;
     bool m_modified = false;
 };

@@ -327,7 +327,9 @@ void CReports::ShowSelectedFeedback()
         m_feedback->Clear();
         return;
     }
-    m_feedback->ShowFeedback(m_rows.GetText(std::size_t(row), 2), m_rows.GetText(std::size_t(row), 3));
+    const std::string& word = m_rows.GetText(std::size_t(row), 2);
+    const std::string& misspelling = m_rows.GetText(std::size_t(row), 3);
+    m_feedback->ShowFeedback(word, misspelling, GetDocument()->GetSoundComparison().Compare(word, misspelling));
 }
 
 bool CReports::PrintReport(QPrinter* printer)

@@ -184,6 +184,7 @@ TEST_F(ReportsPage, ASelectedMisspelledWordShowsItsFeedbackAndPractiseAsksTheMai
     Select({2});
     ASSERT_TRUE(panel->isVisible());
     EXPECT_EQ(panel->GetText(), "freind\r\nfriend\r\n  ^^  \r\n"
+                                "It sounds close: listen again to the sounds.\r\n"
                                 "change ei to ie: i comes before e here: i before e, except after c \x97 friend, believe, piece");
     Click(page.get(), kDeleteSelection);
     EXPECT_FALSE(panel->isVisible());
