@@ -195,8 +195,8 @@ void CReports::OnProgress()
     // Switching commits the deletions of the list shown, so the charts count what is kept.
     if (m_rows.ShowProgress()) {
         m_model->Reload();
-        const CKelto4Doc* doc = GetDocument();
-        m_progress.Compute(doc->m_gradeList, doc->m_missedList);
+        CKelto4Doc* doc = GetDocument();
+        m_progress.Compute(doc->m_gradeList, doc->m_missedList, &doc->GetSoundComparison());
         m_progressView->ShowStats(m_progress);
     }
     m_radio = 2;
