@@ -285,7 +285,8 @@ void CReports::OnExport()
     QString path = *chosen;
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".csv");
-    const std::string bytes = progress ? CReportExport::FromProgress(m_progress) : CReportExport::FromRows(m_rows);
+    const std::string bytes = progress ? CReportExport::FromProgress(m_progress)
+                                       : CReportExport::FromRows(m_rows, GetDocument()->GetSoundComparison());
     std::string why;
     if (!CReportExport::Save(PathFromQt(path), bytes, why))
         ShowMessage(why, MsgIcon::Exclamation);

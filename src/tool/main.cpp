@@ -1,9 +1,11 @@
-// kelto4-tool: looks into Keltora's files and runs the misspelling analysis and the letter comparison, for scripting.
+// kelto4-tool: looks into Keltora's files and runs the misspelling analysis, the letter comparison
+// and the comparison by sound, for scripting.
 #include "model/CProgramInfo.h"
 #include "tool/ToolAnalyse.h"
 #include "tool/ToolCompare.h"
 #include "tool/ToolDump.h"
 #include "tool/ToolExport.h"
+#include "tool/ToolSounds.h"
 
 #include <cstdio>
 #include <cstring>
@@ -13,9 +15,10 @@ const char* const kHelp =
     "Usage: kelto4-tool dump FILE\n"
     "  or:  kelto4-tool analyse [WORD MISSPELLING]\n"
     "  or:  kelto4-tool compare [WORD ANSWER]\n"
+    "  or:  kelto4-tool sounds [WORD ANSWER]\n"
     "  or:  kelto4-tool export [--missed] USERFOLDER\n"
-    "Look into Keltora's files, name the spelling rules a misspelling breaks and\n"
-    "compare an answer with its word letter by letter.\n"
+    "Look into Keltora's files, name the spelling rules a misspelling breaks,\n"
+    "compare an answer with its word letter by letter and by sound.\n"
     "\n"
     "  dump FILE         print every entry of a spelling list (.ktr), results (.kt3),\n"
     "                      misspelled-words (.kt4) or accounts (Kelto4.lgn) file,\n"
@@ -27,14 +30,18 @@ const char* const kHelp =
     "                    print ANSWER aligned letter by letter with WORD: =c right,\n"
     "                      ~cx c typed as x, -c c missing, +x x extra, ^cd c d swapped\n"
     "  compare           the same for every WORD<TAB>ANSWER line of standard input\n"
+    "  sounds WORD ANSWER\n"
+    "                    print whether ANSWER sounds like WORD: right (the same\n"
+    "                      sounds), close (one sound differs) or different\n"
+    "  sounds            the same for every WORD<TAB>ANSWER line of standard input\n"
     "  export USERFOLDER every learner's results in USERFOLDER as one CSV\n"
     "  export --missed USERFOLDER\n"
     "                    every learner's misspelled words as one CSV\n"
     "  -h, --help        display this help and exit\n"
     "  -v, --version     output version information and exit\n"
     "\n"
-    "Exit status: 0 done, 1 a damaged file or a failed read or write, 2 a wrong\n"
-    "command line, or a file or folder that can't be opened.\n"
+    "Exit status: 0 done, 1 a damaged file, a failed read or write, or no speech\n"
+    "for sounds, 2 a wrong command line, or a file or folder that can't be opened.\n"
     "Full documentation: man kelto4-tool\n";
 }
 
@@ -52,12 +59,15 @@ int main(int argc, char** argv)
         return RunAnalyse(argc - 2, argv + 2);
     if (argc >= 2 && std::strcmp(argv[1], "compare") == 0)
         return RunCompare(argc - 2, argv + 2);
+    if (argc >= 2 && std::strcmp(argv[1], "sounds") == 0)
+        return RunSounds(argc - 2, argv + 2);
     if (argc >= 2 && std::strcmp(argv[1], "export") == 0)
         return RunExport(argc - 2, argv + 2);
     std::fprintf(stderr,
                  "usage: kelto4-tool dump FILE\n"
                  "       kelto4-tool analyse [WORD MISSPELLING]   (without arguments: WORD<TAB>MISSPELLING lines on standard input)\n"
                  "       kelto4-tool compare [WORD ANSWER]        (without arguments: WORD<TAB>ANSWER lines on standard input)\n"
+                 "       kelto4-tool sounds [WORD ANSWER]         (without arguments: WORD<TAB>ANSWER lines on standard input)\n"
                  "       kelto4-tool export [--missed] USERFOLDER\n"
                  "Try 'kelto4-tool --help' for more information.\n");
     return 2;

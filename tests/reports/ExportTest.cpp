@@ -3,9 +3,14 @@
 #include "model/CCsvWriter.h"
 #include "model/CUserRecordFiles.h"
 #include "model/ModelTestSupport.h"
+#include "reports/CReportExport.h"
+#include "reports/CReportRows.h"
+#include "sound/CSpeechEngine.h"
+#include "spelling/CSoundComparison.h"
 #include "users/CUserFile.h"
 
 #include <fstream>
+#include <sstream>
 
 namespace {
 TEST(CsvWriter, QuotesWhatNeedsItAndWritesUtf8)
@@ -29,6 +34,40 @@ TEST(CsvWriter, QuotesWhatNeedsItAndWritesUtf8)
     EXPECT_EQ(csv.Text(), "plain,\"a,b\",\"say \"\"hi\"\"\",\"two\r\nlines\",\"cr\rlf\n\","
                           "caf\xC3\xA9 \xE2\x82\xAC na\xC3\xAFve,\r\n"
                           "-12,67,,2026-12-06 18:02,Time Error,\"a \"\"b\"\", c\"\r\n");
+}
+
+TEST(PageExport, MisspelledWordsEndWithHowTheySoundOrNothingWithoutSpeech)
+{
+    COwnedList<CGrade> grades;
+    COwnedList<CMissed> missed;
+    missed.push_back(Missed("week1", "12/06/26, 06:02 PM", "birds", "berds"));
+    missed.push_back(Missed("week1", "12/06/26, 06:02 PM", "stop", "stog"));
+    missed.push_back(Missed("week1", "12/06/26, 06:02 PM", "birds", "brids"));
+    bool changed = false;
+    CReportRows rows;
+    rows.Attach(grades, missed, changed);
+    rows.Update();
+    rows.ShowMisspelled();
+    const std::string header = "\xEF\xBB\xBFWord,Misspelling,Spelling Errors,Spelling List,Date,Sounds\r\n";
+    // The engine that can't start first: espeak-ng can be started only once in a process.
+    TempFolder empty;
+    struct Case {
+        std::string dataPath;
+        const char* sounds[3];
+    } cases[] = {{empty.Path(), {"", "", ""}}, {"", {"right", "close", "different"}}};
+    for (const Case& c : cases) {
+        CSpeechEngine engine;
+        engine.SetDataPath(c.dataPath);
+        CSoundComparison sounds(engine);
+        const std::string csv = CReportExport::FromRows(rows, sounds);
+        ASSERT_EQ(csv.substr(0, header.size()), header);
+        std::istringstream lines(csv.substr(header.size()));
+        std::string line;
+        for (const char* sound : c.sounds) {
+            ASSERT_TRUE(std::getline(lines, line));
+            EXPECT_TRUE(line.ends_with(std::string(",2026-12-06 18:02,") + sound + "\r")) << line;
+        }
+    }
 }
 
 ToolRun Export(const TempFolder& scratch, const std::string& arguments)
@@ -107,9 +146,9 @@ TEST_F(ClassExport, MisspelledWordsWithTheirRulesAndDamagedFilesOnStandardError)
 
     const ToolRun run = Export(scratch, "--missed " + Quoted());
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.out, "\xEF\xBB\xBFUser,Spelling List,Date,Word,Misspelling,Spelling Errors\r\n"
-                       "Andr\xC3\xA9,\"spelling, \"\"hard\"\"\",2026-12-06 00:00,horses,horss,single s; s to es\r\n"
-                       "Andr\xC3\xA9,\"spelling, \"\"hard\"\"\",2026-12-06 00:00,caf\xC3\xA9,cafe,e to \xC3\xA9\r\n");
+    EXPECT_EQ(run.out, "\xEF\xBB\xBFUser,Spelling List,Date,Word,Misspelling,Spelling Errors,Sounds\r\n"
+                       "Andr\xC3\xA9,\"spelling, \"\"hard\"\"\",2026-12-06 00:00,horses,horss,single s; s to es,different\r\n"
+                       "Andr\xC3\xA9,\"spelling, \"\"hard\"\"\",2026-12-06 00:00,caf\xC3\xA9,cafe,e to \xC3\xA9,right\r\n");
     EXPECT_NE(run.err.find(folder.Path() + "/Zoe.kt4"), std::string::npos) << run.err;
     EXPECT_NE(run.err.find(folder.Path() + "/Cid.kt4"), std::string::npos) << run.err;
 
@@ -117,5 +156,19 @@ TEST_F(ClassExport, MisspelledWordsWithTheirRulesAndDamagedFilesOnStandardError)
     EXPECT_EQ(missing.exitCode, 2);
     EXPECT_EQ(missing.out, "");
     EXPECT_NE(Export(scratch, "").exitCode, 0);
+}
+
+TEST_F(ClassExport, WithoutSpeechTheSoundsColumnIsEmptyAndSaidSoOnce)
+{
+    // espeak-ng looks here first for its data.
+    setenv("ESPEAK_DATA_PATH", scratch.Path().c_str(), 1);
+    const ToolRun run = Export(scratch, "--missed " + Quoted());
+    unsetenv("ESPEAK_DATA_PATH");
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_NE(run.out.find(",horss,single s; s to es,\r\n"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find(",cafe,e to \xC3\xA9,\r\n"), std::string::npos) << run.out;
+    const std::size_t said = run.err.find("sounds can't be compared");
+    EXPECT_NE(said, std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find("sounds can't be compared", said + 1), std::string::npos) << run.err;
 }
 }
