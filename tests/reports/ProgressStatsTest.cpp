@@ -171,14 +171,15 @@ TEST(ProgressStats, EachTestsShareOfMisspellingsThatSoundRightOldestFirst)
     TempFolder empty;
     // The engine that can't start first: espeak-ng can be started only once in a process.
     const Case cases[] = {{empty.Path(), true, {}}, {"", false, {0.0f, 200.0f / 3.0f, 100.0f}}};
-    COwnedList<CMissed> missed; // newest first
-    missed.push_back(Missed("week2", "12/15/26, 09:00 AM", "phone", "fone"));
-    missed.push_back(Missed("week2", "Time Error", "birds", "berds")); // can't be placed in time
-    missed.push_back(Missed("week2", "12/08/26, 09:00 AM", "birds", "berds"));
-    missed.push_back(Missed("week2", "12/08/26, 09:00 AM", "knife", "nife"));
-    missed.push_back(Missed("week2", "12/08/26, 09:00 AM", "stop", "stog"));
-    missed.push_back(Missed("week1", "12/01/26, 09:00 AM", "birds", "brids"));
-    missed.push_back(Missed("week1", "12/01/26, 09:00 AM", "stop", "stog"));
+    // Newest first; the test of "Time Error" can't be placed in time.
+    const char* const records[][4] = {
+        {"week2", "12/15/26, 09:00 AM", "phone", "fone"}, {"week2", "Time Error", "birds", "berds"},
+        {"week2", "12/08/26, 09:00 AM", "birds", "berds"}, {"week2", "12/08/26, 09:00 AM", "knife", "nife"},
+        {"week2", "12/08/26, 09:00 AM", "stop", "stog"},   {"week1", "12/01/26, 09:00 AM", "birds", "brids"},
+        {"week1", "12/01/26, 09:00 AM", "stop", "stog"}};
+    COwnedList<CMissed> missed;
+    for (const auto& r : records)
+        missed.push_back(Missed(r[0], r[1], r[2], r[3]));
     CProgressStats withoutSounds;
     withoutSounds.Compute({}, missed);
     EXPECT_TRUE(withoutSounds.GetSoundShares().empty());
