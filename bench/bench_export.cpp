@@ -1,7 +1,10 @@
 // `kelto4-tool export --missed` on a user folder of 30 learners with 10,000 misspelled-word
-// records each: reading the files, the analysis of every record and the CSV, in rows per second.
+// records each: reading the files, the analysis and the comparison by sound of every record and
+// the CSV, in rows per second.
 #include "model/CUserRecordFiles.h"
 #include "RecordBuilders.h"
+#include "sound/CSpeechEngine.h"
+#include "spelling/CSoundComparison.h"
 #include "tool/ToolExport.h"
 
 #include <benchmark/benchmark.h>
@@ -51,9 +54,13 @@ static void BM_ExportMissed(benchmark::State& state)
     const ClassFolder folder(int(state.range(0)), int(state.range(1)));
     std::FILE* out = std::fopen("/dev/null", "w");
     std::int64_t rows = 0;
+    // espeak-ng can be started only once in a process.
+    static CSpeechEngine engine;
     for (auto _ : state) {
+        // Each run of the tool starts with no phonemes kept.
+        CSoundComparison sounds(engine);
         std::int64_t written = 0;
-        if (ExportUserFolder(folder.Path(), true, out, stderr, &written) != 0)
+        if (ExportUserFolder(folder.Path(), true, sounds, out, stderr, &written) != 0)
             state.SkipWithError("the export failed");
         rows += written;
     }

@@ -19,6 +19,12 @@ CKelto4Doc::CKelto4Doc(CKelto4AppCore& app, Clock clock)
 {
 }
 
+CSoundComparison& CKelto4Doc::GetSoundComparison()
+{
+    m_speaker.Configure(m_app.GetVoice(), m_app.GetSpeechRate());
+    return m_sounds;
+}
+
 CKelto4Doc::~CKelto4Doc()
 {
     SaveUserRecordsOrWarn();

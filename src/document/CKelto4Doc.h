@@ -7,6 +7,7 @@
 #include "model/CWordMemory.h"
 #include "sound/CSoundRecorder.h"
 #include "sound/CSpeaker.h"
+#include "spelling/CSoundComparison.h"
 
 #include <ctime>
 #include <functional>
@@ -50,6 +51,8 @@ public:
     void Create();
 
     CKelto4AppCore& GetApp() const { return m_app; }
+    // Compares misspellings by sound in the voice chosen on the options page.
+    CSoundComparison& GetSoundComparison();
     void PostCommand(int id);
 
     // The list's name: the file's name without ".ktr"; before it is saved, the name it was
@@ -103,6 +106,8 @@ private:
 
     CKelto4AppCore& m_app;
     Clock m_clock;
+    // Through the speaker's engine, which owns espeak-ng's state in this process.
+    CSoundComparison m_sounds{m_speaker.Engine()};
     std::string m_pathName;
     std::string m_unsavedTitle;
     bool m_modified = false;

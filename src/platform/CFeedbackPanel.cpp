@@ -54,10 +54,12 @@ CFeedbackPanel::CFeedbackPanel(QWidget* parent)
     setVisible(false);
 }
 
-void CFeedbackPanel::ShowFeedback(const std::string& word, const std::string& answer)
+void CFeedbackPanel::ShowFeedback(const std::string& word, const std::string& answer,
+                                  CSoundComparison::Verdict sound)
 {
     m_steps = CLetterComparison::Compare(word, answer);
     m_rules = CRuleExplanations::Explain(word, answer);
+    m_sound = CSoundComparison::Advice(sound);
     m_columns.clear();
     for (const CLetterComparison::Step& s : m_steps) {
         switch (s.kind) {
@@ -81,6 +83,7 @@ void CFeedbackPanel::Clear()
     m_steps.clear();
     m_rules.clear();
     m_columns.clear();
+    m_sound.clear();
     setAccessibleDescription(QString());
     setVisible(false);
 }
@@ -94,6 +97,8 @@ std::string CFeedbackPanel::GetText() const
         marks.push_back(c.kind == Kind::Same ? ' ' : '^');
     }
     std::string text = answerRow + "\r\n" + wordRow + "\r\n" + marks;
+    if (!m_sound.empty())
+        text += "\r\n" + m_sound;
     for (const CRuleExplanations::Line& line : m_rules)
         text += "\r\n" + line.Text();
     return text;
@@ -194,7 +199,7 @@ void CFeedbackPanel::paintEvent(QPaintEvent*)
         x += w;
     }
 
-    // Several rules may be broken at once: the rule lines get smaller until all fit.
+    // Several rules may be broken at once: the sound and rule lines get smaller until all fit.
     const int top = caretTop + caretHeight;
     std::vector<QStaticText> lines;
     QFont ruleFont;
@@ -202,17 +207,25 @@ void CFeedbackPanel::paintEvent(QPaintEvent*)
         ruleFont = SizedFont(font(), pixels, false);
         lines.clear();
         int height = 0;
-        for (const CRuleExplanations::Line& line : m_rules) {
-            // The finding in bold, so the rule's name stands out from its explanation.
-            QStaticText text(QStringLiteral("&#8226; <b>%1:</b> %2 &#8212; %3")
-                                 .arg(ToQt(line.finding).toHtmlEscaped(), ToQt(line.explanation).toHtmlEscaped(),
-                                      ToQt(line.example).toHtmlEscaped()));
+        const auto add = [&](const QString& html) {
+            QStaticText text(html);
             text.setTextFormat(Qt::RichText);
             text.setTextWidth(area.width());
             text.prepare(QTransform(), ruleFont);
             height += int(text.size().height());
             lines.push_back(text);
+        };
+        if (!m_sound.empty()) {
+            // The verdict in bold, as a rule's name: "It sounds close:".
+            const std::size_t colon = m_sound.find(':') + 1;
+            add(QStringLiteral("<b>%1</b>%2").arg(ToQt(m_sound.substr(0, colon)).toHtmlEscaped(),
+                                                  ToQt(m_sound.substr(colon)).toHtmlEscaped()));
         }
+        // The finding in bold, so the rule's name stands out from its explanation.
+        for (const CRuleExplanations::Line& line : m_rules)
+            add(QStringLiteral("&#8226; <b>%1:</b> %2 &#8212; %3")
+                    .arg(ToQt(line.finding).toHtmlEscaped(), ToQt(line.explanation).toHtmlEscaped(),
+                         ToQt(line.example).toHtmlEscaped()));
         if (top + height <= area.bottom())
             break;
     }

@@ -1,6 +1,7 @@
 #pragma once
 #include "spelling/CLetterComparison.h"
 #include "spelling/CRuleExplanations.h"
+#include "spelling/CSoundComparison.h"
 
 #include <QWidget>
 
@@ -9,7 +10,8 @@
 
 // What went wrong with one answer: the answer above the word, letter by letter in
 // large print, then the spelling rules that the answer breaks, each explained with
-// an example. Wrong letters are red and struck through, the letters to learn are
+// an example. Under the letters, a line says whether the answer sounds like the word.
+// Wrong letters are red and struck through, the letters to learn are
 // blue and underlined, and a caret stands under every place that differs, so the
 // marks can be read without telling colours apart. Used by the test page after a
 // wrong answer and by the reports page for a misspelled word.
@@ -21,16 +23,19 @@ public:
 
     explicit CFeedbackPanel(QWidget* parent = nullptr);
 
-    // Shows the comparison of answer with word and the rules it breaks (none when
-    // the analysis finds nothing) and makes the panel visible.
-    void ShowFeedback(const std::string& word, const std::string& answer);
+    // Shows the comparison of answer with word, how it sounds (no line when the sound
+    // could not be compared) and the rules it breaks (none when the analysis finds
+    // nothing), and makes the panel visible.
+    void ShowFeedback(const std::string& word, const std::string& answer,
+                      CSoundComparison::Verdict sound = CSoundComparison::Verdict::Unavailable);
     // Hides the panel and forgets the answer.
     void Clear();
 
     const std::vector<CLetterComparison::Step>& GetSteps() const { return m_steps; }
     const std::vector<CRuleExplanations::Line>& GetRuleLines() const { return m_rules; }
     // The panel as plain Windows-1252 text: the answer row, the word row and the
-    // caret row (a blank for an empty place), then one line per rule.
+    // caret row (a blank for an empty place), the sound line if any, then one line
+    // per rule.
     std::string GetText() const;
 
     QSize sizeHint() const override;
@@ -54,4 +59,5 @@ private:
     std::vector<CLetterComparison::Step> m_steps;
     std::vector<CRuleExplanations::Line> m_rules;
     std::vector<Column> m_columns;
+    std::string m_sound; // what the sound comparison says; empty for no line
 };

@@ -46,6 +46,30 @@ qint64 AxisTime(std::int64_t minutes)
     return QDateTime(wall.date(), wall.time()).toMSecsSinceEpoch();
 }
 
+// Percentages over time: dates along the bottom, 0 to 100 up the side.
+std::pair<QDateTimeAxis*, QValueAxis*> DatePercentAxes(QChart* chart, const QString& percentTitle)
+{
+    auto* dates = new QDateTimeAxis;
+    dates->setTitleText(QStringLiteral("Date of the test"));
+    dates->setFormat(QStringLiteral("d MMM yyyy"));
+    dates->setTickCount(5);
+    auto* percent = new QValueAxis;
+    percent->setTitleText(percentTitle);
+    percent->setRange(0, 100);
+    percent->setTickCount(6);
+    percent->setLabelFormat(QStringLiteral("%d"));
+    chart->addAxis(dates, Qt::AlignBottom);
+    chart->addAxis(percent, Qt::AlignLeft);
+    return {dates, percent};
+}
+
+// One day either side, so a single day's tests still get an axis.
+void SetDateRange(QDateTimeAxis* dates, qint64 first, qint64 last)
+{
+    constexpr qint64 day = 24 * 3600 * 1000LL;
+    dates->setRange(QDateTime::fromMSecsSinceEpoch(first - day), QDateTime::fromMSecsSinceEpoch(last + day));
+}
+
 // A bar chart of counts, the first entry at the top.
 QChart* BarChart(const QString& title, const QString& valueTitle, const QString& categoryTitle,
                  const std::vector<std::pair<QString, std::int64_t>>& bars, bool dark)
@@ -89,6 +113,18 @@ QString CProgressCharts::GradesTitle()
     return QStringLiteral("Grades over time");
 }
 
+QString CProgressCharts::SoundsTitle()
+{
+    return QStringLiteral("Misspellings that sound right");
+}
+
+QString CProgressCharts::SoundsEmptyText(const CProgressStats& stats)
+{
+    if (stats.SoundsUnavailable())
+        return SoundsTitle() + QStringLiteral(": can't be told, speech is not available on this computer.");
+    return SoundsTitle() + QStringLiteral(": No data.");
+}
+
 QString CProgressCharts::RulesTitle()
 {
     return QStringLiteral("Rules broken");
@@ -124,17 +160,7 @@ QChart* CProgressCharts::GradesChart(const CProgressStats& stats, bool dark)
     if (stats.GetPointCount() == 0)
         return nullptr;
     QChart* chart = NewChart(GradesTitle(), dark);
-    auto* dates = new QDateTimeAxis;
-    dates->setTitleText(QStringLiteral("Date of the test"));
-    dates->setFormat(QStringLiteral("d MMM yyyy"));
-    dates->setTickCount(5);
-    auto* grades = new QValueAxis;
-    grades->setTitleText(QStringLiteral("Grade (%)"));
-    grades->setRange(0, 100);
-    grades->setTickCount(6);
-    grades->setLabelFormat(QStringLiteral("%d"));
-    chart->addAxis(dates, Qt::AlignBottom);
-    chart->addAxis(grades, Qt::AlignLeft);
+    const auto [dates, grades] = DatePercentAxes(chart, QStringLiteral("Grade (%)"));
 
     qint64 first = 0, last = 0;
     bool any = false;
@@ -191,10 +217,36 @@ QChart* CProgressCharts::GradesChart(const CProgressStats& stats, bool dark)
         for (QLegendMarker* marker : chart->legend()->markers(stopped))
             marker->setVisible(false);
     }
-    // One day either side, so a single day's tests still get an axis.
-    constexpr qint64 day = 24 * 3600 * 1000LL;
-    dates->setRange(QDateTime::fromMSecsSinceEpoch(first - day), QDateTime::fromMSecsSinceEpoch(last + day));
+    SetDateRange(dates, first, last);
     chart->legend()->setAlignment(Qt::AlignBottom);
+    return chart;
+}
+
+QChart* CProgressCharts::SoundsChart(const CProgressStats& stats, bool dark)
+{
+    const std::vector<CProgressStats::SoundShare>& shares = stats.GetSoundShares();
+    if (shares.empty())
+        return nullptr;
+    QChart* chart = NewChart(SoundsTitle(), dark);
+    const auto [dates, percent] = DatePercentAxes(chart, QStringLiteral("Sound right (%)"));
+    auto* line = new QLineSeries;
+    line->setName(QStringLiteral("Misspellings that sound right"));
+    QList<QPointF> points;
+    points.reserve(qsizetype(shares.size()));
+    for (const CProgressStats::SoundShare& share : shares)
+        points.append(QPointF(qreal(AxisTime(share.minutes)), qreal(share.Percent())));
+    line->replace(points);
+    chart->addSeries(line);
+    line->attachAxis(dates);
+    line->attachAxis(percent);
+    QPen pen = line->pen();
+    pen.setWidthF(2);
+    line->setPen(pen);
+    line->setMarkerSize(kMarkerSize);
+    line->setPointsVisible(shares.size() <= kMostMarkers);
+    SetDateRange(dates, AxisTime(shares.front().minutes), AxisTime(shares.back().minutes));
+    // One line needs no legend: the title says what it is.
+    chart->legend()->hide();
     return chart;
 }
 

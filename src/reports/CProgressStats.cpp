@@ -4,10 +4,14 @@
 #include "spelling/CSpellingRules.h"
 
 #include <algorithm>
+#include <limits>
 #include <string_view>
 #include <unordered_map>
 
 namespace {
+// A test whose stamp can't be placed in time.
+constexpr std::size_t kUndated = std::numeric_limits<std::size_t>::max();
+
 std::string_view ListOf(std::string_view listName, bool& stopped)
 {
     const std::string_view suffix = CGrade::kStoppedSuffix;
@@ -16,7 +20,8 @@ std::string_view ListOf(std::string_view listName, bool& stopped)
 }
 }
 
-void CProgressStats::Compute(const COwnedList<CGrade>& grades, const COwnedList<CMissed>& missed)
+void CProgressStats::Compute(const COwnedList<CGrade>& grades, const COwnedList<CMissed>& missed,
+                             CSoundComparison* sounds)
 {
     m_series.clear();
     m_leftOut = 0;
@@ -25,6 +30,8 @@ void CProgressStats::Compute(const COwnedList<CGrade>& grades, const COwnedList<
     m_missedRecords = missed.size();
     m_ruleCounts.fill(0);
     m_mostMissed.clear();
+    m_soundShares.clear();
+    m_soundsUnavailable = false;
 
     // The records come newest first; walking them backwards gives the oldest first,
     // and a stable sort then only has to mend stamps that are out of order.
@@ -74,27 +81,66 @@ void CProgressStats::Compute(const COwnedList<CGrade>& grades, const COwnedList<
         m_series.push_back(std::move(all));
 
     // Learners repeat their mistakes, so each different pair is analysed only once.
+    struct PairFigures {
+        CRuleGroups::Set rules = 0;
+        bool soundRight = false;
+    };
     CSpellingRules rules;
     std::string errors;
     std::vector<CSpellingRules::Finding> findings;
-    std::unordered_map<std::string, CRuleGroups::Set> rulesOfPair;
+    std::unordered_map<std::string, PairFigures> figuresOfPair;
     std::unordered_map<std::string_view, std::int64_t> timesMissed;
+    // A test's misspellings carry its list's name and date stamp.
+    std::unordered_map<std::string, std::size_t> shareOfTest;
+    bool compareSounds = sounds != nullptr;
     std::string key;
     for (const auto& record : missed) {
         key.assign(record->m_word).push_back('\0');
         key.append(record->m_misspelling);
-        auto [entry, isNew] = rulesOfPair.try_emplace(key, 0);
+        auto [entry, isNew] = figuresOfPair.try_emplace(key);
+        PairFigures& figures = entry->second;
         if (isNew) {
             rules.GetSpellingErrors(record->m_word, record->m_misspelling, errors, findings);
-            entry->second = findings.empty() ? CRuleGroups::Bit(CRuleGroups::NoRule) : 0;
+            figures.rules = findings.empty() ? CRuleGroups::Bit(CRuleGroups::NoRule) : 0;
             for (const CSpellingRules::Finding& finding : findings)
-                entry->second |= CRuleGroups::Bit(finding.rule);
+                figures.rules |= CRuleGroups::Bit(finding.rule);
+            if (compareSounds) {
+                const CSoundComparison::Verdict verdict = sounds->Compare(record->m_word, record->m_misspelling);
+                figures.soundRight = verdict == CSoundComparison::Verdict::Right;
+                m_soundsUnavailable = verdict == CSoundComparison::Verdict::Unavailable;
+                compareSounds = !m_soundsUnavailable;
+            }
         }
         for (int rule = 0; rule < CRuleGroups::kCount; ++rule)
-            if (entry->second & CRuleGroups::Bit(CRuleGroups::Rule(rule)))
+            if (figures.rules & CRuleGroups::Bit(CRuleGroups::Rule(rule)))
                 ++m_ruleCounts[std::size_t(rule)];
         ++timesMissed[record->m_word];
+
+        if (!compareSounds)
+            continue;
+        key.assign(record->m_listName).push_back('\0');
+        key.append(record->m_date);
+        auto [test, isNewTest] = shareOfTest.try_emplace(key, m_soundShares.size());
+        if (isNewTest) {
+            const std::optional<CDateStamp> date = CDateStamp::Read(record->m_date);
+            if (!date) {
+                test->second = kUndated;
+                continue;
+            }
+            m_soundShares.push_back({date->Minutes(), record->m_listName, 0, 0});
+        }
+        if (test->second == kUndated)
+            continue;
+        SoundShare& share = m_soundShares[test->second];
+        ++share.misspellings;
+        share.soundRight += figures.soundRight;
     }
+    if (m_soundsUnavailable)
+        m_soundShares.clear();
+    // The records come newest first.
+    std::reverse(m_soundShares.begin(), m_soundShares.end());
+    std::stable_sort(m_soundShares.begin(), m_soundShares.end(),
+                     [](const SoundShare& a, const SoundShare& b) { return a.minutes < b.minutes; });
 
     std::vector<std::pair<std::string_view, std::int64_t>> words(timesMissed.begin(), timesMissed.end());
     const std::size_t top = std::min(kMostMissed, words.size());

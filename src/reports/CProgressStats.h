@@ -3,6 +3,7 @@
 #include "model/CMissed.h"
 #include "model/COwnedList.h"
 #include "spelling/CRuleGroups.h"
+#include "spelling/CSoundComparison.h"
 
 #include <array>
 #include <cstddef>
@@ -12,8 +13,9 @@
 
 // What the progress view draws, worked out from a learner's records: the grades over
 // time (one series for each of the five lists taken most often, and one for all
-// tests), how many misspellings break each group of spelling rules, and the ten
-// words missed most often.
+// tests), how many misspellings break each group of spelling rules, the ten
+// words missed most often, and for each test the share of its misspellings that
+// sound right (a learner who moves from sound errors to pattern errors).
 class CProgressStats {
 public:
     static constexpr std::size_t kListSeries = 5;
@@ -32,8 +34,19 @@ public:
         std::string word;
         std::int64_t count;
     };
+    // One test's misspellings by sound: the test is its list's name and date stamp.
+    struct SoundShare {
+        std::int64_t minutes; // CDateStamp::Minutes
+        std::string list;
+        std::int64_t misspellings;
+        std::int64_t soundRight;
+        float Percent() const { return misspellings ? float(soundRight) * 100.0f / float(misspellings) : 0.0f; }
+    };
 
-    void Compute(const COwnedList<CGrade>& grades, const COwnedList<CMissed>& missed);
+    // sounds compares the misspellings by sound; without it (or when it is
+    // unavailable) there are no sound shares.
+    void Compute(const COwnedList<CGrade>& grades, const COwnedList<CMissed>& missed,
+                 CSoundComparison* sounds = nullptr);
 
     // The lists' series, the list taken most often first (a stopped test belongs to its
     // list), then the series of all tests, named kAllTests.
@@ -48,6 +61,11 @@ public:
     // Most missed first; equal counts in the words' order.
     const std::vector<WordCount>& GetMostMissed() const { return m_mostMissed; }
 
+    // The tests with misspellings, oldest first; those whose stamp can't be read are left out.
+    const std::vector<SoundShare>& GetSoundShares() const { return m_soundShares; }
+    // Speech was not available, so no misspelling was compared by sound.
+    bool SoundsUnavailable() const { return m_soundsUnavailable; }
+
     bool HasRecords() const { return m_gradeRecords + m_missedRecords > 0; }
     std::size_t GetMissedRecords() const { return m_missedRecords; }
 
@@ -59,4 +77,6 @@ private:
     std::size_t m_missedRecords = 0;
     std::array<std::int64_t, CRuleGroups::kCount> m_ruleCounts{};
     std::vector<WordCount> m_mostMissed;
+    std::vector<SoundShare> m_soundShares;
+    bool m_soundsUnavailable = false;
 };

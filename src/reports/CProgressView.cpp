@@ -30,6 +30,7 @@ CProgressView::CProgressView(QWidget* parent)
         panel.view = new QChartView;
         panel.view->setRenderHint(QPainter::Antialiasing);
         panel.empty = new QLabel;
+        panel.empty->setWordWrap(true);
         layout->addWidget(panel.view);
         layout->addWidget(panel.empty);
         if (i == Grades)
@@ -72,6 +73,8 @@ void CProgressView::Draw()
     }
     const bool dark = CProgressCharts::IsDark(palette());
     SetChart(Grades, CProgressCharts::GradesChart(*m_stats, dark), CProgressCharts::GradesTitle());
+    SetChart(Sounds, CProgressCharts::SoundsChart(*m_stats, dark), CProgressCharts::SoundsTitle(),
+             CProgressCharts::SoundsEmptyText(*m_stats));
     SetChart(Rules, CProgressCharts::RulesChart(*m_stats, dark), CProgressCharts::RulesTitle());
     SetChart(Missed, CProgressCharts::MissedChart(*m_stats, dark), CProgressCharts::MissedTitle());
     const QString note = CProgressCharts::LeftOutNote(*m_stats);
@@ -79,7 +82,7 @@ void CProgressView::Draw()
     m_leftOut->setVisible(!note.isEmpty());
 }
 
-void CProgressView::SetChart(Chart which, QChart* chart, const QString& title)
+void CProgressView::SetChart(Chart which, QChart* chart, const QString& title, const QString& emptyText)
 {
     Panel& panel = m_panels[which];
     QChart* old = panel.view->chart();
@@ -87,8 +90,8 @@ void CProgressView::SetChart(Chart which, QChart* chart, const QString& title)
         panel.view->setChart(chart);
         // Bar charts get a line of height per bar, so the names stay readable.
         const int line = QFontMetrics(font()).height();
-        int height = 18 * line;
-        if (which != Grades) {
+        int height = which == Grades ? 18 * line : 14 * line;
+        if (which == Rules || which == Missed) {
             int bars = 0;
             for (const std::int64_t n : m_stats->GetRuleCounts())
                 bars += n > 0;
@@ -104,6 +107,6 @@ void CProgressView::SetChart(Chart which, QChart* chart, const QString& title)
     delete old;
     panel.view->setAccessibleName(title);
     panel.view->setVisible(chart != nullptr);
-    panel.empty->setText(title + QStringLiteral(": No data."));
+    panel.empty->setText(emptyText.isEmpty() ? title + QStringLiteral(": No data.") : emptyText);
     panel.empty->setVisible(chart == nullptr && !title.isEmpty());
 }

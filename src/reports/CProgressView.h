@@ -8,14 +8,14 @@ class QChart;
 class QChartView;
 class QLabel;
 
-// The reports page's "Progress" view: grades over time, the rules broken and the
-// words missed most often, one chart below the other, scrolled when the page is small.
+// The reports page's "Progress" view: grades over time, the misspellings that sound
+// right over time, the rules broken and the words missed most often, one chart below the other, scrolled when the page is small.
 // A learner without records sees "No data." instead; a chart with nothing to show
 // gives way to its title and "No data.".
 class CProgressView : public QScrollArea {
     Q_OBJECT
 public:
-    enum Chart { Grades, Rules, Missed, kCharts };
+    enum Chart { Grades, Sounds, Rules, Missed, kCharts };
 
     explicit CProgressView(QWidget* parent = nullptr);
 
@@ -34,7 +34,8 @@ private:
         QLabel* empty = nullptr;
     };
     void Draw();
-    void SetChart(Chart which, QChart* chart, const QString& title);
+    // emptyText stands in for a chart that has nothing to show (by default title + ": No data.").
+    void SetChart(Chart which, QChart* chart, const QString& title, const QString& emptyText = {});
 
     const CProgressStats* m_stats = nullptr;
     QLabel* m_noData;

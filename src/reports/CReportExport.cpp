@@ -5,8 +5,9 @@
 #include "model/CPath.h"
 #include "reports/CProgressStats.h"
 #include "reports/CReportRows.h"
+#include "spelling/CSoundComparison.h"
 
-std::string CReportExport::FromRows(const CReportRows& rows)
+std::string CReportExport::FromRows(const CReportRows& rows, CSoundComparison& sounds)
 {
     CCsvWriter csv;
     csv.Text().assign(CCsvWriter::ByteOrderMark());
@@ -26,7 +27,7 @@ std::string CReportExport::FromRows(const CReportRows& rows)
             csv.EndRow();
         }
     } else if (rows.GetViewMode() == CReportRows::Misspelled) {
-        for (const char* header : {"Word", "Misspelling", "Spelling Errors", "Spelling List", "Date"})
+        for (const char* header : {"Word", "Misspelling", "Spelling Errors", "Spelling List", "Date", "Sounds"})
             csv.Field(header);
         csv.EndRow();
         for (std::size_t i = 0; i < rows.GetCount(); ++i) {
@@ -36,6 +37,7 @@ std::string CReportExport::FromRows(const CReportRows& rows)
             csv.Field(row[4]);
             csv.Field(row[0]);
             csv.Date(row[1]);
+            csv.Field(CSoundComparison::Name(sounds.Compare(row[2], row[3])));
             csv.EndRow();
         }
     }

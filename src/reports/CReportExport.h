@@ -3,15 +3,17 @@
 
 class CProgressStats;
 class CReportRows;
+class CSoundComparison;
 
 // The reports page's "Export...": the view shown as a CSV file for spreadsheet
 // programs (UTF-8 with a byte-order mark, a header row, RFC 4180 quoting).
 class CReportExport {
 public:
     // Grades: "Spelling List", "Date", "# Correct", "# Words", "Grade" (a number).
-    // Misspelled words: "Word", "Misspelling", "Spelling Errors", "Spelling List", "Date".
+    // Misspelled words: "Word", "Misspelling", "Spelling Errors", "Spelling List", "Date",
+    // "Sounds" (right, close or different by sounds; empty where speech is not available).
     // From the rows shown, so deletions not yet saved are left out here too.
-    static std::string FromRows(const CReportRows& rows);
+    static std::string FromRows(const CReportRows& rows, CSoundComparison& sounds);
     // One table of "Kind", "Name", "Count": a row for every rule group, then the words
     // missed most often.
     static std::string FromProgress(const CProgressStats& stats);

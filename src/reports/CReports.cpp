@@ -195,8 +195,8 @@ void CReports::OnProgress()
     // Switching commits the deletions of the list shown, so the charts count what is kept.
     if (m_rows.ShowProgress()) {
         m_model->Reload();
-        const CKelto4Doc* doc = GetDocument();
-        m_progress.Compute(doc->m_gradeList, doc->m_missedList);
+        CKelto4Doc* doc = GetDocument();
+        m_progress.Compute(doc->m_gradeList, doc->m_missedList, &doc->GetSoundComparison());
         m_progressView->ShowStats(m_progress);
     }
     m_radio = 2;
@@ -285,7 +285,8 @@ void CReports::OnExport()
     QString path = *chosen;
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".csv");
-    const std::string bytes = progress ? CReportExport::FromProgress(m_progress) : CReportExport::FromRows(m_rows);
+    const std::string bytes = progress ? CReportExport::FromProgress(m_progress)
+                                       : CReportExport::FromRows(m_rows, GetDocument()->GetSoundComparison());
     std::string why;
     if (!CReportExport::Save(PathFromQt(path), bytes, why))
         ShowMessage(why, MsgIcon::Exclamation);
@@ -327,7 +328,9 @@ void CReports::ShowSelectedFeedback()
         m_feedback->Clear();
         return;
     }
-    m_feedback->ShowFeedback(m_rows.GetText(std::size_t(row), 2), m_rows.GetText(std::size_t(row), 3));
+    const std::string& word = m_rows.GetText(std::size_t(row), 2);
+    const std::string& misspelling = m_rows.GetText(std::size_t(row), 3);
+    m_feedback->ShowFeedback(word, misspelling, GetDocument()->GetSoundComparison().Compare(word, misspelling));
 }
 
 bool CReports::PrintReport(QPrinter* printer)

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <string_view>
 
 namespace {
 // Where one word's samples go; espeak-ng hands it back to the callback as user data.
@@ -59,6 +60,29 @@ void trimSilence(std::vector<int16_t>& samples, int rate)
     const std::ptrdiff_t begin = std::max<std::ptrdiff_t>(0, (first - samples.begin()) - lead);
     const std::ptrdiff_t end = std::min<std::ptrdiff_t>(std::ptrdiff_t(samples.size()), (last - samples.begin()) + tail);
     samples = std::vector<int16_t>(samples.begin() + begin, samples.begin() + end);
+}
+
+// Stress and length (primary and secondary stress, long and half-long) change how a
+// sound is said, not which sound it is: "when" has the same sounds as "wen".
+constexpr std::string_view kMarks[] = {"\u02C8", "\u02CC", "\u02D0", "\u02D1"};
+
+// espeak-ng's symbols between the separators, without marks; a switch of language
+// such as "(fr)" is no sound.
+void AppendPhonemes(std::string_view symbols, std::vector<std::string>& phonemes)
+{
+    while (!symbols.empty()) {
+        const std::size_t blank = symbols.find(' ');
+        const std::string_view token = symbols.substr(0, blank);
+        symbols.remove_prefix(blank == std::string_view::npos ? symbols.size() : blank + 1);
+        if (token.empty() || token.front() == '(')
+            continue;
+        std::string phoneme(token);
+        for (std::string_view mark : kMarks)
+            for (std::size_t at; (at = phoneme.find(mark)) != std::string::npos;)
+                phoneme.erase(at, mark.size());
+        if (!phoneme.empty())
+            phonemes.push_back(std::move(phoneme));
+    }
 }
 }
 
@@ -186,4 +210,29 @@ bool CSpeechEngine::Synthesize(const std::string& text, std::vector<int16_t>& sa
     if (samples.empty())
         return Fail("There is nothing in this word that can be spoken.");
     return true;
+}
+
+CPhonemeSource::Result CSpeechEngine::TextToPhonemes(std::string_view text, std::vector<std::string>& phonemes)
+{
+    phonemes.clear();
+    // espeak-ng keeps a word's phonemes in fixed buffers; what is too long to speak is
+    // not turned into phonemes either.
+    if (text.size() > kMaxLetters)
+        return Result::CantSay;
+    if (!Initialise() || !ApplySettings()) {
+        m_phonemeError = m_error;
+        return Result::Unavailable;
+    }
+    const std::string utf8 = Cp1252ToUtf8(std::string(text));
+    // IPA symbols, one blank between phonemes; each call reads up to the next clause's end.
+    const int mode = espeakPHONEMES_IPA | (' ' << 8);
+    const void* next = utf8.c_str();
+    for (std::size_t clauses = 0; next && clauses <= kMaxLetters; ++clauses) {
+        const void* before = next;
+        if (const char* symbols = espeak_TextToPhonemes(&next, espeakCHARS_UTF8, mode))
+            AppendPhonemes(symbols, phonemes);
+        if (next == before)
+            break;
+    }
+    return Result::Done;
 }

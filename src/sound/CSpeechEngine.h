@@ -1,4 +1,6 @@
 #pragma once
+#include "spelling/CPhonemeSource.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -8,11 +10,12 @@
 // and initialised only when the first word is spoken (or the voices are listed), so
 // start-up never waits for it. espeak-ng keeps one state per process, so one engine
 // at a time owns it (the program's is the document's, through its speaker) and lets it
-// go when it ends; all calls come from the user-interface thread.
-class CSpeechEngine {
+// go when it ends; all calls come from the user-interface thread. It also turns text
+// into phonemes, in the same voice, for the comparison of spellings by sound.
+class CSpeechEngine : public CPhonemeSource {
 public:
     CSpeechEngine() = default;
-    ~CSpeechEngine();
+    ~CSpeechEngine() override;
     CSpeechEngine(const CSpeechEngine&) = delete;
     CSpeechEngine& operator=(const CSpeechEngine&) = delete;
 
@@ -57,6 +60,12 @@ public:
     bool Unavailable() const { return m_state == State::Failed; }
     const std::string& ErrorText() const { return m_error; }
 
+    // The phonemes as espeak-ng's IPA symbols; the engine's state is the same as for
+    // speaking (the library is started on first use, the voice applied).
+    Result TextToPhonemes(std::string_view text, std::vector<std::string>& phonemes) override;
+    std::string PhonemeVoice() const override { return m_voice; }
+    std::string UnavailableText() const override { return m_phonemeError; }
+
 private:
     enum class State { NotTried, Ready, Failed };
 
@@ -67,6 +76,7 @@ private:
     std::string m_voice = "en-us";
     int m_rate = kDefaultRate;
     std::string m_error;
+    std::string m_phonemeError;
 
     // The library's state, as this engine left it.
     State m_state = State::NotTried;

@@ -198,7 +198,9 @@ void CTest::ShowFeedback(bool right)
         m_feedback->Clear();
         return;
     }
-    m_feedback->ShowFeedback(m_session.GetCurrentWord(), m_session.GetAnswer());
+    const std::string& word = m_session.GetCurrentWord();
+    const std::string& answer = m_session.GetAnswer();
+    m_feedback->ShowFeedback(word, answer, GetDocument()->GetSoundComparison().Compare(word, answer));
 }
 
 void CTest::OnNext()

@@ -6,12 +6,16 @@
 #include "model/CPath.h"
 #include "model/CUser.h"
 #include "model/CUserRecordFiles.h"
+#include "sound/CSpeechEngine.h"
+#include "spelling/CSoundComparison.h"
 #include "spelling/CSpellingRules.h"
+#include "tool/ToolSounds.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <set>
+#include <span>
 #include <vector>
 
 #include <dirent.h>
@@ -23,10 +27,11 @@ constexpr std::size_t kFlushAt = 1 << 16;
 
 class Exporter {
 public:
-    Exporter(const std::string& folder, bool missed, std::FILE* out, std::FILE* err)
+    Exporter(const std::string& folder, bool missed, CSoundComparison& sounds, std::FILE* out, std::FILE* err)
         : m_folder(CPath::FromNative(folder))
         , m_nativeFolder(folder)
         , m_missed(missed)
+        , m_sounds(sounds)
         , m_out(out)
         , m_err(err)
     {
@@ -42,8 +47,10 @@ public:
 
         m_csv.Text().assign(CCsvWriter::ByteOrderMark());
         const char* const gradeHeaders[] = {"User", "Spelling List", "Date", "# Correct", "# Words", "Grade"};
-        const char* const missedHeaders[] = {"User", "Spelling List", "Date", "Word", "Misspelling", "Spelling Errors"};
-        for (const char* header : m_missed ? missedHeaders : gradeHeaders)
+        const char* const missedHeaders[] = {"User",        "Spelling List",   "Date",  "Word",
+                                             "Misspelling", "Spelling Errors", "Sounds"};
+        for (const char* header : m_missed ? std::span<const char* const>(missedHeaders)
+                                           : std::span<const char* const>(gradeHeaders))
             m_csv.Field(header);
         m_csv.EndRow();
         for (const std::string& learner : learners)
@@ -168,8 +175,20 @@ private:
             m_csv.Field(record->m_misspelling);
             m_rules.GetSpellingErrors(record->m_word, record->m_misspelling, m_errors);
             m_csv.Field(m_errors);
+            SoundsField(record->m_word, record->m_misspelling);
             EndRow();
         }
+    }
+
+    // Left empty where speech is not available, which is said once on err.
+    void SoundsField(const std::string& word, const std::string& misspelling)
+    {
+        const CSoundComparison::Verdict verdict = m_sounds.Compare(word, misspelling);
+        if (verdict == CSoundComparison::Verdict::Unavailable && !m_toldUnavailable) {
+            PrintSoundsUnavailable(m_err, m_sounds);
+            m_toldUnavailable = true;
+        }
+        m_csv.Field(CSoundComparison::Name(verdict));
     }
 
     void EndRow()
@@ -192,6 +211,7 @@ private:
     const std::string m_folder; // Windows-1252, as the program names paths
     const std::string m_nativeFolder;
     const bool m_missed;
+    CSoundComparison& m_sounds;
     std::FILE* const m_out;
     std::FILE* const m_err;
     CCsvWriter m_csv;
@@ -200,12 +220,14 @@ private:
     std::int64_t m_rows = 0;
     bool m_damaged = false;
     bool m_writeFailed = false;
+    bool m_toldUnavailable = false;
 };
 }
 
-int ExportUserFolder(const std::string& folder, bool missed, std::FILE* out, std::FILE* err, std::int64_t* rows)
+int ExportUserFolder(const std::string& folder, bool missed, CSoundComparison& sounds, std::FILE* out,
+                     std::FILE* err, std::int64_t* rows)
 {
-    Exporter exporter(folder, missed, out, err);
+    Exporter exporter(folder, missed, sounds, out, err);
     const int result = exporter.Run();
     if (rows)
         *rows = exporter.Rows();
@@ -224,5 +246,8 @@ int RunExport(int argc, char** argv)
         std::fprintf(stderr, "usage: kelto4-tool export [--missed] USERFOLDER\n");
         return 2;
     }
-    return ExportUserFolder(argv[0], missed, stdout, stderr);
+    CSpeechEngine engine;
+    UseChosenVoice(engine);
+    CSoundComparison sounds(engine);
+    return ExportUserFolder(argv[0], missed, sounds, stdout, stderr);
 }

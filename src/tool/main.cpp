@@ -1,4 +1,5 @@
-// kelto4-tool: looks into Keltora's files and runs the misspelling analysis and the letter comparison, for scripting.
+// kelto4-tool: looks into Keltora's files and runs the misspelling analysis, the letter comparison
+// and the comparison by sound, for scripting.
 #include "model/CProgramInfo.h"
 #include "tool/ToolAnalyse.h"
 #include "tool/ToolBank.h"
@@ -7,6 +8,7 @@
 #include "tool/ToolExport.h"
 #include "tool/ToolWords.h"
 #include "tool/ToolReview.h"
+#include "tool/ToolSounds.h"
 
 #include <cstdio>
 #include <cstring>
@@ -16,13 +18,14 @@ const char* const kHelp =
     "Usage: kelto4-tool dump FILE\n"
     "  or:  kelto4-tool analyse [WORD MISSPELLING]\n"
     "  or:  kelto4-tool compare [WORD ANSWER]\n"
+    "  or:  kelto4-tool sounds [WORD ANSWER]\n"
     "  or:  kelto4-tool export [--missed] USERFOLDER\n"
     "  or:  kelto4-tool words FILE\n"
     "  or:  kelto4-tool bank [RULE [--level N]]\n"
     "  or:  kelto4-tool review USERFOLDER NAME [--date YYYY-MM-DD]\n"
-    "Look into Keltora's files, name the spelling rules a misspelling breaks and\n"
-    "compare an answer with its word letter by letter, see what a word list file\n"
-    "holds, and list the word banks.\n"
+    "Look into Keltora's files, name the spelling rules a misspelling breaks,\n"
+    "compare an answer with its word letter by letter and by sound, see what a\n"
+    "word list file holds, list the word banks and the words due for review.\n"
     "\n"
     "  dump FILE         print every entry of a spelling list (.ktr), results (.kt3),\n"
     "                      misspelled-words (.kt4), word memory (.kt5) or accounts\n"
@@ -34,6 +37,10 @@ const char* const kHelp =
     "                    print ANSWER aligned letter by letter with WORD: =c right,\n"
     "                      ~cx c typed as x, -c c missing, +x x extra, ^cd c d swapped\n"
     "  compare           the same for every WORD<TAB>ANSWER line of standard input\n"
+    "  sounds WORD ANSWER\n"
+    "                    print whether ANSWER sounds like WORD: right (the same\n"
+    "                      sounds), close (one sound differs) or different\n"
+    "  sounds            the same for every WORD<TAB>ANSWER line of standard input\n"
     "  export USERFOLDER every learner's results in USERFOLDER as one CSV\n"
     "  export --missed USERFOLDER\n"
     "                    every learner's misspelled words as one CSV\n"
@@ -51,8 +58,8 @@ const char* const kHelp =
     "  -h, --help        display this help and exit\n"
     "  -v, --version     output version information and exit\n"
     "\n"
-    "Exit status: 0 done, 1 a damaged file or a failed read or write (for words: a\n"
-    "file that can't be read; for bank: missing word banks), 2 a wrong command line,\n"
+    "Exit status: 0 done, 1 a damaged file, a failed read or write, no speech for\n"
+    "sounds, a file words can't read or missing word banks, 2 a wrong command line,\n"
     "or a file or folder that can't be opened.\n"
     "Full documentation: man kelto4-tool\n";
 }
@@ -71,6 +78,8 @@ int main(int argc, char** argv)
         return RunAnalyse(argc - 2, argv + 2);
     if (argc >= 2 && std::strcmp(argv[1], "compare") == 0)
         return RunCompare(argc - 2, argv + 2);
+    if (argc >= 2 && std::strcmp(argv[1], "sounds") == 0)
+        return RunSounds(argc - 2, argv + 2);
     if (argc >= 2 && std::strcmp(argv[1], "export") == 0)
         return RunExport(argc - 2, argv + 2);
     if (argc >= 2 && std::strcmp(argv[1], "words") == 0)
@@ -83,6 +92,7 @@ int main(int argc, char** argv)
                  "usage: kelto4-tool dump FILE\n"
                  "       kelto4-tool analyse [WORD MISSPELLING]   (without arguments: WORD<TAB>MISSPELLING lines on standard input)\n"
                  "       kelto4-tool compare [WORD ANSWER]        (without arguments: WORD<TAB>ANSWER lines on standard input)\n"
+                 "       kelto4-tool sounds [WORD ANSWER]         (without arguments: WORD<TAB>ANSWER lines on standard input)\n"
                  "       kelto4-tool export [--missed] USERFOLDER\n"
                  "       kelto4-tool words FILE\n"
                  "       kelto4-tool bank [RULE [--level N]]\n"

@@ -3,6 +3,10 @@
 #include "model/CCsvWriter.h"
 #include "model/CUserRecordFiles.h"
 #include "model/ModelTestSupport.h"
+#include "reports/CReportExport.h"
+#include "reports/CReportRows.h"
+#include "sound/CSpeechEngine.h"
+#include "spelling/CSoundComparison.h"
 #include "users/CUserFile.h"
 
 #include <fstream>
@@ -29,6 +33,27 @@ TEST(CsvWriter, QuotesWhatNeedsItAndWritesUtf8)
     EXPECT_EQ(csv.Text(), "plain,\"a,b\",\"say \"\"hi\"\"\",\"two\r\nlines\",\"cr\rlf\n\","
                           "caf\xC3\xA9 \xE2\x82\xAC na\xC3\xAFve,\r\n"
                           "-12,67,,2026-12-06 18:02,Time Error,\"a \"\"b\"\", c\"\r\n");
+}
+
+TEST(PageExport, MisspelledWordsEndWithHowTheySound)
+{
+    COwnedList<CGrade> grades;
+    COwnedList<CMissed> missed;
+    const char* const pairs[][2] = {{"birds", "berds"}, {"stop", "stog"}, {"birds", "brids"}};
+    for (const auto& pair : pairs)
+        missed.push_back(Missed("week1", "12/06/26, 06:02 PM", pair[0], pair[1]));
+    bool changed = false;
+    CReportRows rows;
+    rows.Attach(grades, missed, changed);
+    rows.Update();
+    rows.ShowMisspelled();
+    CSpeechEngine engine;
+    CSoundComparison sounds(engine);
+    EXPECT_EQ(CReportExport::FromRows(rows, sounds),
+              "\xEF\xBB\xBFWord,Misspelling,Spelling Errors,Spelling List,Date,Sounds\r\n"
+              "birds,berds,e to i,week1,2026-12-06 18:02,right\r\n"
+              "stop,stog,g to p,week1,2026-12-06 18:02,close\r\n"
+              "birds,brids,\"r to i, i to r\",week1,2026-12-06 18:02,different\r\n");
 }
 
 ToolRun Export(const TempFolder& scratch, const std::string& arguments)
@@ -107,9 +132,9 @@ TEST_F(ClassExport, MisspelledWordsWithTheirRulesAndDamagedFilesOnStandardError)
 
     const ToolRun run = Export(scratch, "--missed " + Quoted());
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.out, "\xEF\xBB\xBFUser,Spelling List,Date,Word,Misspelling,Spelling Errors\r\n"
-                       "Andr\xC3\xA9,\"spelling, \"\"hard\"\"\",2026-12-06 00:00,horses,horss,single s; s to es\r\n"
-                       "Andr\xC3\xA9,\"spelling, \"\"hard\"\"\",2026-12-06 00:00,caf\xC3\xA9,cafe,e to \xC3\xA9\r\n");
+    EXPECT_EQ(run.out, "\xEF\xBB\xBFUser,Spelling List,Date,Word,Misspelling,Spelling Errors,Sounds\r\n"
+                       "Andr\xC3\xA9,\"spelling, \"\"hard\"\"\",2026-12-06 00:00,horses,horss,single s; s to es,different\r\n"
+                       "Andr\xC3\xA9,\"spelling, \"\"hard\"\"\",2026-12-06 00:00,caf\xC3\xA9,cafe,e to \xC3\xA9,right\r\n");
     EXPECT_NE(run.err.find(folder.Path() + "/Zoe.kt4"), std::string::npos) << run.err;
     EXPECT_NE(run.err.find(folder.Path() + "/Cid.kt4"), std::string::npos) << run.err;
 
@@ -117,5 +142,19 @@ TEST_F(ClassExport, MisspelledWordsWithTheirRulesAndDamagedFilesOnStandardError)
     EXPECT_EQ(missing.exitCode, 2);
     EXPECT_EQ(missing.out, "");
     EXPECT_NE(Export(scratch, "").exitCode, 0);
+}
+
+TEST_F(ClassExport, WithoutSpeechTheSoundsColumnIsEmptyAndSaidSoOnce)
+{
+    // espeak-ng looks here first for its data.
+    setenv("ESPEAK_DATA_PATH", scratch.Path().c_str(), 1);
+    const ToolRun run = Export(scratch, "--missed " + Quoted());
+    unsetenv("ESPEAK_DATA_PATH");
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_NE(run.out.find(",horss,single s; s to es,\r\n"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find(",cafe,e to \xC3\xA9,\r\n"), std::string::npos) << run.out;
+    const std::size_t said = run.err.find("sounds can't be compared");
+    EXPECT_NE(said, std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find("sounds can't be compared", said + 1), std::string::npos) << run.err;
 }
 }

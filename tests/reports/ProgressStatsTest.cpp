@@ -3,6 +3,7 @@
 #include "model/CDateStamp.h"
 #include "model/ModelTestSupport.h"
 #include "reports/CProgressStats.h"
+#include "sound/CSpeechEngine.h"
 #include "spelling/CRuleGroups.h"
 #include "spelling/CSpellingRules.h"
 
@@ -158,5 +159,49 @@ TEST(ProgressStats, FiveMostTakenListsAllTestsRulesAndMostMissedWords)
     stats.Compute({}, {});
     EXPECT_FALSE(stats.HasRecords());
     EXPECT_TRUE(stats.GetSeries().empty());
+}
+
+TEST(ProgressStats, EachTestsShareOfMisspellingsThatSoundRightOldestFirst)
+{
+    struct Case {
+        std::string dataPath; // empty: where espeak-ng was installed
+        bool unavailable;
+        std::vector<float> percents;
+    };
+    TempFolder empty;
+    // The engine that can't start first: espeak-ng can be started only once in a process.
+    const Case cases[] = {{empty.Path(), true, {}}, {"", false, {0.0f, 200.0f / 3.0f, 100.0f}}};
+    // Newest first; the test of "Time Error" can't be placed in time.
+    const char* const records[][4] = {
+        {"week2", "12/15/26, 09:00 AM", "phone", "fone"}, {"week2", "Time Error", "birds", "berds"},
+        {"week2", "12/08/26, 09:00 AM", "birds", "berds"}, {"week2", "12/08/26, 09:00 AM", "knife", "nife"},
+        {"week2", "12/08/26, 09:00 AM", "stop", "stog"},   {"week1", "12/01/26, 09:00 AM", "birds", "brids"},
+        {"week1", "12/01/26, 09:00 AM", "stop", "stog"}};
+    COwnedList<CMissed> missed;
+    for (const auto& r : records)
+        missed.push_back(Missed(r[0], r[1], r[2], r[3]));
+    CProgressStats withoutSounds;
+    withoutSounds.Compute({}, missed);
+    EXPECT_TRUE(withoutSounds.GetSoundShares().empty());
+    for (const Case& c : cases) {
+        CSpeechEngine engine;
+        engine.SetDataPath(c.dataPath);
+        CSoundComparison sounds(engine);
+        CProgressStats stats;
+        stats.Compute({}, missed, &sounds);
+        EXPECT_EQ(stats.SoundsUnavailable(), c.unavailable);
+        std::vector<float> percents;
+        for (const CProgressStats::SoundShare& share : stats.GetSoundShares())
+            percents.push_back(share.Percent());
+        EXPECT_EQ(percents, c.percents) << c.dataPath;
+        // The other figures are the same with or without sounds.
+        EXPECT_EQ(stats.GetRuleCounts(), withoutSounds.GetRuleCounts());
+        EXPECT_EQ(stats.GetMostMissed().size(), withoutSounds.GetMostMissed().size());
+        if (!c.unavailable) {
+            EXPECT_EQ(stats.GetSoundShares()[1].misspellings, 3);
+            EXPECT_EQ(stats.GetSoundShares()[0].list, "week1");
+            EXPECT_LT(stats.GetSoundShares()[1].minutes, stats.GetSoundShares()[2].minutes);
+        }
+    }
 }
 }

@@ -9,6 +9,7 @@
 #include "reports/CReports.h"
 
 #include <QChartView>
+#include <QXYSeries>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QPrinter>
@@ -184,6 +185,7 @@ TEST_F(ReportsPage, ASelectedMisspelledWordShowsItsFeedbackAndPractiseAsksTheMai
     Select({2});
     ASSERT_TRUE(panel->isVisible());
     EXPECT_EQ(panel->GetText(), "freind\r\nfriend\r\n  ^^  \r\n"
+                                "It sounds close: listen again to the sounds.\r\n"
                                 "change ei to ie: i comes before e here: i before e, except after c \x97 friend, believe, piece");
     Click(page.get(), kDeleteSelection);
     EXPECT_FALSE(panel->isVisible());
@@ -217,4 +219,28 @@ TEST_F(ReportsPage, ProgressShowsThreeChartsForRecordsAndNoDataWithout)
     EXPECT_EQ(progress->GetNoDataLabel()->text(), QStringLiteral("No data."));
     for (auto chart : {CProgressView::Grades, CProgressView::Rules, CProgressView::Missed})
         EXPECT_FALSE(shown(progress->GetChartView(chart))) << chart;
+}
+
+TEST_F(ReportsPage, ProgressShowsTheShareOfEachTestsMisspellingsThatSoundRight)
+{
+    const auto shown = [this](QWidget* w) { return w->isVisibleTo(page.get()); };
+    // Two tests of one list: friend as "freind" (close) then as "frend" (right).
+    for (int i = 0; i < 5; ++i) {
+        CMissed& record = *doc.m_missedList[std::size_t(i)];
+        record.m_listName = "week1";
+        record.m_date = i < 2 ? "12/08/26, 09:00 AM" : "12/01/26, 09:00 AM";
+        if (i < 2)
+            record.m_misspelling = "frend";
+    }
+    doc.UpdateAllViews(nullptr, 0);
+    FindControl<QRadioButton>(page.get(), kProgress)->click();
+    QChartView* view = page->GetProgressView()->GetChartView(CProgressView::Sounds);
+    ASSERT_TRUE(shown(view));
+    EXPECT_EQ(view->accessibleName(), QStringLiteral("Misspellings that sound right"));
+    const auto* line = qobject_cast<QXYSeries*>(view->chart()->series().value(0));
+    ASSERT_NE(line, nullptr);
+    ASSERT_EQ(line->count(), 2);
+    EXPECT_DOUBLE_EQ(line->at(0).y(), 0.0);
+    EXPECT_DOUBLE_EQ(line->at(1).y(), 100.0);
+    EXPECT_LT(line->at(0).x(), line->at(1).x());
 }

@@ -586,13 +586,15 @@ TEST_F(TestPage, AWrongAnswerShowsWhatWentWrongARightOneHidesItAndTheSettingCanT
     EXPECT_EQ(TextOf(page.get(), kStatus), "Sorry wrong Answer.\nThe correct spelling is receive.");
     ASSERT_TRUE(panel->isVisible());
     EXPECT_EQ(panel->GetText(), "recieve\r\nreceive\r\n   ^^  \r\n"
+                                "It sounds right: you heard every sound. Now learn how the word is spelled.\r\n"
                                 "change ie to ei: e comes before i here: i before e, except after c \x97 receive, ceiling");
-    // "?" from the analysis: the letters alone.
+    // "?" from the analysis: the letters and the sound alone.
     Click(page.get(), kNext);
     EXPECT_FALSE(panel->isVisible());
     Answer("");
     ASSERT_TRUE(panel->isVisible());
-    EXPECT_EQ(panel->GetText(), "    \r\ncake\r\n^^^^");
+    EXPECT_EQ(panel->GetText(), "    \r\ncake\r\n^^^^\r\n"
+                                "It sounds different: listen to the word again, sound by sound.");
     EXPECT_TRUE(panel->GetRuleLines().empty());
     Click(page.get(), kNext);
     Answer("dog");
