@@ -96,13 +96,6 @@ int CSpeechEngine::ClampRate(int wordsPerMinute)
     return std::clamp(wordsPerMinute, kMinRate, kMaxRate);
 }
 
-CSpeechEngine::~CSpeechEngine()
-{
-    // The next engine of the process starts the library afresh.
-    if (m_state == State::Ready)
-        espeak_ng_Terminate();
-}
-
 bool CSpeechEngine::Fail(const std::string& text)
 {
     m_error = text;

@@ -9,13 +9,15 @@
 // a word goes in, 16-bit mono PCM at SampleRate() comes out. The library is loaded
 // and initialised only when the first word is spoken (or the voices are listed), so
 // start-up never waits for it. espeak-ng keeps one state per process, so one engine
-// at a time owns it (the program's is the document's, through its speaker) and lets it
-// go when it ends; all calls come from the user-interface thread. It also turns text
+// at a time owns it (the program's is the document's, through its speaker); all calls
+// come from the user-interface thread. It also turns text
 // into phonemes, in the same voice, for the comparison of spellings by sound.
 class CSpeechEngine : public CPhonemeSource {
 public:
     CSpeechEngine() = default;
-    ~CSpeechEngine() override;
+    // Leaves the library started: espeak-ng 1.51 hangs in espeak_ng_Terminate once it has
+    // been started a second time, and a later engine starts it again without harm.
+    ~CSpeechEngine() override = default;
     CSpeechEngine(const CSpeechEngine&) = delete;
     CSpeechEngine& operator=(const CSpeechEngine&) = delete;
 

@@ -99,6 +99,18 @@ TEST(SpeechEngine, EveryKindOfWordGivesSpeechOrAClearReason)
     }
 }
 
+// Each document has its own engine; one made after another ended speaks, and neither
+// end waits on the library.
+TEST(SpeechEngine, AnEngineMadeAfterAnotherEndedSpeaksAndBothEnd)
+{
+    for (int i = 0; i < 3; ++i) {
+        CSpeechEngine engine;
+        std::vector<int16_t> samples;
+        EXPECT_TRUE(engine.Synthesize("cat", samples)) << engine.ErrorText();
+        EXPECT_FALSE(samples.empty());
+    }
+}
+
 TEST(SpeechEngine, AFasterRateSaysTheSameWordInLessTime)
 {
     CSpeechEngine engine;
