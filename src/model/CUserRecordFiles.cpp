@@ -4,9 +4,8 @@
 #include "model/CAtomicFile.h"
 #include "model/CPath.h"
 
-namespace {
 template <class T>
-CUserRecordFiles::ReadResult Decode(const std::string& bytes, COwnedList<T>& list)
+CUserRecordFiles::ReadResult CUserRecordFiles::DecodeList(const std::string& bytes, COwnedList<T>& list)
 {
     try {
         CArchive ar(CArchive::load, bytes);
@@ -18,6 +17,7 @@ CUserRecordFiles::ReadResult Decode(const std::string& bytes, COwnedList<T>& lis
     }
 }
 
+namespace {
 void AddError(std::string* errorText, const std::string& error)
 {
     if (!errorText)
@@ -56,7 +56,7 @@ CUserRecordFiles::ReadResult CUserRecordFiles::ReadListFile(const std::string& p
     std::string bytes;
     if (!CAtomicFile::ReadWholeFile(CPath::ToNative(path), bytes, nullptr))
         return ReadResult::notOpened;
-    return Decode(bytes, list);
+    return DecodeList(bytes, list);
 }
 
 template <class T>
@@ -66,7 +66,7 @@ bool CUserRecordFiles::WriteListFile(const std::string& path, const COwnedList<T
     std::string old;
     if (CAtomicFile::ReadWholeFile(CPath::ToNative(path), old, nullptr)) {
         COwnedList<T> check;
-        if (Decode(old, check) != ReadResult::ok &&
+        if (DecodeList(old, check) != ReadResult::ok &&
             !CAtomicFile::WriteFileAtomically(CAtomicFile::FreeCopyPath(CPath::ToNative(path), kDamagedSuffix), old,
                                               errorText))
             return false; // the damaged file stays as it is rather than be lost
@@ -79,6 +79,8 @@ bool CUserRecordFiles::WriteListFile(const std::string& path, const COwnedList<T
     return CAtomicFile::WriteFileAtomically(CPath::ToNative(path), bytes, errorText);
 }
 
+template CUserRecordFiles::ReadResult CUserRecordFiles::DecodeList(const std::string&, COwnedList<CGrade>&);
+template CUserRecordFiles::ReadResult CUserRecordFiles::DecodeList(const std::string&, COwnedList<CMissed>&);
 template CUserRecordFiles::ReadResult CUserRecordFiles::ReadListFile(const std::string&, COwnedList<CGrade>&);
 template CUserRecordFiles::ReadResult CUserRecordFiles::ReadListFile(const std::string&, COwnedList<CMissed>&);
 template bool CUserRecordFiles::WriteListFile(const std::string&, const COwnedList<CGrade>&, std::string*);

@@ -40,6 +40,9 @@ public:
     // One object list file of T; on damage the entries read before the fault stay appended.
     template <class T>
     static ReadResult ReadListFile(const std::string& path, COwnedList<T>& list);
+    // The same for a file's bytes already read; bytes after the list are damage too.
+    template <class T>
+    static ReadResult DecodeList(const std::string& bytes, COwnedList<T>& list);
     template <class T>
     static bool WriteListFile(const std::string& path, const COwnedList<T>& list,
                               std::string* errorText);
