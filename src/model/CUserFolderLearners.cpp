@@ -46,6 +46,7 @@ bool CUserFolderLearners::List(const std::string& folder, std::initializer_list<
 {
     m_userFilePath = CPath::Join(folder, kUserFileName);
     m_learners.clear();
+    m_unreadableNames.clear();
     ReadUserFile();
 
     const std::string native = CPath::ToNative(folder);
@@ -62,6 +63,11 @@ bool CUserFolderLearners::List(const std::string& folder, std::initializer_list<
         for (const std::string_view ending : extensions) {
             if (name.size() <= ending.size() || !name.ends_with(ending))
                 continue;
+            // A name from another system that Windows-1252 can't hold would read as another file.
+            if (!CPath::CanHold(name)) {
+                m_unreadableNames.push_back(CPath::FromNative(name));
+                continue;
+            }
             std::string learner = CPath::FromNative(name.substr(0, name.size() - ending.size()));
             if (!known.count(learner))
                 others.insert(std::move(learner));
@@ -69,5 +75,6 @@ bool CUserFolderLearners::List(const std::string& folder, std::initializer_list<
     }
     ::closedir(dir);
     m_learners.insert(m_learners.end(), others.begin(), others.end());
+    std::sort(m_unreadableNames.begin(), m_unreadableNames.end());
     return true;
 }

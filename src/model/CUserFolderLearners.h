@@ -30,6 +30,9 @@ public:
 
     const std::vector<std::string>& Learners() const { return m_learners; }
     UserFile GetUserFile() const { return m_userFile; }
+    // Record files whose names Windows-1252 can't hold (written by another system): left out,
+    // named here as near as the program can show them.
+    const std::vector<std::string>& UnreadableNames() const { return m_unreadableNames; }
     // The user file's path, Windows-1252, for telling what went wrong with it.
     std::string UserFilePath() const { return m_userFilePath; }
 
@@ -38,5 +41,6 @@ private:
 
     std::string m_userFilePath;
     std::vector<std::string> m_learners;
+    std::vector<std::string> m_unreadableNames;
     UserFile m_userFile = UserFile::ok;
 };

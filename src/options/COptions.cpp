@@ -3,6 +3,7 @@
 #include "document/CKelto4AppCore.h"
 #include "document/CKelto4Doc.h"
 #include "model/KMessage.h"
+#include "options/CTeacherPasswordDlg.h"
 #include "platform/CBrowseFolder.h"
 #include "platform/CControlIds.h"
 #include "platform/CDialogService.h"
@@ -34,6 +35,7 @@ enum : int {
     IDC_APPLY = 1029,
     IDC_SHOW_MENU = 1030,
     IDC_SHOW_FEEDBACK = 1052,
+    IDC_TEACHER_PASSWORD = 1053,
     IDC_SPEAK_MISSING_WORDS = 1040,
     IDC_VOICE = 1041,
     IDC_TRY_VOICE = 1042,
@@ -59,6 +61,7 @@ const CFormControl kTemplate[] = {
     {CFormControl::CheckBox, IDC_AUTO_LOG_IN, "Log In Automatically", 10, 145, 150, 10},
     {CFormControl::Button, IDC_CHANGE_PASSWORD, "Change Log In Password", 180, 143, 125, 14},
     {CFormControl::CheckBox, IDC_SHOW_MENU, "Show Menu", 10, 160, 150, 10},
+    {CFormControl::Button, IDC_TEACHER_PASSWORD, "Teacher Password...", 180, 158, 125, 14},
     {CFormControl::CheckBox, IDC_SHOW_FEEDBACK, "Show Feedback After A Wrong Answer", 10, 175, 165, 10},
     {CFormControl::GroupBox, 0, "Spoken Words", 7, 188, 306, 58},
     {CFormControl::CheckBox, IDC_SPEAK_MISSING_WORDS, "Speak words that have no recording", 14, 199, 200, 10},
@@ -122,6 +125,9 @@ void COptions::OnCommand(int id)
         break;
     case IDC_CHANGE_PASSWORD:
         OnChangePassword();
+        break;
+    case IDC_TEACHER_PASSWORD:
+        OnTeacherPassword();
         break;
     case IDC_APPLY:
         OnApply();
@@ -216,6 +222,11 @@ void COptions::OnChangePassword()
     CKelto4AppCore& app = GetDocument()->GetApp();
     if (app.RunChangePasswordDialog(app.m_userFolder))
         ShowMessage("Password Changed.", MsgIcon::Information);
+}
+
+void COptions::OnTeacherPassword()
+{
+    CTeacherPasswordDlg(GetDocument()->GetApp().m_userFolder, this).exec();
 }
 
 void COptions::OnApply()

@@ -119,6 +119,8 @@ bool CClassStats::Compute(const std::string& folder, CCalendarDay today)
         m_problems.push_back({userFile, userFile + " can't be read: the learners are listed by name."});
     if (!listed)
         return false;
+    for (const std::string& file : listing.UnreadableNames())
+        m_problems.push_back({file, file + " has a name from another computer that Keltora can't read, so it is left out."});
     for (const std::string& name : listing.Learners())
         AddLearner(name);
 
@@ -312,10 +314,7 @@ void CClassStats::FinishGroups()
         // The class's order stays among equal counts.
         std::stable_sort(group.members.begin(), group.members.end(),
                          [](const GroupMember& a, const GroupMember& b) { return a.misspellings > b.misspellings; });
-        std::size_t keep = std::min(kGroupSize, group.members.size());
-        while (keep < group.members.size() && group.members[keep].misspellings == group.members[keep - 1].misspellings)
-            ++keep;
-        group.members.resize(keep);
+        group.members.resize(std::min(kGroupSize, group.members.size()));
         m_groups.push_back(std::move(group));
     }
     std::stable_sort(m_groups.begin(), m_groups.end(),

@@ -35,7 +35,8 @@ public:
     static constexpr double kTrendStep = 2.0;
     static constexpr std::size_t kMostMissed = 10;
     // "Group by Rule" looks at the misspellings of the last kGroupDays days, today included,
-    // and names at most kGroupSize learners a rule (more when several share the last place).
+    // and names at most kGroupSize learners a rule: the most misspellings first, equal counts
+    // in the class's order.
     static constexpr int kGroupDays = 30;
     static constexpr std::size_t kGroupSize = 5;
     // A record file larger than this is not one the program wrote.

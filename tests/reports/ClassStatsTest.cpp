@@ -96,6 +96,8 @@ protected:
         Write("Cid.kt4", cid.substr(0, cid.size() - 1));
         Write("Dan.kt5", std::string("KT5M\x01\0\0\0\x09", 9));
         ASSERT_EQ(::mkfifo(folder.File("Eve.kt3").c_str(), 0600), 0);
+        // Named on another system, in bytes that are no UTF-8.
+        Write("Fay\xFF.kt3", "");
     }
     CClassStats Figures()
     {
@@ -240,6 +242,7 @@ TEST_F(ClassFolder, DamagedFilesAreNamedAndLeftAloneWhileEveryOtherLearnerIsShow
     for (const CClassStats::Problem& problem : stats.Problems())
         problems.push_back(problem.text);
     EXPECT_EQ(problems, (std::vector<std::string>{
+                            "Fay?.kt3 has a name from another computer that Keltora can't read, so it is left out.",
                             "Cid.kt4 is damaged, so Cid is not shown.",
                             "Dan.kt5 is damaged, so Dan's words due and stubborn words are not shown.",
                             "Eve.kt3 can't be read, so Eve is not shown.",
