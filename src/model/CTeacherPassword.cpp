@@ -90,12 +90,18 @@ CTeacherPassword::State CTeacherPassword::Read(const std::string& nativePath, st
     case CAtomicFile::BoundedRead::failed:
         return State::damaged;
     }
-    if (!bytes.ends_with('\n'))
+    return Decode(bytes, hash);
+}
+
+CTeacherPassword::State CTeacherPassword::Decode(std::string_view bytes, std::string& hash)
+{
+    hash.clear();
+    if (bytes.size() > kMaxFileBytes || !bytes.ends_with('\n'))
         return State::damaged;
-    bytes.pop_back();
+    bytes.remove_suffix(1);
     if (!IsValidHash(bytes))
         return State::damaged;
-    hash = std::move(bytes);
+    hash = bytes;
     return State::set;
 }
 

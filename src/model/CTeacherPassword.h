@@ -31,6 +31,8 @@ public:
 
     // nativePath: the file system's bytes (CPath::ToNative). Never blocks on a pipe.
     static State Read(const std::string& nativePath, std::string& hash);
+    // The same for the file's bytes: set or damaged.
+    static State Decode(std::string_view bytes, std::string& hash);
     // Is text (without the line feed) a hash string this program can check?
     static bool IsValidHash(std::string_view text);
     // A new hash string of password with a fresh salt; nothing when the library fails (no memory).

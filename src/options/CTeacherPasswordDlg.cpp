@@ -3,13 +3,12 @@
 #include "model/CPath.h"
 #include "model/KMessage.h"
 #include "platform/CControlIds.h"
+#include "platform/COkCancelButtons.h"
 #include "platform/CQtText.h"
 
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -51,16 +50,11 @@ CTeacherPasswordDlg::CTeacherPasswordDlg(std::string userFolder, QWidget* parent
     // Only a password that is set has an old one to type.
     m_old->setEnabled(m_state == CTeacherPassword::State::set);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    SetControlId(buttons->button(QDialogButtonBox::Ok), 1);
-    SetControlId(buttons->button(QDialogButtonBox::Cancel), 2);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_intro);
     layout->addLayout(fields);
-    layout->addWidget(buttons);
+    layout->addWidget(new COkCancelButtons(this));
     (m_old->isEnabled() ? m_old : m_new)->setFocus();
 }
 

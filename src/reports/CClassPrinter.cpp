@@ -342,10 +342,7 @@ bool CClassPrinter::Print(QPrinter& printer, const CClassStats& stats, const std
     QPainter painter;
     if (!painter.begin(&printer))
         return false;
-    // Twips from the top-left corner inside the half-inch margins, as the other reports.
-    const CReportPrinter::Rect margins = CReportPrinter::MarginRect(printer);
-    painter.scale(printer.logicalDpiX() / 1440.0, printer.logicalDpiY() / 1440.0);
-    painter.translate(margins.left, -margins.top);
+    CReportPrinter::ScaleToTwips(painter, printer);
     painter.setPen(QPen(Qt::black, 0));
     for (int page = from; page <= to; ++page) {
         if (page != from)

@@ -95,6 +95,8 @@ public:
     bool CompareSounds(CSoundComparison& sounds, std::size_t maxPairs = std::size_t(-1));
     bool SoundsDone() const { return m_nextPair >= m_pairs.size() || m_soundsUnavailable; }
     bool SoundsUnavailable() const { return m_soundsUnavailable; }
+    // The class's different misspellings: what CompareSounds has to compare.
+    std::size_t DifferentMisspellings() const { return m_pairs.size(); }
 
     const std::string& GetFolder() const { return m_folder; }
     const std::string& FolderError() const { return m_folderError; }

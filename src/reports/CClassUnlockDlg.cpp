@@ -4,13 +4,12 @@
 #include "model/CTeacherPassword.h"
 #include "model/KMessage.h"
 #include "platform/CControlIds.h"
+#include "platform/COkCancelButtons.h"
 #include "platform/CQtText.h"
 
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 CClassUnlockDlg::CClassUnlockDlg(std::string hash, QWidget* parent)
@@ -25,15 +24,10 @@ CClassUnlockDlg::CClassUnlockDlg(std::string hash, QWidget* parent)
     SetControlId(m_password, IDC_PASSWORD);
     auto* fields = new QFormLayout;
     fields->addRow(QStringLiteral("&Teacher's Password:"), m_password);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    SetControlId(buttons->button(QDialogButtonBox::Ok), 1);
-    SetControlId(buttons->button(QDialogButtonBox::Cancel), 2);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(intro);
     layout->addLayout(fields);
-    layout->addWidget(buttons);
+    layout->addWidget(new COkCancelButtons(this));
     // Wide enough for the sentence on two lines, whatever the font.
     intro->setMinimumWidth(intro->fontMetrics().averageCharWidth() * 45);
     m_password->setFocus();

@@ -33,8 +33,9 @@ public:
         IDC_GRID = 1074,
         IDC_GROUPS = 1075,
     };
-    // Different misspellings compared by sound between two paints: a few tens of milliseconds.
-    static constexpr std::size_t kPairsPerStep = 100;
+    // Different misspellings compared by sound between two looks at the window's events:
+    // about ten milliseconds when none of their phonemes are known yet.
+    static constexpr std::size_t kPairsPerStep = 400;
 
     explicit CClassView(QWidget* parent = nullptr);
     ~CClassView() override;

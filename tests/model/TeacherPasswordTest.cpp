@@ -148,4 +148,19 @@ TEST(TeacherPassword, ASaveThatFailsLeavesTheOldPassword)
     ASSERT_EQ(CTeacherPassword::Read(path, hash), State::set);
     EXPECT_TRUE(CTeacherPassword::Verify(hash, "pear"));
 }
+
+TEST(TeacherPassword, ToolDumpNamesTheHashsKindAndCostButNotTheHash)
+{
+    TempFolder folder;
+    const std::string path = CTeacherPassword::Path(folder.Path());
+    ASSERT_EQ(CTeacherPassword::ChangePassword(path, "", "pear", "pear", nullptr), Change::set);
+    ToolRun run = RunTool(KELTO4_TOOL, folder, "dump '" + path + "'");
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out, "argon2id\tm=65536,t=2,p=1\n");
+    std::ofstream(path, std::ios::binary) << "pear\n";
+    run = RunTool(KELTO4_TOOL, folder, "dump '" + path + "'");
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_NE(run.err.find("damaged"), std::string::npos) << run.err;
+}
 }
