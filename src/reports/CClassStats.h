@@ -39,8 +39,8 @@ public:
     // in the class's order.
     static constexpr int kGroupDays = 30;
     static constexpr std::size_t kGroupSize = 5;
-    // A record file larger than this is not one the program wrote.
-    static constexpr std::size_t kMaxRecordFileBytes = std::size_t(256) << 20;
+    // A record file larger than this is not one the program wrote (a lifetime of tests is a few megabytes).
+    static constexpr std::size_t kMaxRecordFileBytes = std::size_t(64) << 20;
 
     using RuleCounts = std::array<std::int64_t, CRuleGroups::kCount>;
 

@@ -6,7 +6,8 @@
 #include "reports/CProgressView.h"
 
 #include <QDialogButtonBox>
-#include <QPushButton>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QVBoxLayout>
 
 CLearnerProgressDlg::CLearnerProgressDlg(const std::string& folder, const std::string& learner,
@@ -23,9 +24,12 @@ CLearnerProgressDlg::CLearnerProgressDlg(const std::string& folder, const std::s
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_view, 1);
     layout->addWidget(buttons);
-    // Room for the charts side by side with their labels, as on the reports page.
+    // Room for the charts with their labels, but never more than the screen holds.
     const int line = fontMetrics().height();
-    resize(48 * line, 36 * line);
+    QSize size(48 * line, 40 * line);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        size = size.boundedTo(screen->availableSize() * 9 / 10);
+    resize(size);
 }
 
 bool CLearnerProgressDlg::Load()

@@ -412,6 +412,9 @@ void CReports::OnFilePrint()
     std::unique_ptr<QPrinter> printer = CReportPrinter::CreateDefaultPrinter();
     // The progress charts always fit on one page.
     const CReportRows::ViewMode mode = m_rows.GetViewMode();
+    // The printout counts its pages with every figure in place.
+    if (mode == CReportRows::Class)
+        m_classView->FinishSounds();
     const int maxPage = mode == CReportRows::Class
                             ? int(CClassPrinter::Paginate(*printer, m_classView->Stats(), m_printer).size())
                         : mode == CReportRows::Progress ? 1
