@@ -3,14 +3,17 @@
 
 class CProgressStats;
 class QChart;
+class QFont;
 class QPalette;
+class QSizeF;
 
 // The three charts of the progress view, made afresh from the statistics: on screen
 // in the palette's light or dark theme, on paper always light. Each returns a new
 // chart that the caller owns, or nullptr when it would have nothing to show.
 class CProgressCharts {
 public:
-    static QChart* GradesChart(const CProgressStats& stats, bool dark);
+    // width: the chart's width in pixels, which decides how many dates fit under it.
+    static QChart* GradesChart(const CProgressStats& stats, bool dark, int width = 600);
     static QChart* RulesChart(const CProgressStats& stats, bool dark);
     static QChart* MissedChart(const CProgressStats& stats, bool dark);
 
@@ -21,6 +24,13 @@ public:
     // were left out.
     static QString LeftOutNote(const CProgressStats& stats);
 
-    // Is the palette dark enough to want light text on a dark chart?
-    static bool IsDark(const QPalette& palette);
+    // Fits the grades chart's axes to a chart of size: under the tests the day of each
+    // day's first test, as many days as fit without touching and never a day twice;
+    // beside them grade lines 20, 25, 50 or 100 apart, as many as have room; the axis
+    // titles where they fit whole.
+    static void FitGrades(QChart* chart, const CProgressStats& stats, const QSizeF& size);
+    // Lays a bar chart of size out by hand: the names at their full width on the left,
+    // room for the counts on the right, the bars between (left to itself, a small chart
+    // would squeeze the names to "...").
+    static void FitBarPlot(QChart* chart, const QSizeF& size);
 };

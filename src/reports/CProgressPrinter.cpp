@@ -25,6 +25,7 @@ void DrawChart(QPainter& painter, QChart* chart, const QRectF& target)
     scene.addItem(chart); // the scene owns the chart from here
     const QRectF source(0, 0, target.width() / kTwipsPerDot, target.height() / kTwipsPerDot);
     chart->setGeometry(source);
+    CProgressCharts::FitBarPlot(chart, source.size());
     scene.setSceneRect(source);
     scene.render(&painter, target, source);
 }

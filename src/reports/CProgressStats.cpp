@@ -19,6 +19,7 @@ std::string_view ListOf(std::string_view listName, bool& stopped)
 void CProgressStats::Compute(const COwnedList<CGrade>& grades, const COwnedList<CMissed>& missed)
 {
     m_series.clear();
+    m_listNames.clear();
     m_leftOut = 0;
     m_pointCount = 0;
     m_gradeRecords = grades.size();
@@ -44,12 +45,22 @@ void CProgressStats::Compute(const COwnedList<CGrade>& grades, const COwnedList<
         }
         bool stopped = false;
         const std::string_view list = ListOf(grade.m_listName, stopped);
-        taken.push_back({list, {date->Minutes(), CGrade::Percent(grade.m_correct, grade.m_words), stopped}});
-        ++testsPerList[list];
+        auto [known, isNew] = testsPerList.try_emplace(list, 0);
+        if (isNew)
+            m_listNames.emplace_back(list);
+        ++known->second;
+        taken.push_back({list, {date->Minutes(), CGrade::Percent(grade.m_correct, grade.m_words), stopped, 0, 0}});
     }
     std::stable_sort(taken.begin(), taken.end(),
                      [](const Taken& a, const Taken& b) { return a.point.minutes < b.point.minutes; });
     m_pointCount = taken.size();
+    std::unordered_map<std::string_view, std::uint32_t> nameOf;
+    for (std::size_t i = 0; i < m_listNames.size(); ++i)
+        nameOf.emplace(m_listNames[i], std::uint32_t(i));
+    for (std::size_t i = 0; i < taken.size(); ++i) {
+        taken[i].point.list = nameOf[taken[i].list];
+        taken[i].point.order = std::uint32_t(i);
+    }
 
     std::vector<std::pair<std::string_view, std::size_t>> lists(testsPerList.begin(), testsPerList.end());
     std::sort(lists.begin(), lists.end(), [](const auto& a, const auto& b) {
@@ -104,4 +115,22 @@ void CProgressStats::Compute(const COwnedList<CGrade>& grades, const COwnedList<
                       });
     for (std::size_t i = 0; i < top; ++i)
         m_mostMissed.push_back({std::string(words[i].first), words[i].second});
+}
+
+CProgressStats::Bars CProgressStats::RuleBars() const
+{
+    Bars bars;
+    for (int rule = 0; rule < CRuleGroups::kCount; ++rule)
+        if (const std::int64_t n = m_ruleCounts[std::size_t(rule)])
+            bars.emplace_back(CRuleGroups::Name(CRuleGroups::Rule(rule)), n);
+    std::stable_sort(bars.begin(), bars.end(), [](const auto& a, const auto& b) { return a.second > b.second; });
+    return bars;
+}
+
+CProgressStats::Bars CProgressStats::MissedBars() const
+{
+    Bars bars;
+    for (const WordCount& w : m_mostMissed)
+        bars.emplace_back(w.word.empty() ? "(no word)" : w.word, w.count);
+    return bars;
 }

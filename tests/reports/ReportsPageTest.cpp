@@ -8,7 +8,9 @@
 #include "reports/CReportPrinter.h"
 #include "reports/CReports.h"
 
+#include <QAccessible>
 #include <QChartView>
+#include <QCheckBox>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QPrinter>
@@ -217,4 +219,34 @@ TEST_F(ReportsPage, ProgressShowsThreeChartsForRecordsAndNoDataWithout)
     EXPECT_EQ(progress->GetNoDataLabel()->text(), QStringLiteral("No data."));
     for (auto chart : {CProgressView::Grades, CProgressView::Rules, CProgressView::Missed})
         EXPECT_FALSE(shown(progress->GetChartView(chart))) << chart;
+}
+
+// "Show as Table" puts each chart's figures in a table that a screen reader reads cell
+// by cell; the charts come back when it is cleared.
+TEST_F(ReportsPage, ShowAsTableGivesScreenReadersEachChartsFigures)
+{
+    FindControl<QRadioButton>(page.get(), kProgress)->click();
+    CProgressView* progress = page->GetProgressView();
+    auto* toggle = FindControl<QCheckBox>(page.get(), CProgressView::kShowTableId);
+    ASSERT_NE(toggle, nullptr);
+    EXPECT_EQ(toggle->text(), QStringLiteral("Show as Table"));
+    toggle->click();
+    for (auto chart : {CProgressView::Grades, CProgressView::Rules, CProgressView::Missed}) {
+        QTableView* table = progress->GetTableView(chart);
+        EXPECT_TRUE(table->isVisibleTo(page.get())) << chart;
+        EXPECT_FALSE(progress->GetChartView(chart)->isVisibleTo(page.get())) << chart;
+        QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(table);
+        ASSERT_TRUE(iface && iface->tableInterface()) << chart;
+        EXPECT_EQ(iface->text(QAccessible::Name), progress->GetChartView(chart)->accessibleName());
+        EXPECT_EQ(iface->tableInterface()->rowCount(), table->model()->rowCount()) << chart;
+        ASSERT_GT(table->model()->rowCount(), 0) << chart;
+        for (int c = 0; c < table->model()->columnCount(); ++c)
+            EXPECT_EQ(iface->tableInterface()->cellAt(0, c)->text(QAccessible::Name),
+                      table->model()->index(0, c).data().toString())
+                << chart << " " << c;
+    }
+    EXPECT_EQ(progress->GetTableView(CProgressView::Grades)->model()->rowCount(), int(doc.m_gradeList.size()));
+    toggle->click();
+    for (auto chart : {CProgressView::Grades, CProgressView::Rules, CProgressView::Missed})
+        EXPECT_TRUE(progress->GetChartView(chart)->isVisibleTo(page.get())) << chart;
 }
