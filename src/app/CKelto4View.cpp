@@ -46,13 +46,16 @@ CKelto4View::CKelto4View(CKelto4Doc* document, QWidget* parent)
         actions->addWidget(button);
     }
     actions->addStretch();
-    welcome->setMinimumSize(QFontMetrics(font()).averageCharWidth() * 26, QFontMetrics(font()).lineSpacing() * 6);
+    // The welcome holds a few lines; the picture shows below it.
+    const QFontMetrics metrics(font());
+    welcome->setMinimumSize(metrics.averageCharWidth() * 26, metrics.lineSpacing() * 6);
+    welcome->setMaximumHeight(metrics.lineSpacing() * 8);
     auto* layout = new QGridLayout(this);
     layout->addWidget(title, 0, 0, 1, 5);
     layout->addWidget(rule, 1, 0, 1, 5);
     layout->setRowMinimumHeight(2, 8);
     layout->addLayout(actions, 3, 1);
-    layout->addWidget(welcome, 3, 3);
+    layout->addWidget(welcome, 3, 3, Qt::AlignTop);
     layout->setColumnMinimumWidth(2, 16);
     layout->setColumnStretch(0, 1);
     layout->setColumnStretch(1, 3);

@@ -204,7 +204,7 @@ COptions::COptions(CKelto4Doc* document, QWidget* parent)
 
     const std::pair<QWidget*, char> mnemonics[] = {
         {stretch, 'T'}, {center, 'E'}, {randomize, 'R'}, {autoLogIn, 'L'}, {password, 'G'}, {showMenu, 'M'},
-        {showFeedback, 'B'}, {speakMissing, 'K'}, {voice, 'O'}, {tryVoice, 'Y'}, {rate, 'D'},
+        {showFeedback, 'B'}, {speakMissing, 'K'}, {voice, 'O'}, {tryVoice, 'Y'}, {rate, 'P'},
         {readingCombos[0], 'X'}, {readingCombos[1], 'I'}, {readingCombos[2], 'U'}, {readingCombos[3], 'N'},
         {apply, 'A'}, {restore, 'S'}};
     for (const auto& [control, letter] : mnemonics)

@@ -126,21 +126,50 @@ QString CProgressCharts::LeftOutNote(const CProgressStats& stats)
     return note.join(QLatin1Char(' '));
 }
 
+namespace {
+const char* const kBarName = "kelto4BarName";
+
+QBarCategoryAxis* NameAxis(const QChart* chart)
+{
+    const auto vertical = chart->axes(Qt::Vertical);
+    return vertical.isEmpty() ? nullptr : qobject_cast<QBarCategoryAxis*>(vertical.front());
+}
+
+// The bars' names, whole, right-aligned beside the plot, each at its bar.
+void PlaceBarNames(QChart* chart, const QRectF& plot)
+{
+    QBarCategoryAxis* names = NameAxis(chart);
+    if (!names)
+        return;
+    for (QGraphicsItem* item : chart->childItems())
+        if (item->data(0).toString() == QLatin1String(kBarName))
+            delete item;
+    const QFontMetricsF metrics(names->labelsFont());
+    const QStringList categories = names->categories();
+    const qreal band = plot.height() / qreal(std::max<qsizetype>(1, categories.size()));
+    for (qsizetype i = 0; i < categories.size(); ++i) {
+        auto* text = new QGraphicsSimpleTextItem(categories[i], chart);
+        text->setData(0, QLatin1String(kBarName));
+        text->setFont(names->labelsFont());
+        text->setBrush(names->labelsBrush());
+        // The first category sits at the bottom of the plot.
+        const qreal middle = plot.bottom() - (qreal(i) + 0.5) * band;
+        text->setPos(plot.left() - metrics.averageCharWidth() - metrics.horizontalAdvance(categories[i]),
+                     middle - metrics.height() / 2);
+    }
+}
+} // namespace
+
 void CProgressCharts::FitBarPlot(QChart* chart, const QSizeF& size)
 {
-    const auto vertical = chart ? chart->axes(Qt::Vertical) : QList<QAbstractAxis*>();
-    auto* names = vertical.isEmpty() ? nullptr : qobject_cast<QBarCategoryAxis*>(vertical.front());
+    QBarCategoryAxis* names = chart ? NameAxis(chart) : nullptr;
     if (!names || size.isEmpty())
         return;
-    // The chart's own names would be cut to "..." when the chart is small; the bars'
-    // names are drawn here instead, whole, beside the plot made to leave room for them.
+    // The chart's own names would be cut to "..." when the chart is small: the names are
+    // drawn whole beside the plot instead, and the margins leave room for them and for
+    // the count at the end of the longest bar.
     names->setLabelsVisible(false);
-    const char* const kName = "kelto4BarName";
-    for (QGraphicsItem* item : chart->childItems())
-        if (item->data(0).toString() == QLatin1String(kName))
-            delete item;
-    const QFont font = names->labelsFont();
-    const QFontMetricsF metrics(font);
+    const QFontMetricsF metrics(names->labelsFont());
     qreal widest = 0;
     for (const QString& name : names->categories())
         widest = std::max(widest, metrics.horizontalAdvance(name));
@@ -150,26 +179,16 @@ void CProgressCharts::FitBarPlot(QChart* chart, const QSizeF& size)
             for (QBarSet* set : bars->barSets())
                 for (int i = 0; i < set->count(); ++i)
                     most = std::max(most, set->at(i));
-    const QMarginsF margins = chart->margins();
     const qreal gap = metrics.averageCharWidth();
-    const qreal left = margins.left() + widest + 2 * gap;
-    const qreal right = margins.right() + metrics.horizontalAdvance(QString::number(qint64(most))) + 2 * gap;
-    const qreal top = margins.top() + QFontMetricsF(chart->titleFont()).height() + metrics.height() / 2;
-    const qreal bottom = margins.bottom() + metrics.height() / 2;
-    const QRectF plot(left, top, std::max<qreal>(1, size.width() - left - right),
-                      std::max<qreal>(1, size.height() - top - bottom));
-    chart->setPlotArea(plot);
-    const QStringList categories = names->categories();
-    const qreal band = plot.height() / qreal(std::max<qsizetype>(1, categories.size()));
-    for (qsizetype i = 0; i < categories.size(); ++i) {
-        auto* text = new QGraphicsSimpleTextItem(categories[i], chart);
-        text->setData(0, QLatin1String(kName));
-        text->setFont(font);
-        text->setBrush(names->labelsBrush());
-        // The first category sits at the bottom of the plot.
-        const qreal middle = plot.bottom() - (qreal(i) + 0.5) * band;
-        text->setPos(plot.left() - gap - metrics.horizontalAdvance(categories[i]), middle - metrics.height() / 2);
+    QMargins margins = chart->margins();
+    margins.setLeft(int(widest + 2 * gap));
+    margins.setRight(int(metrics.horizontalAdvance(QString::number(qint64(most))) + 2 * gap));
+    chart->setMargins(margins);
+    if (!chart->property(kBarName).toBool()) {
+        chart->setProperty(kBarName, true);
+        QObject::connect(chart, &QChart::plotAreaChanged, chart, [chart](const QRectF& plot) { PlaceBarNames(chart, plot); });
     }
+    PlaceBarNames(chart, chart->plotArea());
 }
 
 namespace {

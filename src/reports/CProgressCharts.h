@@ -29,8 +29,8 @@ public:
     // beside them grade lines 20, 25, 50 or 100 apart, as many as have room; the axis
     // titles where they fit whole.
     static void FitGrades(QChart* chart, const CProgressStats& stats, const QSizeF& size);
-    // Lays a bar chart of size out by hand: the names at their full width on the left,
-    // room for the counts on the right, the bars between (left to itself, a small chart
-    // would squeeze the names to "...").
+    // Makes a bar chart of size keep its names whole: drawn beside the plot, with room
+    // for them on the left and for the counts on the right (left to itself, a small
+    // chart would squeeze the names to "...").
     static void FitBarPlot(QChart* chart, const QSizeF& size);
 };

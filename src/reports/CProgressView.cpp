@@ -10,6 +10,7 @@
 #include <QCheckBox>
 #include <QEvent>
 #include <QFontMetrics>
+#include <QGraphicsLayout>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -166,6 +167,7 @@ void CProgressView::SetChart(Chart which, QChart* chart)
         }
         chart->legend()->setFont(small);
         chart->setMargins(QMargins(4, 4, 4, 4));
+        chart->layout()->setContentsMargins(0, 0, 0, 0);
         panel.view->setChart(chart);
         // A bar chart needs a line for each bar so its names stay readable.
         const int line = QFontMetrics(small).height();

@@ -30,8 +30,10 @@ CMicDlg::CMicDlg(QWidget* parent, CMicDlg** ownerSlot)
     QPushButton* close = c.Button(1, "Close");
     SetDefaultButton(IDOK);
     CFormBuilder::SetMnemonic(slider, QLatin1Char('R'));
-    for (QLabel* label : {status, dashes, volume, note})
+    for (QLabel* label : {status, dashes, volume, note}) {
         label->setAlignment(Qt::AlignCenter);
+        label->setWordWrap(false);
+    }
     slider->setMinimumWidth(fontMetrics().averageCharWidth() * 24);
     auto* sliderRow = new QHBoxLayout;
     sliderRow->addWidget(minus);

@@ -8,6 +8,7 @@
 #include "options/COptions.h"
 #include "PageTestSupport.h"
 #include "platform/CFormBuilder.h"
+#include "platform/CMnemonicStyle.h"
 #include "platform/CProfile.h"
 #include "platform/CommandIds.h"
 #include "RecordBuilders.h"
@@ -203,4 +204,19 @@ TEST_F(Keyboard, EveryPageFitsItsWindowAtBothScreenSizesAndTheAnswerBoxStaysLarg
             EXPECT_GE(answer->font().pointSizeF(), 2 * frame.Page(PAGE_TEST)->font().pointSizeF());
         }
     }
+}
+
+TEST(MnemonicStyle, TheLetterIsMarkedOnceAndTheCaptionsOwnAmpersandsStayText)
+{
+    const struct {
+        const char* text;
+        char letter;
+        const char* marked;
+    } cases[] = {
+        {"Start", 'S', "&Start"},   {"Stop", 'P', "Sto&p"},       {"Spell it", 'I', "Spell &it"},
+        {"A..Z", 'Z', "A..&Z"},     {"Cats & Dogs", 'D', "Cats && &Dogs"}, {"...", 'X', "..."},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(CMnemonicStyle::Marked(QString::fromLatin1(c.text), QLatin1Char(c.letter)).toStdString(), c.marked)
+            << c.text;
 }
