@@ -6,6 +6,8 @@
 #include "platform/CommandIds.h"
 #include "platform/CQtText.h"
 
+#include <algorithm>
+
 #include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -40,8 +42,13 @@ CKelto4View::CKelto4View(CKelto4Doc* document, QWidget* parent)
     // picture shows around both. Further actions join the column.
     auto* actions = new QVBoxLayout;
     actions->setSpacing(12);
+    int widest = 0;
+    for (QPushButton* button : {open, create, m_btnTest, logIn})
+        widest = std::max(widest, button->sizeHint().width());
     for (QPushButton* button : {open, create, m_btnTest, logIn}) {
         button->setMinimumHeight(button->sizeHint().height() * 3 / 2);
+        // On a large screen the buttons grow a little, not across the page.
+        button->setMaximumWidth(widest * 3 / 2);
         button->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
         actions->addWidget(button);
     }
@@ -49,7 +56,7 @@ CKelto4View::CKelto4View(CKelto4Doc* document, QWidget* parent)
     // The welcome holds a few lines; the picture shows below it.
     const QFontMetrics metrics(font());
     welcome->setMinimumSize(metrics.averageCharWidth() * 26, metrics.lineSpacing() * 6);
-    welcome->setMaximumHeight(metrics.lineSpacing() * 8);
+    welcome->setMaximumSize(metrics.averageCharWidth() * 48, metrics.lineSpacing() * 8);
     auto* layout = new QGridLayout(this);
     layout->addWidget(title, 0, 0, 1, 5);
     layout->addWidget(rule, 1, 0, 1, 5);

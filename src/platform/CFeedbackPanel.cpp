@@ -17,6 +17,7 @@ const QColor kBorder(190, 180, 150);
 
 constexpr int kMargin = 8;
 constexpr int kLargestLetters = 34; // pixels: readable at a glance from a child's seat
+constexpr int kRoomyLetters = 60;   // where a large window leaves the room
 constexpr int kSmallestLetters = 14;
 constexpr int kRulePixels = 17;
 constexpr int kSmallestRules = 11;
@@ -143,13 +144,14 @@ int CFeedbackPanel::ColumnWidth(const QFontMetrics& metrics, const Column& colum
 
 int CFeedbackPanel::FittingLetterSize(int width, int height) const
 {
-    for (int pixels = Scaled(kLargestLetters); pixels > kSmallestLetters; pixels -= 2) {
+    for (int pixels = Scaled(kRoomyLetters); pixels > kSmallestLetters; pixels -= 2) {
         const QFontMetrics metrics(LetterFont(pixels));
         int total = 0;
         for (const Column& c : m_columns)
             total += ColumnWidth(metrics, c);
-        // Two rows of letters and the carets under them, with a line of rules left.
-        if (total <= width && metrics.height() * 5 / 2 + kSmallestRules * 3 / 2 <= height)
+        // Two rows of letters and the carets under them, with room for the rules left.
+        const int rules = Scaled(kRulePixels) * (2 + int(m_rules.size()));
+        if (total <= width && metrics.height() * 5 / 2 + rules <= height)
             return pixels;
     }
     return kSmallestLetters;
