@@ -149,9 +149,11 @@ int CFeedbackPanel::FittingLetterSize(int width, int height) const
         int total = 0;
         for (const Column& c : m_columns)
             total += ColumnWidth(metrics, c);
-        // Two rows of letters and the carets under them, with room for the rules left.
-        const int rules = Scaled(kRulePixels) * (2 + int(m_rules.size()));
-        if (total <= width && metrics.height() * 5 / 2 + rules <= height)
+        // Two rows of letters and the carets under them, with room left for the rules,
+        // each of which may wrap once (else they get smaller letters of their own).
+        const int rules = Scaled(kRulePixels) * (1 + int(m_rules.size())) + kMargin;
+        const int row = std::max(metrics.height(), QFontMetrics(TextFont(kLabelPixels, true)).height());
+        if (total <= width && row * 2 + metrics.height() / 2 + rules <= height)
             return pixels;
     }
     return kSmallestLetters;
@@ -173,7 +175,8 @@ void CFeedbackPanel::paintEvent(QPaintEvent*)
     painter.setClipRect(rect().adjusted(1, 1, -1, -1));
 
     const QRect area = rect().adjusted(kMargin, kMargin / 2, -kMargin, -kMargin / 2);
-    const QFont labelFont = TextFont(Scaled(kLabelPixels), true);
+    // The labels keep their size: the letters get the room a larger text size gives.
+    const QFont labelFont = TextFont(kLabelPixels, true);
     const QFontMetrics labelMetrics(labelFont);
     const int labelWidth = std::max(labelMetrics.horizontalAdvance(ToQt(kAnswerLabel)),
                                     labelMetrics.horizontalAdvance(ToQt(kWordLabel))) +
@@ -182,7 +185,8 @@ void CFeedbackPanel::paintEvent(QPaintEvent*)
     const int letterPixels = FittingLetterSize(area.width() - labelWidth, area.height());
     const QFont plain = LetterFont(letterPixels);
     const QFontMetrics metrics(plain);
-    const int rowHeight = metrics.height();
+    // A row is as high as its letters, or its label when that is higher.
+    const int rowHeight = std::max(metrics.height(), labelMetrics.height());
     const int answerTop = area.top();
     const int wordTop = answerTop + rowHeight;
     const int caretTop = wordTop + rowHeight;
