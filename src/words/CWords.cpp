@@ -23,6 +23,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 static void InitWordsResources()
 {
     Q_INIT_RESOURCE(words);
@@ -106,9 +108,9 @@ CWords::CWords(CKelto4Doc* document, QWidget* parent)
             grid->addWidget(control, row, 2);
     };
     auto* recordRow = new QHBoxLayout;
-    recordRow->addWidget(m_recordButton);
-    recordRow->addWidget(m_speakButton);
-    step(0, "1)", c.Label("Enter Word", m_wordEdit), m_wordEdit);
+    recordRow->addWidget(m_recordButton, 1);
+    recordRow->addWidget(m_speakButton, 1);
+    step(0, "1)", c.Label("Enter Word", m_wordEdit), nullptr);
     step(1, "2)", c.Label("Start Recording"), nullptr);
     grid->addLayout(recordRow, 1, 2);
     step(2, "3)", c.Label("Stop Recording"), m_stopButton);
@@ -119,10 +121,21 @@ CWords::CWords(CKelto4Doc* document, QWidget* parent)
     grid->addWidget(m_redoButton, 6, 2);
     step(7, "6)", c.Label("Next Word"), m_newWordButton);
     grid->setRowMinimumHeight(8, 6);
-    grid->addWidget(hint, 9, 0, 1, 3);
-    grid->addWidget(mic, 10, 0, 1, 3);
+    grid->addWidget(hint, 9, 0, 1, 4);
+    grid->addWidget(mic, 10, 0, 1, 4, Qt::AlignLeft);
     grid->setRowStretch(11, 1);
-    grid->setColumnStretch(2, 1);
+    // The step buttons one column of equal width, at their own size on any screen; the
+    // word's field grows a little with the window.
+    int widest = 0;
+    for (QPushButton* b : {m_stopButton, m_playButton, m_saveSoundButton, m_redoButton, m_newWordButton})
+        widest = std::max(widest, b->sizeHint().width());
+    widest = std::max(widest, m_recordButton->sizeHint().width() + m_speakButton->sizeHint().width()
+                                  + recordRow->spacing());
+    for (QPushButton* b : {m_stopButton, m_playButton, m_saveSoundButton, m_redoButton, m_newWordButton})
+        b->setFixedWidth(widest);
+    m_wordEdit->setMinimumWidth(widest);
+    grid->addWidget(m_wordEdit, 0, 2, 1, 2);
+    grid->setColumnStretch(3, 1);
 
     // The list takes the room; its buttons stay beside it, the folder and the list's
     // own commands below.
@@ -149,8 +162,8 @@ CWords::CWords(CKelto4Doc* document, QWidget* parent)
     layout->addWidget(rule, 1, 0, 1, 2);
     layout->addWidget(steps, 2, 0);
     layout->addWidget(current, 2, 1);
-    layout->setColumnStretch(0, 1);
-    layout->setColumnStretch(1, 1);
+    layout->setColumnStretch(0, 2);
+    layout->setColumnStretch(1, 3);
     layout->setRowStretch(2, 1);
 
     const std::pair<QWidget*, char> mnemonics[] = {
