@@ -6,31 +6,72 @@
 #include "platform/CommandIds.h"
 #include "platform/CQtText.h"
 
+#include <algorithm>
+
 #include <QDir>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QImage>
+#include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QTextEdit>
+#include <QVBoxLayout>
 
-namespace {
-const CFormControl kTemplate[] = {
-    {CFormControl::CenterLabel, 0, "Start Page", 7, 7, 306, 11},
-    {CFormControl::HLine, 0, nullptr, 8, 18, 306, 1},
-    {CFormControl::Button, CKelto4View::IDC_OPEN, "Open a Spelling List", 24, 30, 133, 15},
-    {CFormControl::Button, CKelto4View::IDC_CREATE, "Create a New Spelling List", 24, 59, 133, 15},
-    {CFormControl::Button, CKelto4View::IDC_TEST, "Take a Spelling Test", 24, 88, 133, 15},
-    {CFormControl::Button, CKelto4View::IDC_LOGIN, "Log In as a Different User", 24, 117, 133, 15},
-    {CFormControl::Button, CKelto4View::IDC_NEW_FROM_RULE, "New List from a Rule...", 24, 146, 133, 15},
-    {CFormControl::CenterMultiLineEdit, CKelto4View::IDC_WELCOME, nullptr, 169, 30, 130, 102, CFormControl::GrowAuto,
-     "Welcome"},
-};
-}
 
 CKelto4View::CKelto4View(CKelto4Doc* document, QWidget* parent)
     : CFormView(document, parent)
 {
-    BuildForm(kTemplate, int(std::size(kTemplate)), 320, 200);
-    m_btnTest = FindControl<QPushButton>(this, IDC_TEST);
+    // The window first opens at this page's size.
+    SetFormSize(320, 200);
+    CFormBuilder& c = Controls();
+    QLabel* title = c.Title("Start Page");
+    QFrame* rule = c.Rule();
+    QPushButton* open = c.Button(IDC_OPEN, "Open a Spelling List");
+    QPushButton* create = c.Button(IDC_CREATE, "Create a New Spelling List");
+    m_btnTest = c.Button(IDC_TEST, "Take a Spelling Test");
+    QPushButton* logIn = c.Button(IDC_LOGIN, "Log In as a Different User");
+    QPushButton* fromRule = c.Button(IDC_NEW_FROM_RULE, "New List from a Rule...");
+    QTextEdit* welcome = c.MultiLineEdit(IDC_WELCOME, true);
+    CFormBuilder::Name(welcome, QStringLiteral("Welcome"));
+    CFormBuilder::SetMnemonic(open, QLatin1Char('O'));
+    CFormBuilder::SetMnemonic(create, QLatin1Char('C'));
+    CFormBuilder::SetMnemonic(m_btnTest, QLatin1Char('T'));
+    CFormBuilder::SetMnemonic(logIn, QLatin1Char('L'));
+    CFormBuilder::SetMnemonic(fromRule, QLatin1Char('R'));
+
+    // The actions as one column of equal buttons, the welcome beside them; the
+    // picture shows around both. Further actions join the column.
+    auto* actions = new QVBoxLayout;
+    actions->setSpacing(12);
+    int widest = 0;
+    for (QPushButton* button : {open, create, m_btnTest, logIn, fromRule})
+        widest = std::max(widest, button->sizeHint().width());
+    for (QPushButton* button : {open, create, m_btnTest, logIn, fromRule}) {
+        button->setMinimumHeight(button->sizeHint().height() * 3 / 2);
+        // On a large screen the buttons grow a little, not across the page.
+        button->setMaximumWidth(widest * 3 / 2);
+        button->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+        actions->addWidget(button);
+    }
+    actions->addStretch();
+    // The welcome holds a few lines; the picture shows below it.
+    const QFontMetrics metrics(font());
+    welcome->setMinimumSize(metrics.averageCharWidth() * 26, metrics.lineSpacing() * 6);
+    welcome->setMaximumSize(metrics.averageCharWidth() * 48, metrics.lineSpacing() * 8);
+    auto* layout = new QGridLayout(this);
+    layout->addWidget(title, 0, 0, 1, 5);
+    layout->addWidget(rule, 1, 0, 1, 5);
+    layout->setRowMinimumHeight(2, 8);
+    layout->addLayout(actions, 3, 1);
+    layout->addWidget(welcome, 3, 3, Qt::AlignTop);
+    layout->setColumnMinimumWidth(2, 16);
+    layout->setColumnStretch(0, 1);
+    layout->setColumnStretch(1, 3);
+    layout->setColumnStretch(3, 3);
+    layout->setColumnStretch(4, 1);
+    layout->setRowStretch(3, 1);
+    layout->setRowMinimumHeight(4, 8);
     setAutoFillBackground(false);
 }
 

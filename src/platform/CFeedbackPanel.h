@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/CReadingStyle.h"
 #include "spelling/CLetterComparison.h"
 #include "spelling/CRuleExplanations.h"
 #include "spelling/CSoundComparison.h"
@@ -30,6 +31,8 @@ public:
                       CSoundComparison::Verdict sound = CSoundComparison::Verdict::Unavailable);
     // Hides the panel and forgets the answer.
     void Clear();
+    // The font, spacing and colours of the panel's texts.
+    void SetReadingStyle(const CReadingStyle& style);
 
     const std::vector<CLetterComparison::Step>& GetSteps() const { return m_steps; }
     const std::vector<CRuleExplanations::Line>& GetRuleLines() const { return m_rules; }
@@ -39,6 +42,7 @@ public:
     std::string GetText() const;
 
     QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -51,13 +55,16 @@ private:
         CLetterComparison::Kind kind;
     };
     QFont LetterFont(int pixelSize) const;
-    // The letter size at which every column fits into width, between the
-    // largest and the smallest that the panel uses.
-    int FittingLetterSize(int width) const;
+    QFont TextFont(int pixelSize, bool bold) const;
+    int Scaled(int pixels) const;
+    // The letter size at which every column fits into width and the two rows of
+    // letters into height, between the largest and the smallest that the panel uses.
+    int FittingLetterSize(int width, int height) const;
     int ColumnWidth(const QFontMetrics& metrics, const Column& column) const;
 
     std::vector<CLetterComparison::Step> m_steps;
     std::vector<CRuleExplanations::Line> m_rules;
     std::vector<Column> m_columns;
     std::string m_sound; // what the sound comparison says; empty for no line
+    CReadingStyle m_style;
 };

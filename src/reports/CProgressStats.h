@@ -25,7 +25,13 @@ public:
         std::int64_t minutes; // CDateStamp::Minutes
         float grade;          // percent
         bool stopped;
+        std::uint32_t list;   // its list's name in GetListNames
+        std::uint32_t order;  // its place among all the tests shown, from 0, oldest first
+        // The share of the test's misspellings that sound right, in percent; kNoShare
+        // when it had none or they could not be compared by sound.
+        float soundRight = kNoShare;
     };
+    static constexpr float kNoShare = -1.0f;
     struct Series {
         std::string name;
         std::vector<Point> points; // oldest first
@@ -51,6 +57,8 @@ public:
     // The lists' series, the list taken most often first (a stopped test belongs to its
     // list), then the series of all tests, named kAllTests.
     const std::vector<Series>& GetSeries() const { return m_series; }
+    // Every list a test shown was taken of, without the stopped-test suffix.
+    const std::vector<std::string>& GetListNames() const { return m_listNames; }
     static constexpr const char* kAllTests = "All tests";
     // Result records left out of the chart: their stamp can't be read (such as
     // "Time Error"), or they count no words.
@@ -67,10 +75,17 @@ public:
     bool SoundsUnavailable() const { return m_soundsUnavailable; }
 
     bool HasRecords() const { return m_gradeRecords + m_missedRecords > 0; }
+
+    // What the two bar charts show: the rules broken, most often first, and the most
+    // missed words ("(no word)" for an empty one), as names and counts.
+    using Bars = std::vector<std::pair<std::string, std::int64_t>>;
+    Bars RuleBars() const;
+    Bars MissedBars() const;
     std::size_t GetMissedRecords() const { return m_missedRecords; }
 
 private:
     std::vector<Series> m_series;
+    std::vector<std::string> m_listNames;
     std::size_t m_leftOut = 0;
     std::size_t m_pointCount = 0;
     std::size_t m_gradeRecords = 0;

@@ -5,9 +5,20 @@
 #include "model/KMessage.h"
 #include "platform/CControlIds.h"
 #include "platform/CFeedbackPanel.h"
+#include "platform/CQtText.h"
+#include "platform/CReadingLook.h"
 #include "spelltest/CLineListBox.h"
 
+#include <QAccessible>
 #include <QCheckBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStyle>
+#include <QTextEdit>
+#include <QVBoxLayout>
 
 #include <string>
 
@@ -30,32 +41,6 @@ enum : int {
     kRandomize = 1046,
 };
 
-// Created in this order, which is also the Tab order: the buttons of a test lead
-// from Start through Listen, the answer, Check and Next.
-const CFormControl kTemplate[] = {
-    {CFormControl::CenterLabel, 0, "Test Page", 7, 7, 306, 11},
-    {CFormControl::HLine, 0, nullptr, 8, 18, 306, 1},
-    {CFormControl::Button, kStart, "Start", 8, 26, 52, 15},
-    {CFormControl::Button, kStop, "Stop", 64, 26, 52, 15},
-    {CFormControl::CheckBox, kRandomize, "Randomize list", 122, 28, 72, 12},
-    {CFormControl::Label, 0, "Word #", 8, 48, 42, 10},
-    {CFormControl::ReadOnlyEdit, kWordNumber, nullptr, 8, 58, 42, 13},
-    {CFormControl::Label, 0, "# Correct", 54, 48, 42, 10},
-    {CFormControl::ReadOnlyEdit, kNumberCorrect, nullptr, 54, 58, 42, 13},
-    {CFormControl::Label, 0, "# Words", 100, 48, 42, 10},
-    {CFormControl::ReadOnlyEdit, kNumberOfWords, nullptr, 100, 58, 42, 13},
-    {CFormControl::Label, 0, "Score", 146, 48, 46, 10},
-    {CFormControl::ReadOnlyEdit, kScore, nullptr, 146, 58, 46, 13},
-    {CFormControl::MultiLineEdit, kStatus, nullptr, 8, 78, 184, 40, CFormControl::GrowAuto, "Status"},
-    {CFormControl::Button, kListen, "Listen to Word", 8, 124, 80, 15},
-    {CFormControl::Label, 0, "Spell it", 8, 148, 34, 10},
-    {CFormControl::Edit, kAnswer, nullptr, 44, 146, 148, 14},
-    {CFormControl::Button, kCheck, "Check", 8, 168, 60, 15},
-    {CFormControl::Button, kNext, "Next", 72, 168, 60, 15},
-    {CFormControl::HiddenDefault, kEnterKey, "Enter Key", 0, 0, 1, 1},
-    {CFormControl::Label, 0, "Answers", 202, 26, 110, 10},
-};
-
 constexpr int kAnswersExtent = 600;
 
 } // namespace
@@ -65,12 +50,102 @@ CTest::CTest(CKelto4Doc* document, QWidget* parent)
     , m_answers(new CLineListBox)
     , m_feedback(new CFeedbackPanel)
 {
-    BuildForm(kTemplate, int(std::size(kTemplate)), 320, 282);
-    PlaceControl(m_answers, kAnswers, 202, 36, 110, 156);
-    PlaceControl(m_feedback, CFeedbackPanel::kControlId, 8, 196, 304, 80, CFormControl::GrowWidth);
+    // Made in the order Tab visits them: the buttons of a test lead from Start through
+    // Listen, the answer, Check and Next, then to the answers given.
+    CFormBuilder& c = Controls();
+    QLabel* title = c.Title("Test Page");
+    QFrame* rule = c.Rule();
+    QPushButton* start = c.Button(kStart, "Start");
+    QPushButton* stop = c.Button(kStop, "Stop");
+    QCheckBox* randomize = c.CheckBox(kRandomize, "Randomize list");
+    QLineEdit* score[4];
+    QLabel* scoreLabels[4];
+    const std::pair<int, const char*> scoreFields[4] = {
+        {kWordNumber, "Word #"}, {kNumberCorrect, "# Correct"}, {kNumberOfWords, "# Words"}, {kScore, "Score"}};
+    for (int i = 0; i < 4; ++i) {
+        score[i] = c.ReadOnlyEdit(scoreFields[i].first);
+        scoreLabels[i] = c.Label(scoreFields[i].second, score[i]);
+    }
+    QTextEdit* status = c.MultiLineEdit(kStatus);
+    CFormBuilder::Name(status, QStringLiteral("Status"));
+    QPushButton* listen = c.Button(kListen, "Listen to Word");
+    m_answerBox = c.Edit(kAnswer);
+    QLabel* spellIt = c.Label("Spell it", m_answerBox);
+    QPushButton* check = c.Button(kCheck, "Check");
+    QPushButton* next = c.Button(kNext, "Next");
+    c.HiddenDefault(kEnterKey, "Enter Key");
+    QLabel* answersTitle = c.Label("Answers", c.Own(m_answers, kAnswers));
+    c.Own(m_feedback, CFeedbackPanel::kControlId);
+    for (auto [control, letter] : {std::pair<QWidget*, char>{start, 'S'}, {stop, 'P'}, {randomize, 'R'}, {listen, 'L'},
+                                   {m_answerBox, 'I'}, {check, 'C'}, {next, 'N'}, {m_answers, 'A'}})
+        CFormBuilder::SetMnemonic(control, QLatin1Char(letter));
     // The read-only fields only show; Tab goes from one working control to the next.
-    for (int id : {kWordNumber, kNumberCorrect, kNumberOfWords, kScore, kStatus})
-        GetDlgItem(id)->setFocusPolicy(Qt::ClickFocus);
+    for (QWidget* w : {static_cast<QWidget*>(status), static_cast<QWidget*>(score[0]), static_cast<QWidget*>(score[1]),
+                       static_cast<QWidget*>(score[2]), static_cast<QWidget*>(score[3])})
+        w->setFocusPolicy(Qt::ClickFocus);
+
+    // What a child works with is large: Listen, the answer box, Check and Next.
+    QFont large = font();
+    large.setPointSizeF(font().pointSizeF() * 1.25);
+    large.setBold(true);
+    listen->setIcon(style()->standardIcon(QStyle::SP_MediaVolume));
+    for (QPushButton* button : {listen, check, next}) {
+        button->setFont(large);
+        button->setMinimumHeight(QFontMetrics(large).height() * 2);
+        button->setMinimumWidth(QFontMetrics(large).averageCharWidth() * 10);
+    }
+    spellIt->setFont(large);
+    spellIt->setWordWrap(false);
+    // The status holds three lines at most; the room below goes to the feedback.
+    status->setFixedHeight(QFontMetrics(font()).lineSpacing() * 3 + 2 * status->frameWidth() + 8);
+    status->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    m_answers->setMinimumWidth(QFontMetrics(font()).averageCharWidth() * 14);
+
+    auto* testRow = new QHBoxLayout;
+    testRow->addWidget(start);
+    testRow->addWidget(stop);
+    testRow->addSpacing(12);
+    testRow->addWidget(randomize);
+    testRow->addStretch();
+    auto* answerRow = new QHBoxLayout;
+    answerRow->addWidget(spellIt);
+    answerRow->addWidget(m_answerBox, 1);
+    auto* judgeRow = new QHBoxLayout;
+    judgeRow->addWidget(check);
+    judgeRow->addWidget(next);
+    judgeRow->addStretch();
+    auto* work = new QVBoxLayout;
+    work->addLayout(testRow);
+    work->addWidget(status);
+    work->addWidget(listen, 0, Qt::AlignLeft);
+    work->addLayout(answerRow);
+    work->addLayout(judgeRow);
+    work->addWidget(m_feedback, 1);
+    work->addStretch(0);
+
+    // The running score, small, above the answers given.
+    auto* scoreGrid = new QGridLayout;
+    scoreGrid->setHorizontalSpacing(6);
+    for (int i = 0; i < 4; ++i) {
+        scoreLabels[i]->setWordWrap(false);
+        score[i]->setFixedWidth(QFontMetrics(font()).horizontalAdvance(QStringLiteral("100.00 %")) + 14);
+        scoreGrid->addWidget(scoreLabels[i], i, 0);
+        scoreGrid->addWidget(score[i], i, 1);
+    }
+    auto* side = new QVBoxLayout;
+    side->addLayout(scoreGrid);
+    side->addSpacing(6);
+    side->addWidget(answersTitle);
+    side->addWidget(m_answers, 1);
+
+    auto* layout = new QGridLayout(this);
+    layout->addWidget(title, 0, 0, 1, 2);
+    layout->addWidget(rule, 1, 0, 1, 2);
+    layout->addLayout(work, 2, 0);
+    layout->addLayout(side, 2, 1);
+    layout->setColumnStretch(0, 3);
+    layout->setColumnStretch(1, 1);
+    layout->setRowStretch(2, 1);
 }
 
 void CTest::OnInitialUpdate()
@@ -91,6 +166,19 @@ void CTest::OnUpdate(CDocView*, long)
     SetRunning(false);
     m_feedback->Clear();
     UpdateData(false);
+    ApplyReadingStyle();
+}
+
+void CTest::ApplyReadingStyle()
+{
+    const CReadingStyle style = GetDocument()->GetApp().GetReadingStyle();
+    // The answer box at least twice the page's text, so a child sees each letter typed.
+    CReadingLook::Apply(m_answerBox, style, 2.0);
+    CReadingLook::Apply(m_answers, style);
+    const CReadingStyle::Colours colours = style.GetColours(CReadingLook::DesktopIsDark());
+    m_answers->SetInk(CTestSession::kRightColor, CReadingLook::ToQColor(colours.right));
+    m_answers->SetInk(CTestSession::kWrongColor, CReadingLook::ToQColor(colours.wrong));
+    m_feedback->SetReadingStyle(style);
 }
 
 void CTest::OnCommand(int id)
@@ -189,7 +277,19 @@ void CTest::OnCheck()
                        right ? "right" : "wrong");
     m_answers->scrollToBottom();
     ShowFeedback(right);
+    Announce(CTestSession::Announcement(m_session.GetStatus(), right, m_session.GetCurrentWord()));
     SetFocusTo(kNext);
+}
+
+// A screen reader hears the verdict at once: as an alert on the status, and from Next,
+// which takes the focus now and is read out with its description.
+void CTest::Announce(const std::string& text)
+{
+    QWidget* status = GetDlgItem(kStatus);
+    status->setAccessibleDescription(ToQt(text));
+    GetDlgItem(kNext)->setAccessibleDescription(ToQt(text));
+    QAccessibleEvent alert(status, QAccessible::Alert);
+    QAccessible::updateAccessibility(&alert);
 }
 
 void CTest::ShowFeedback(bool right)
@@ -211,6 +311,7 @@ void CTest::OnNext()
         return;
     // The feedback belongs to the answer just judged, not to the next word.
     m_feedback->Clear();
+    GetDlgItem(kNext)->setAccessibleDescription(QString());
     SetControlState(m_session.GetState());
     if (result == CTestSession::NextResult::TestEnded) {
         EnableDlgItem(kStart, true);

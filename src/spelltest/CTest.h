@@ -4,6 +4,7 @@
 
 class CFeedbackPanel;
 class CLineListBox;
+class QLineEdit;
 
 // Test Page: the learner hears each word of the current list, spells it, and sees
 // the verdict and the running score. The test itself lives in m_session; the page
@@ -38,8 +39,12 @@ private:
     void SetRunning(bool running);
     // After a check: what went wrong, when the answer was wrong and the setting allows.
     void ShowFeedback(bool right);
+    void Announce(const std::string& text);
+    // The reading settings on the answer box, the answers list and the feedback.
+    void ApplyReadingStyle();
 
     CTestSession m_session;
     CLineListBox* m_answers;
     CFeedbackPanel* m_feedback;
+    QLineEdit* m_answerBox = nullptr;
 };

@@ -4,6 +4,7 @@
 #include "model/ModelTestSupport.h"
 #include "reports/CProgressStats.h"
 #include "sound/CSpeechEngine.h"
+#include "reports/CProgressTable.h"
 #include "spelling/CRuleGroups.h"
 #include "spelling/CSpellingRules.h"
 
@@ -202,6 +203,59 @@ TEST(ProgressStats, EachTestsShareOfMisspellingsThatSoundRightOldestFirst)
             EXPECT_EQ(stats.GetSoundShares()[0].list, "week1");
             EXPECT_LT(stats.GetSoundShares()[1].minutes, stats.GetSoundShares()[2].minutes);
         }
+    }
+}
+
+// The tables behind the charts, as a screen reader reads them: the same figures.
+TEST(ProgressStats, TheChartTablesHoldTheFiguresOfTheRecords)
+{
+    COwnedList<CGrade> grades; // newest first
+    grades.push_back(Grade("week1--Stopped Test", "12/09/26, 09:00 AM", 1, 10));
+    grades.push_back(Grade("week1", "Time Error", 5, 10));
+    grades.push_back(Grade("week2", "12/07/26, 09:15 AM", 3, 4));
+    grades.push_back(Grade("week3", "12/07/26, 09:00 AM", 0, 4));
+    grades.push_back(Grade("week1", "12/06/26, 06:02 PM", 2, 3));
+    COwnedList<CMissed> missed;
+    for (int i = 0; i < 3; ++i)
+        missed.push_back(Missed("week1", "d", "friend", "freind"));
+    missed.push_back(Missed("week1", "d", "cake", "cak"));
+    missed.push_back(Missed("week1", "d", "cake", "cak"));
+    missed.push_back(Missed("week1", "d", "", "x"));
+    CProgressStats stats;
+    stats.Compute(grades, missed);
+
+    using Rows = std::vector<std::vector<std::string>>;
+    const struct {
+        CProgressTable::Kind kind;
+        std::vector<std::string> headers;
+        Rows rows;
+    } tables[] = {
+        {CProgressTable::Grades,
+         {"Test", "Date", "Spelling List", "Grade (%)", "Test Was", "Sound Right (%)"},
+         {{"1", "6 Dec 2026, 6:02 PM", "week1", "67", "finished", ""},
+          {"2", "7 Dec 2026, 9:00 AM", "week3", "0", "finished", ""},
+          {"3", "7 Dec 2026, 9:15 AM", "week2", "75", "finished", ""},
+          {"4", "9 Dec 2026, 9:00 AM", "week1", "10", "stopped", ""}}},
+        {CProgressTable::Rules,
+         {"Spelling Rule", "Misspellings"},
+         {{CRuleGroups::Name(R::IeEi), "3"}, {CRuleGroups::Name(R::MissingLetters), "2"},
+          {CRuleGroups::Name(R::NoRule), "1"}}},
+        {CProgressTable::Missed, {"Word", "Times Missed"}, {{"friend", "3"}, {"cake", "2"}, {"(no word)", "1"}}},
+    };
+    for (const auto& t : tables) {
+        CProgressTable table(t.kind);
+        table.SetStats(&stats);
+        std::vector<std::string> headers;
+        for (int c = 0; c < table.columnCount(); ++c)
+            headers.push_back(table.headerData(c, Qt::Horizontal).toString().toStdString());
+        EXPECT_EQ(headers, t.headers) << table.Title().toStdString();
+        Rows rows;
+        for (int r = 0; r < table.rowCount(); ++r) {
+            rows.emplace_back();
+            for (int c = 0; c < table.columnCount(); ++c)
+                rows.back().push_back(table.index(r, c).data().toString().toStdString());
+        }
+        EXPECT_EQ(rows, t.rows) << table.Title().toStdString();
     }
 }
 }

@@ -2,14 +2,17 @@
 #include "CMessageLog.h"
 #include "CTestAppCore.h"
 #include "PageTestSupport.h"
+#include "RecordBuilders.h"
 #include "platform/CFeedbackPanel.h"
 #include "platform/CommandIds.h"
+#include "reports/CProgressCharts.h"
 #include "reports/CProgressView.h"
 #include "reports/CReportPrinter.h"
 #include "reports/CReports.h"
 
+#include <QAccessible>
 #include <QChartView>
-#include <QXYSeries>
+#include <QCheckBox>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QPrinter>
@@ -17,6 +20,7 @@
 #include <QRadioButton>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QXYSeries>
 #include <gtest/gtest.h>
 
 namespace {
@@ -221,26 +225,67 @@ TEST_F(ReportsPage, ProgressShowsThreeChartsForRecordsAndNoDataWithout)
         EXPECT_FALSE(shown(progress->GetChartView(chart))) << chart;
 }
 
+// Beside the grades, a dashed line (and a table column) of the share of each test's
+// misspellings that sound right.
 TEST_F(ReportsPage, ProgressShowsTheShareOfEachTestsMisspellingsThatSoundRight)
 {
-    const auto shown = [this](QWidget* w) { return w->isVisibleTo(page.get()); };
-    // Two tests of one list: friend as "freind" (close) then as "frend" (right).
+    // Two tests of week1: friend as "frend" (right) on the 8th, as "freind" (close) on the 1st.
+    doc.m_gradeList.clear();
+    doc.m_gradeList.push_back(Grade("week1", "12/08/26, 09:00 AM", 3, 5));
+    doc.m_gradeList.push_back(Grade("week1", "12/01/26, 09:00 AM", 2, 5));
     for (int i = 0; i < 5; ++i) {
         CMissed& record = *doc.m_missedList[std::size_t(i)];
         record.m_listName = "week1";
         record.m_date = i < 2 ? "12/08/26, 09:00 AM" : "12/01/26, 09:00 AM";
-        if (i < 2)
-            record.m_misspelling = "frend";
+        record.m_word = "friend";
+        record.m_misspelling = i < 2 ? "frend" : "freind";
     }
     doc.UpdateAllViews(nullptr, 0);
     FindControl<QRadioButton>(page.get(), kProgress)->click();
-    QChartView* view = page->GetProgressView()->GetChartView(CProgressView::Sounds);
-    ASSERT_TRUE(shown(view));
-    EXPECT_EQ(view->accessibleName(), QStringLiteral("Misspellings that sound right"));
-    const auto* line = qobject_cast<QXYSeries*>(view->chart()->series().value(0));
+    CProgressView* progress = page->GetProgressView();
+    QXYSeries* line = nullptr;
+    for (QAbstractSeries* series : progress->GetChartView(CProgressView::Grades)->chart()->series())
+        if (series->name() == CProgressCharts::SoundsSeriesName())
+            line = qobject_cast<QXYSeries*>(series);
     ASSERT_NE(line, nullptr);
     ASSERT_EQ(line->count(), 2);
+    EXPECT_EQ(line->pen().style(), Qt::DashLine);
     EXPECT_DOUBLE_EQ(line->at(0).y(), 0.0);
     EXPECT_DOUBLE_EQ(line->at(1).y(), 100.0);
     EXPECT_LT(line->at(0).x(), line->at(1).x());
+    const QAbstractItemModel* table = progress->GetTableView(CProgressView::Grades)->model();
+    ASSERT_EQ(table->columnCount(), 6);
+    EXPECT_EQ(table->headerData(5, Qt::Horizontal).toString(), QStringLiteral("Sound Right (%)"));
+    EXPECT_EQ(table->index(0, 5).data().toString(), QStringLiteral("0"));
+    EXPECT_EQ(table->index(1, 5).data().toString(), QStringLiteral("100"));
+}
+
+// "Show as Table" puts each chart's figures in a table that a screen reader reads cell
+// by cell; the charts come back when it is cleared.
+TEST_F(ReportsPage, ShowAsTableGivesScreenReadersEachChartsFigures)
+{
+    FindControl<QRadioButton>(page.get(), kProgress)->click();
+    CProgressView* progress = page->GetProgressView();
+    auto* toggle = FindControl<QCheckBox>(page.get(), CProgressView::kShowTableId);
+    ASSERT_NE(toggle, nullptr);
+    EXPECT_EQ(toggle->text(), QStringLiteral("Show as Table"));
+    toggle->click();
+    for (auto chart : {CProgressView::Grades, CProgressView::Rules, CProgressView::Missed}) {
+        QTableView* table = progress->GetTableView(chart);
+        EXPECT_TRUE(table->isVisibleTo(page.get())) << chart;
+        EXPECT_FALSE(progress->GetChartView(chart)->isVisibleTo(page.get())) << chart;
+        QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(table);
+        ASSERT_TRUE(iface && iface->tableInterface()) << chart;
+        EXPECT_EQ(iface->text(QAccessible::Name), progress->GetChartView(chart)->accessibleName());
+        EXPECT_EQ(iface->tableInterface()->rowCount(), table->model()->rowCount()) << chart;
+        ASSERT_GT(table->model()->rowCount(), 0) << chart;
+        for (int c = 0; c < table->model()->columnCount(); ++c)
+            EXPECT_EQ(iface->tableInterface()->cellAt(0, c)->text(QAccessible::Name),
+                      table->model()->index(0, c).data().toString())
+                << chart << " " << c;
+    }
+    EXPECT_EQ(progress->GetTableView(CProgressView::Grades)->model()->rowCount(), int(doc.m_gradeList.size()));
+    toggle->click();
+    for (auto chart : {CProgressView::Grades, CProgressView::Rules, CProgressView::Missed})
+        EXPECT_TRUE(progress->GetChartView(chart)->isVisibleTo(page.get())) << chart;
 }

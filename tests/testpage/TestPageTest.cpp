@@ -606,3 +606,30 @@ TEST_F(TestPage, AWrongAnswerShowsWhatWentWrongARightOneHidesItAndTheSettingCanT
     EXPECT_EQ(TextOf(page.get(), kStatus), "Sorry wrong Answer.\nThe correct spelling is friend.");
     EXPECT_FALSE(panel->isVisible());
 }
+
+
+// A screen reader hears each verdict at once: the status describes it as it gives an
+// alert, and Next, which takes the focus, is read out with it; after a wrong answer the
+// right spelling comes letter by letter.
+TEST_F(TestPage, EachVerdictIsAnnouncedAndAWrongOneSpellsTheWord)
+{
+    Open({"Cat", "ox"});
+    Click(page.get(), kStart);
+    const struct {
+        const char* answer;
+        const char* heard;
+    } cases[] = {
+        {"Cat", "You got it right!"},
+        {"oxx", "Sorry wrong Answer. The correct spelling is ox. Spelled: o, x."},
+    };
+    for (const auto& c : cases) {
+        Answer(QString::fromLatin1(c.answer));
+        EXPECT_EQ(FindControl<QWidget>(page.get(), kStatus)->accessibleDescription().toStdString(), c.heard);
+        EXPECT_EQ(FindControl<QWidget>(page.get(), kNext)->accessibleDescription().toStdString(), c.heard);
+        EXPECT_EQ(GetControlId(QApplication::focusWidget()), kNext);
+        Click(page.get(), kNext);
+        EXPECT_TRUE(FindControl<QWidget>(page.get(), kNext)->accessibleDescription().isEmpty());
+    }
+    EXPECT_EQ(CTestSession::Announcement("Sorry", false, "New York"),
+              "Sorry Spelled: capital N, e, w, space, capital Y, o, r, k.");
+}
