@@ -3,9 +3,14 @@
 #include "model/CCsvWriter.h"
 #include "model/CUserRecordFiles.h"
 #include "model/ModelTestSupport.h"
+#include "reports/CReportExport.h"
+#include "reports/CReportRows.h"
 #include "users/CUserFile.h"
 
+#include <cstdio>
 #include <fstream>
+
+#include <sys/stat.h>
 
 namespace {
 TEST(CsvWriter, QuotesWhatNeedsItAndWritesUtf8)
@@ -29,6 +34,33 @@ TEST(CsvWriter, QuotesWhatNeedsItAndWritesUtf8)
     EXPECT_EQ(csv.Text(), "plain,\"a,b\",\"say \"\"hi\"\"\",\"two\r\nlines\",\"cr\rlf\n\","
                           "caf\xC3\xA9 \xE2\x82\xAC na\xC3\xAFve,\r\n"
                           "-12,67,,2026-12-06 18:02,Time Error,\"a \"\"b\"\", c\"\r\n");
+}
+
+// A learner's answer is any text; a spreadsheet program must never run it as a formula.
+TEST(CsvWriter, TextThatLooksLikeAFormulaGetsAnApostropheAndNumbersStayNumbers)
+{
+    const struct {
+        const char* text;
+        const char* written;
+    } cases[] = {
+        {"=HYPERLINK(\"http://x.example\")", "\"'=HYPERLINK(\"\"http://x.example\"\")\""},
+        {"+1+cmd|' /C calc'!A0", "'+1+cmd|' /C calc'!A0"},
+        {"-2+3", "'-2+3"},
+        {"@SUM(A1)", "'@SUM(A1)"},
+        {"\tab", "'\tab"},
+        {"\r=1", "\"'\r=1\""},
+        {"a=b", "a=b"},
+        {"'quoted", "'quoted"},
+        {"", ""},
+    };
+    for (const auto& c : cases) {
+        CCsvWriter csv;
+        csv.Field(c.text);
+        csv.Number(-12);
+        csv.Grade(1, 3);
+        csv.EndRow();
+        EXPECT_EQ(csv.Text(), std::string(c.written) + ",-12,33\r\n") << c.text;
+    }
 }
 
 ToolRun Export(const TempFolder& scratch, const std::string& arguments)
@@ -117,5 +149,71 @@ TEST_F(ClassExport, MisspelledWordsWithTheirRulesAndDamagedFilesOnStandardError)
     EXPECT_EQ(missing.exitCode, 2);
     EXPECT_EQ(missing.out, "");
     EXPECT_NE(Export(scratch, "").exitCode, 0);
+}
+
+// Both CSVs that leave the program, the reports page's and the class export, carry a
+// learner's formula-like answers as text.
+TEST_F(ClassExport, AnAnswerThatLooksLikeAFormulaLeavesTheProgramAsText)
+{
+    COwnedList<CGrade> grades;
+    COwnedList<CMissed> missed;
+    missed.push_back(Missed("=week", "12/07/26, 09:15 AM", "cat", "=HYPERLINK(\"http://x.example\",\"cat\")"));
+    Save("Zoe", grades, missed);
+    bool changed = false;
+    CReportRows rows;
+    rows.Attach(grades, missed, changed);
+    rows.Update();
+    rows.ShowMisspelled();
+    const std::string formula = "'=HYPERLINK(\"\"http://x.example\"\",\"\"cat\"\")";
+    const struct {
+        const char* where;
+        std::string csv;
+    } cases[] = {
+        {"the reports page", CReportExport::FromRows(rows)},
+        {"kelto4-tool export", Export(scratch, "--missed " + Quoted()).out},
+    };
+    for (const auto& c : cases) {
+        EXPECT_NE(c.csv.find("\"" + formula + "\""), std::string::npos) << c.where << ": " << c.csv;
+        EXPECT_NE(c.csv.find(",'=week,"), std::string::npos) << c.where << ": " << c.csv;
+    }
+}
+
+// Record files of learners whose names Windows-1252 can't hold, made on another system:
+// every one is exported, under the name the file system gives, in UTF-8.
+TEST_F(ClassExport, ALearnerWhoseNameWindows1252CantHoldIsExportedByTheFilesName)
+{
+    const struct {
+        const char* fileName;
+        const char* exported;
+    } cases[] = {
+        {"\xC5\x81ukasz", "\xC5\x81ukasz"},  // Lukasz with a stroke
+        {"\xE5\xAD\xA6", "\xE5\xAD\xA6"},     // a Chinese name
+        {"bad\xFF\xFE", "bad??"},            // no UTF-8 at all
+    };
+    const std::string bytes = Slurp(CUserRecordFiles::ResultsPath(folder.Path(), "Bob"));
+    for (const auto& c : cases) {
+        std::ofstream(folder.File(std::string(c.fileName) + ".kt3"), std::ios::binary) << bytes;
+        const ToolRun run = Export(scratch, Quoted());
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_NE(run.out.find(std::string("\r\n") + c.exported + ",week1,2026-12-05 12:00,3,3,100\r\n"),
+                  std::string::npos)
+            << run.out;
+        std::remove(folder.File(std::string(c.fileName) + ".kt3").c_str());
+    }
+}
+
+// A pipe in place of a record file or of the user file is named at once; the export
+// neither waits on it nor stops.
+TEST_F(ClassExport, APipeInsteadOfAFileIsNamedAtOnceAndTheRestIsExported)
+{
+    for (const char* file : {"Zoe.kt3", "Kelto4.lgn"}) {
+        std::remove(folder.File(file).c_str());
+        ASSERT_EQ(::mkfifo(folder.File(file).c_str(), 0666), 0);
+        const ToolRun run = RunTool(KELTO4_TOOL, scratch, "export " + Quoted(), 10);
+        EXPECT_EQ(run.exitCode, 1) << file << " " << run.err;
+        EXPECT_NE(run.err.find(folder.File(file) + " can't be read: This is not a regular file"), std::string::npos)
+            << run.err;
+        EXPECT_NE(run.out.find("Bob,week1"), std::string::npos) << run.out;
+    }
 }
 }
