@@ -56,6 +56,7 @@ CFeedbackPanel::CFeedbackPanel(QWidget* parent)
 
 void CFeedbackPanel::ShowFeedback(const std::string& word, const std::string& answer)
 {
+    m_compared = CLetterComparison::CanCompare(word, answer);
     m_steps = CLetterComparison::Compare(word, answer);
     m_rules = CRuleExplanations::Explain(word, answer);
     m_columns.clear();
@@ -78,6 +79,7 @@ void CFeedbackPanel::ShowFeedback(const std::string& word, const std::string& an
 
 void CFeedbackPanel::Clear()
 {
+    m_compared = false;
     m_steps.clear();
     m_rules.clear();
     m_columns.clear();
@@ -93,9 +95,9 @@ std::string CFeedbackPanel::GetText() const
         wordRow.push_back(c.word ? c.word : ' ');
         marks.push_back(c.kind == Kind::Same ? ' ' : '^');
     }
-    std::string text = answerRow + "\r\n" + wordRow + "\r\n" + marks;
+    std::string text = m_compared ? answerRow + "\r\n" + wordRow + "\r\n" + marks : std::string();
     for (const CRuleExplanations::Line& line : m_rules)
-        text += "\r\n" + line.Text();
+        text += (text.empty() ? "" : "\r\n") + line.Text();
     return text;
 }
 
@@ -160,12 +162,14 @@ void CFeedbackPanel::paintEvent(QPaintEvent*)
     const QFont caretFont = SizedFont(font(), std::max(12, letterPixels * 2 / 3), true);
     const int caretHeight = QFontMetrics(caretFont).height();
 
-    painter.setFont(labelFont);
-    painter.setPen(kText);
-    painter.drawText(QRect(area.left(), answerTop, labelWidth, rowHeight), Qt::AlignLeft | Qt::AlignVCenter,
-                     ToQt(kAnswerLabel));
-    painter.drawText(QRect(area.left(), wordTop, labelWidth, rowHeight), Qt::AlignLeft | Qt::AlignVCenter,
-                     ToQt(kWordLabel));
+    if (m_compared) {
+        painter.setFont(labelFont);
+        painter.setPen(kText);
+        painter.drawText(QRect(area.left(), answerTop, labelWidth, rowHeight), Qt::AlignLeft | Qt::AlignVCenter,
+                         ToQt(kAnswerLabel));
+        painter.drawText(QRect(area.left(), wordTop, labelWidth, rowHeight), Qt::AlignLeft | Qt::AlignVCenter,
+                         ToQt(kWordLabel));
+    }
 
     int x = area.left() + labelWidth;
     for (const Column& c : m_columns) {
@@ -195,7 +199,8 @@ void CFeedbackPanel::paintEvent(QPaintEvent*)
     }
 
     // Several rules may be broken at once: the rule lines get smaller until all fit.
-    const int top = caretTop + caretHeight;
+    // Texts too long to compare get the rules alone.
+    const int top = m_compared ? caretTop + caretHeight : area.top();
     std::vector<QStaticText> lines;
     QFont ruleFont;
     for (int pixels = kRulePixels; pixels >= kSmallestRules; --pixels) {

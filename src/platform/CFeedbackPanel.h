@@ -22,7 +22,8 @@ public:
     explicit CFeedbackPanel(QWidget* parent = nullptr);
 
     // Shows the comparison of answer with word and the rules it breaks (none when
-    // the analysis finds nothing) and makes the panel visible.
+    // the analysis finds nothing) and makes the panel visible. Texts too long to be
+    // compared (CLetterComparison::CanCompare) get the rules alone.
     void ShowFeedback(const std::string& word, const std::string& answer);
     // Hides the panel and forgets the answer.
     void Clear();
@@ -30,7 +31,8 @@ public:
     const std::vector<CLetterComparison::Step>& GetSteps() const { return m_steps; }
     const std::vector<CRuleExplanations::Line>& GetRuleLines() const { return m_rules; }
     // The panel as plain Windows-1252 text: the answer row, the word row and the
-    // caret row (a blank for an empty place), then one line per rule.
+    // caret row (a blank for an empty place), then one line per rule; only the rule
+    // lines when the texts were not compared.
     std::string GetText() const;
 
     QSize sizeHint() const override;
@@ -51,6 +53,7 @@ private:
     int FittingLetterSize(int width) const;
     int ColumnWidth(const QFontMetrics& metrics, const Column& column) const;
 
+    bool m_compared = false;
     std::vector<CLetterComparison::Step> m_steps;
     std::vector<CRuleExplanations::Line> m_rules;
     std::vector<Column> m_columns;
