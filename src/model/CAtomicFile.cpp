@@ -41,24 +41,32 @@ void SyncFolder(const std::string& folder)
     }
 }
 
-// Writes bytes to the open temporary file fd, flushes and closes it; on failure the
-// temporary file is gone and errno says why.
-bool Finish(int fd, const std::string& temp, const std::string& bytes)
+// Writes bytes to a new temporary file beside target, created with createMode (then given
+// old's permission bits, if old is given), and puts it in place with commit. On failure
+// no temporary file is left and errno says why.
+bool WriteThroughTemporary(const std::string& target, const std::string& bytes, mode_t createMode,
+                           const struct stat* old, bool (*commit)(const std::string&, const std::string&))
 {
-    if (!CAtomicFile::WriteAll(fd, bytes) || ::fsync(fd) != 0) {
-        const int error = errno;
-        ::close(fd);
-        ::unlink(temp.c_str());
-        errno = error;
+    std::string temp;
+    const int fd = CAtomicFile::CreateTemporary(target, temp, O_WRONLY, createMode);
+    if (fd < 0)
         return false;
+    bool ok = (!old || ::fchmod(fd, old->st_mode & 07777) == 0) && CAtomicFile::WriteAll(fd, bytes)
+        && ::fsync(fd) == 0;
+    int error = ok ? 0 : errno;
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        error = errno;
     }
-    if (::close(fd) != 0) {
-        const int error = errno;
-        ::unlink(temp.c_str());
-        errno = error;
-        return false;
+    if (ok && !commit(temp, target)) {
+        ok = false;
+        error = errno;
     }
-    return true;
+    if (ok)
+        return true;
+    ::unlink(temp.c_str());
+    errno = error;
+    return false;
 }
 }
 
@@ -144,42 +152,17 @@ bool CAtomicFile::WriteFileAtomically(const std::string& path, const std::string
     // The rename would go through whatever the file's own permissions say.
     if (hadFile && IsWriteProtected(target))
         return Fail(errorText, EACCES, path);
-
     // Nobody else gets to open the new content before it has the old file's permissions.
-    std::string temp;
-    const int fd = CreateTemporary(target, temp, O_WRONLY, hadFile ? 0600 : 0666);
-    if (fd < 0)
+    if (!WriteThroughTemporary(target, bytes, hadFile ? 0600 : 0666, hadFile ? &old : nullptr, &Commit))
         return Fail(errorText, errno, path);
-    if (hadFile && ::fchmod(fd, old.st_mode & 07777) != 0) {
-        const int error = errno;
-        ::close(fd);
-        ::unlink(temp.c_str());
-        return Fail(errorText, error, path);
-    }
-    if (!Finish(fd, temp, bytes))
-        return Fail(errorText, errno, path);
-    if (!Commit(temp, target)) {
-        const int error = errno;
-        ::unlink(temp.c_str());
-        return Fail(errorText, error, path);
-    }
     return true;
 }
 
 bool CAtomicFile::WriteNewFile(const std::string& path, const std::string& bytes, mode_t mode,
                                std::string* errorText)
 {
-    std::string temp;
-    const int fd = CreateTemporary(path, temp, O_WRONLY, mode & 0666);
-    if (fd < 0)
+    if (!WriteThroughTemporary(path, bytes, mode & 0666, nullptr, &CommitNew))
         return Fail(errorText, errno, path);
-    if (!Finish(fd, temp, bytes))
-        return Fail(errorText, errno, path);
-    if (!CommitNew(temp, path)) {
-        const int error = errno;
-        ::unlink(temp.c_str());
-        return Fail(errorText, error, path);
-    }
     return true;
 }
 
