@@ -220,12 +220,14 @@ TEST(Speaker, MissingSoundsNeverReplaceAFileOrALink)
         std::function<void(const std::string& folder, const std::string& elsewhere)> prepare;
         // The step: Speak Missing Sounds, or its last step on its own.
         bool lastStepOnly;
+        // Nothing was at dog.wav, so the word may be written (through a name of its own).
+        bool mayWrite;
     } cases[] = {
         {"a link to a recording not made yet",
          [](const std::string& folder, const std::string& elsewhere) {
              ASSERT_EQ(::symlink((elsewhere + "/dog.wav").c_str(), (folder + "/dog.wav").c_str()), 0);
          },
-         false},
+         false, false},
         {"links at the temporary file's names",
          [](const std::string& folder, const std::string& elsewhere) {
              for (unsigned n = 0; n < 200; ++n)
@@ -233,12 +235,12 @@ TEST(Speaker, MissingSoundsNeverReplaceAFileOrALink)
                                      CAtomicFile::TemporaryName(folder + "/dog.wav", n).c_str()),
                            0);
          },
-         false},
+         false, true},
         {"a recording made while the word was spoken",
          [](const std::string& folder, const std::string&) {
              std::ofstream(folder + "/dog.wav", std::ios::binary) << "the teacher's own recording";
          },
-         true},
+         true, false},
     };
     // espeak-ng is started once in a process: one speaker for every case.
     CSoundRecorder recorder;
@@ -259,10 +261,14 @@ TEST(Speaker, MissingSoundsNeverReplaceAFileOrALink)
             EXPECT_FALSE(device.Save(folder + "/dog.wav", CWaveDevice::SaveMode::newOnly));
         } else {
             const CSpeaker::MissingSounds result = speaker.WriteMissingSounds(CPath::FromNative(folder), {"dog"});
-            EXPECT_EQ(result.written, 0);
+            if (!c.mayWrite) {
+                EXPECT_EQ(result.written, 0);
+            }
         }
-        EXPECT_EQ(ReadAll(folder + "/dog.wav"), before);
-        EXPECT_EQ(QFileInfo(QString::fromStdString(folder + "/dog.wav")).isSymLink(), wasLink);
+        if (!c.mayWrite) {
+            EXPECT_EQ(ReadAll(folder + "/dog.wav"), before);
+            EXPECT_EQ(QFileInfo(QString::fromStdString(folder + "/dog.wav")).isSymLink(), wasLink);
+        }
         EXPECT_FALSE(QFile::exists(QString::fromStdString(elsewhere + "/dog.wav")));
         EXPECT_EQ(ReadAll(elsewhere + "/thesis"), "my thesis");
     }
