@@ -3,8 +3,6 @@
 #include "model/CCsvWriter.h"
 #include "model/CUserRecordFiles.h"
 #include "model/ModelTestSupport.h"
-#include "reports/CReportExport.h"
-#include "reports/CReportRows.h"
 #include "users/CUserFile.h"
 
 #include <cstdio>
@@ -149,33 +147,6 @@ TEST_F(ClassExport, MisspelledWordsWithTheirRulesAndDamagedFilesOnStandardError)
     EXPECT_EQ(missing.exitCode, 2);
     EXPECT_EQ(missing.out, "");
     EXPECT_NE(Export(scratch, "").exitCode, 0);
-}
-
-// Both CSVs that leave the program, the reports page's and the class export, carry a
-// learner's formula-like answers as text.
-TEST_F(ClassExport, AnAnswerThatLooksLikeAFormulaLeavesTheProgramAsText)
-{
-    COwnedList<CGrade> grades;
-    COwnedList<CMissed> missed;
-    missed.push_back(Missed("=week", "12/07/26, 09:15 AM", "cat", "=HYPERLINK(\"http://x.example\",\"cat\")"));
-    Save("Zoe", grades, missed);
-    bool changed = false;
-    CReportRows rows;
-    rows.Attach(grades, missed, changed);
-    rows.Update();
-    rows.ShowMisspelled();
-    const std::string formula = "'=HYPERLINK(\"\"http://x.example\"\",\"\"cat\"\")";
-    const struct {
-        const char* where;
-        std::string csv;
-    } cases[] = {
-        {"the reports page", CReportExport::FromRows(rows)},
-        {"kelto4-tool export", Export(scratch, "--missed " + Quoted()).out},
-    };
-    for (const auto& c : cases) {
-        EXPECT_NE(c.csv.find("\"" + formula + "\""), std::string::npos) << c.where << ": " << c.csv;
-        EXPECT_NE(c.csv.find(",'=week,"), std::string::npos) << c.where << ": " << c.csv;
-    }
 }
 
 // Record files of learners whose names Windows-1252 can't hold, made on another system:
