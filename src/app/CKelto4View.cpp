@@ -2,6 +2,7 @@
 
 #include "document/CKelto4AppCore.h"
 #include "document/CKelto4Doc.h"
+#include "model/CSafeFile.h"
 #include "platform/CControlIds.h"
 #include "platform/CommandIds.h"
 #include "platform/CQtText.h"
@@ -154,7 +155,12 @@ void CKelto4View::paintEvent(QPaintEvent*)
     const QString path = FindPicture(GetDocument()->m_picture);
     if (path.isEmpty())
         return;
-    const QImage image(path);
+    // Read as every file the program reads: a pipe put in the picture's place must not
+    // hang the page, nor a link of someone else's be followed.
+    std::string bytes;
+    if (!CSafeFile::ReadAll(PathFromQt(path), bytes, nullptr))
+        return;
+    const QImage image = QImage::fromData(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
     if (image.isNull())
         return;
     if (GetDocument()->m_pictureMode == 0) {

@@ -46,6 +46,7 @@ CFeedbackPanel::CFeedbackPanel(QWidget* parent)
 void CFeedbackPanel::ShowFeedback(const std::string& word, const std::string& answer,
                                   CSoundComparison::Verdict sound)
 {
+    m_compared = CLetterComparison::CanCompare(word, answer);
     m_steps = CLetterComparison::Compare(word, answer);
     m_rules = CRuleExplanations::Explain(word, answer);
     m_sound = CSoundComparison::Advice(sound);
@@ -93,6 +94,7 @@ QFont CFeedbackPanel::TextFont(int pixelSize, bool bold) const
 
 void CFeedbackPanel::Clear()
 {
+    m_compared = false;
     m_steps.clear();
     m_rules.clear();
     m_columns.clear();
@@ -109,11 +111,11 @@ std::string CFeedbackPanel::GetText() const
         wordRow.push_back(c.word ? c.word : ' ');
         marks.push_back(c.kind == Kind::Same ? ' ' : '^');
     }
-    std::string text = answerRow + "\r\n" + wordRow + "\r\n" + marks;
+    std::string text = m_compared ? answerRow + "\r\n" + wordRow + "\r\n" + marks : std::string();
     if (!m_sound.empty())
-        text += "\r\n" + m_sound;
+        text += (text.empty() ? "" : "\r\n") + m_sound;
     for (const CRuleExplanations::Line& line : m_rules)
-        text += "\r\n" + line.Text();
+        text += (text.empty() ? "" : "\r\n") + line.Text();
     return text;
 }
 
@@ -198,12 +200,14 @@ void CFeedbackPanel::paintEvent(QPaintEvent*)
     const QFont caretFont = TextFont(std::max(12, letterPixels * 2 / 3), true);
     const int caretHeight = QFontMetrics(caretFont).height();
 
-    painter.setFont(labelFont);
-    painter.setPen(textInk);
-    painter.drawText(QRect(area.left(), answerTop, labelWidth, rowHeight), Qt::AlignLeft | Qt::AlignVCenter,
-                     ToQt(kAnswerLabel));
-    painter.drawText(QRect(area.left(), wordTop, labelWidth, rowHeight), Qt::AlignLeft | Qt::AlignVCenter,
-                     ToQt(kWordLabel));
+    if (m_compared) {
+        painter.setFont(labelFont);
+        painter.setPen(textInk);
+        painter.drawText(QRect(area.left(), answerTop, labelWidth, rowHeight), Qt::AlignLeft | Qt::AlignVCenter,
+                         ToQt(kAnswerLabel));
+        painter.drawText(QRect(area.left(), wordTop, labelWidth, rowHeight), Qt::AlignLeft | Qt::AlignVCenter,
+                         ToQt(kWordLabel));
+    }
 
     int x = area.left() + labelWidth;
     for (const Column& c : m_columns) {
@@ -232,8 +236,9 @@ void CFeedbackPanel::paintEvent(QPaintEvent*)
         x += w;
     }
 
-    // Several rules may be broken at once: the sound and rule lines get smaller until all fit.
-    const int top = caretTop + caretHeight;
+    // Several rules may be broken at once: the sound and rule lines get smaller until all
+    // fit. Texts too long to compare get them alone.
+    const int top = m_compared ? caretTop + caretHeight : area.top();
     std::vector<QStaticText> lines;
     QFont ruleFont;
     for (int pixels = Scaled(kRulePixels); pixels >= kSmallestRules; --pixels) {

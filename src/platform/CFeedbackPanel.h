@@ -26,7 +26,8 @@ public:
 
     // Shows the comparison of answer with word, how it sounds (no line when the sound
     // could not be compared) and the rules it breaks (none when the analysis finds
-    // nothing), and makes the panel visible.
+    // nothing), and makes the panel visible. Texts too long to be compared
+    // (CLetterComparison::CanCompare) get no letters.
     void ShowFeedback(const std::string& word, const std::string& answer,
                       CSoundComparison::Verdict sound = CSoundComparison::Verdict::Unavailable);
     // Hides the panel and forgets the answer.
@@ -38,7 +39,7 @@ public:
     const std::vector<CRuleExplanations::Line>& GetRuleLines() const { return m_rules; }
     // The panel as plain Windows-1252 text: the answer row, the word row and the
     // caret row (a blank for an empty place), the sound line if any, then one line
-    // per rule.
+    // per rule; no letter rows when the texts were not compared.
     std::string GetText() const;
 
     QSize sizeHint() const override;
@@ -62,6 +63,7 @@ private:
     int FittingLetterSize(int width, int height) const;
     int ColumnWidth(const QFontMetrics& metrics, const Column& column) const;
 
+    bool m_compared = false;
     std::vector<CLetterComparison::Step> m_steps;
     std::vector<CRuleExplanations::Line> m_rules;
     std::vector<Column> m_columns;

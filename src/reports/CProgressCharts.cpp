@@ -33,6 +33,11 @@ constexpr qreal kMarkerSize = 7;
 // pile up on each other, and drawing them would keep the view waiting.
 constexpr std::size_t kMostMarkers = 1000;
 
+bool ShowsPoints(const CProgressStats::Series& series)
+{
+    return series.points.size() <= kMostMarkers;
+}
+
 QChart* NewChart(const QString& title, bool dark)
 {
     auto* chart = new QChart;
@@ -119,9 +124,12 @@ QString CProgressCharts::MissedTitle()
 QString CProgressCharts::LeftOutNote(const CProgressStats& stats)
 {
     QStringList note;
+    // Only where a hollow point is drawn: a series of too many tests shows no points.
     const auto& series = stats.GetSeries();
-    if (!series.empty() && std::any_of(series.back().points.begin(), series.back().points.end(),
-                                       [](const CProgressStats::Point& p) { return p.stopped; }))
+    if (std::any_of(series.begin(), series.end(), [](const CProgressStats::Series& s) {
+            return ShowsPoints(s) && std::any_of(s.points.begin(), s.points.end(),
+                                                 [](const CProgressStats::Point& p) { return p.stopped; });
+        }))
         note << QStringLiteral("A hollow point is a test that was stopped before its end.");
     const std::size_t n = stats.GetLeftOut();
     if (n == 1)
@@ -314,7 +322,7 @@ QChart* CProgressCharts::GradesChart(const CProgressStats& stats, bool dark, int
 
     for (const CProgressStats::Series& s : stats.GetSeries()) {
         const bool all = s.name == CProgressStats::kAllTests;
-        const bool markers = s.points.size() <= kMostMarkers;
+        const bool markers = ShowsPoints(s);
         auto* line = new QLineSeries;
         line->setName(ToQt(s.name));
         auto* stopped = new QScatterSeries;

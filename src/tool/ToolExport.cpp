@@ -4,6 +4,7 @@
 #include "model/CAtomicFile.h"
 #include "model/CCsvWriter.h"
 #include "model/CPath.h"
+#include "model/CSafeFile.h"
 #include "model/CUser.h"
 #include "model/CUserRecordFiles.h"
 #include "sound/CSpeechEngine.h"
@@ -28,8 +29,7 @@ constexpr std::size_t kFlushAt = 1 << 16;
 class Exporter {
 public:
     Exporter(const std::string& folder, bool missed, CSoundComparison& sounds, std::FILE* out, std::FILE* err)
-        : m_folder(CPath::FromNative(folder))
-        , m_nativeFolder(folder)
+        : m_nativeFolder(folder)
         , m_missed(missed)
         , m_sounds(sounds)
         , m_out(out)
@@ -39,7 +39,11 @@ public:
 
     int Run()
     {
-        std::vector<std::string> learners = UsersInFileOrder();
+        // Learners by the file system's name of their files, so that a name Windows-1252
+        // can't hold (made on another system) still finds its files.
+        std::vector<std::string> learners;
+        for (const std::string& user : UsersInFileOrder())
+            learners.push_back(CPath::ToNative(user));
         std::vector<std::string> others;
         if (!OtherLearners(learners, others))
             return 2;
@@ -68,9 +72,9 @@ public:
     std::int64_t Rows() const { return m_rows; }
 
 private:
-    void Report(const std::string& path, const char* what)
+    void Report(const std::string& nativePath, const std::string& what)
     {
-        std::fprintf(m_err, "kelto4-tool: %s %s\n", CPath::ToNative(path).c_str(), what);
+        std::fprintf(m_err, "kelto4-tool: %s %s\n", nativePath.c_str(), what.c_str());
         m_damaged = true;
     }
 
@@ -79,11 +83,12 @@ private:
     std::vector<std::string> UsersInFileOrder()
     {
         std::vector<std::string> names;
-        const std::string path = CPath::Join(m_folder, kUserFileName);
+        const std::string path = CPath::Join(m_nativeFolder, kUserFileName);
         std::string bytes;
-        if (!CAtomicFile::ReadWholeFile(CPath::ToNative(path), bytes, nullptr)) {
-            if (CAtomicFile::Exists(CPath::ToNative(path)))
-                Report(path, "can't be read");
+        std::string why;
+        if (!CSafeFile::ReadAll(path, bytes, &why)) {
+            if (CAtomicFile::Exists(path))
+                Report(path, "can't be read: " + CPath::ToNative(why));
             return names;
         }
         COwnedList<CUser> users;
@@ -119,7 +124,7 @@ private:
             const std::string_view name = entry->d_name;
             if (name.size() <= ending.size() || !name.ends_with(ending))
                 continue;
-            const std::string learner = CPath::FromNative(name.substr(0, name.size() - ending.size()));
+            const std::string learner(name.substr(0, name.size() - ending.size()));
             if (!skip.count(learner))
                 others.push_back(learner);
         }
@@ -132,27 +137,42 @@ private:
     template <class T>
     bool Read(const std::string& path, COwnedList<T>& list)
     {
-        switch (CUserRecordFiles::ReadListFile(path, list)) {
+        std::string why;
+        switch (CUserRecordFiles::ReadNativeListFile(path, list, &why)) {
         case CUserRecordFiles::ReadResult::ok: return true;
         case CUserRecordFiles::ReadResult::damaged:
             Report(path, "is damaged; only the records before the damage are exported");
             return true;
         case CUserRecordFiles::ReadResult::notOpened:
             // A learner who has taken no test yet has no files; that is no fault.
-            if (CAtomicFile::Exists(CPath::ToNative(path)))
-                Report(path, "can't be read");
+            if (CAtomicFile::Exists(path))
+                Report(path, "can't be read: " + CPath::ToNative(why));
             return false;
         }
         return false;
     }
 
+    std::string RecordPath(const std::string& learner, const char* extension) const
+    {
+        return CPath::Join(m_nativeFolder, learner + extension);
+    }
+
+    // The learner's name as the program knows it, or else as the file system gives it.
+    void LearnerField(const std::string& learner)
+    {
+        if (CPath::CanHold(learner))
+            m_csv.Field(CPath::FromNative(learner));
+        else
+            m_csv.Utf8Field(learner);
+    }
+
     void ExportGrades(const std::string& learner)
     {
         COwnedList<CGrade> grades;
-        if (!Read(CUserRecordFiles::ResultsPath(m_folder, learner), grades))
+        if (!Read(RecordPath(learner, CUserRecordFiles::kResultsExtension), grades))
             return;
         for (const auto& grade : grades) {
-            m_csv.Field(learner);
+            LearnerField(learner);
             m_csv.Field(grade->m_listName);
             m_csv.Date(grade->m_date);
             m_csv.Number(grade->m_correct);
@@ -165,10 +185,10 @@ private:
     void ExportMissed(const std::string& learner)
     {
         COwnedList<CMissed> missed;
-        if (!Read(CUserRecordFiles::MissedPath(m_folder, learner), missed))
+        if (!Read(RecordPath(learner, CUserRecordFiles::kMissedExtension), missed))
             return;
         for (const auto& record : missed) {
-            m_csv.Field(learner);
+            LearnerField(learner);
             m_csv.Field(record->m_listName);
             m_csv.Date(record->m_date);
             m_csv.Field(record->m_word);
@@ -208,7 +228,6 @@ private:
         return !m_writeFailed;
     }
 
-    const std::string m_folder; // Windows-1252, as the program names paths
     const std::string m_nativeFolder;
     const bool m_missed;
     CSoundComparison& m_sounds;

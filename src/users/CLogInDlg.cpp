@@ -100,7 +100,13 @@ void CLogInDlg::OnOK()
     // save the dialog stays open and the next OK tries again.
     bool saved = true;
     if (m_rules.IsModified()) {
-        if (m_userFile.IsOpen() && !m_userFile.Save()) {
+        if (!m_userFile.IsOpen()) {
+            // Nothing can be written: the learner must not think the change is kept
+            // (without a user folder there is no file to speak of).
+            if (!m_userFile.Path().empty())
+                ShowMessage(kNotSaved, MsgIcon::Exclamation);
+            m_rules.SetModified(false);
+        } else if (!m_userFile.Save()) {
             ShowMessage("The user information file could not be saved.\r\n" + m_userFile.LastError(),
                         MsgIcon::Exclamation);
             saved = false;

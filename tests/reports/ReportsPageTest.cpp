@@ -6,11 +6,13 @@
 #include "platform/CFeedbackPanel.h"
 #include "platform/CommandIds.h"
 #include "reports/CProgressCharts.h"
+#include "reports/CProgressStats.h"
 #include "reports/CProgressView.h"
 #include "reports/CReportPrinter.h"
 #include "reports/CReports.h"
 
 #include <QAccessible>
+#include <QChart>
 #include <QChartView>
 #include <QCheckBox>
 #include <QItemSelectionModel>
@@ -18,10 +20,14 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QRadioButton>
+#include <QScatterSeries>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QXYSeries>
 #include <gtest/gtest.h>
+
+#include <cstdio>
+#include <memory>
 
 namespace {
 enum { kGrades = 1000, kMissed = 1001, kProgress = 1002, kList = 1033, kDeleteAll = 1037, kDeleteSelection = 1038, kPrint = 1039,
@@ -288,4 +294,63 @@ TEST_F(ReportsPage, ShowAsTableGivesScreenReadersEachChartsFigures)
     toggle->click();
     for (auto chart : {CProgressView::Grades, CProgressView::Rules, CProgressView::Missed})
         EXPECT_TRUE(progress->GetChartView(chart)->isVisibleTo(page.get())) << chart;
+}
+
+// Texts too long to be lined up letter by letter (a paste, a damaged record file) get
+// the rules alone, at once.
+TEST(FeedbackPanelOfLongTexts, ShowsTheRulesOnly)
+{
+    std::string word, answer;
+    for (int i = 0; i < 3000; ++i) {
+        word += "friend";
+        answer += "freind";
+    }
+    CFeedbackPanel panel;
+    panel.resize(600, 300);
+    panel.ShowFeedback(word, answer);
+    EXPECT_TRUE(panel.GetSteps().empty());
+    EXPECT_EQ(panel.GetText(), "change ei to ie: i comes before e here: i before e, except after c \x97 friend, believe, piece");
+    panel.grab(); // paints without the letter rows
+}
+
+// The note under the grades chart speaks of hollow points only where the chart draws
+// them: a series of more than a thousand tests is drawn as its line alone.
+TEST(ProgressNote, SpeaksOfHollowPointsOnlyWhereTheyAreDrawn)
+{
+    const struct {
+        const char* name;
+        int week1Tests; // the first stopped
+        int week2Tests; // the first stopped, if any
+        bool week1Stopped;
+        bool hollow;
+    } cases[] = {
+        {"a few tests, one stopped", 10, 0, true, true},
+        {"a few tests, none stopped", 10, 0, false, false},
+        {"many tests, one stopped", 1001, 0, true, false},
+        {"many tests, and a few with one stopped", 1001, 3, false, true},
+    };
+    for (const auto& c : cases) {
+        COwnedList<CGrade> grades;
+        int day = 0;
+        const auto take = [&](const std::string& list, int tests, bool firstStopped) {
+            for (int i = 0; i < tests; ++i, ++day) {
+                char stamp[32];
+                std::snprintf(stamp, sizeof stamp, "%02d/%02d/%02d, 09:00 AM", 1 + day / 28 % 12, 1 + day % 28,
+                              20 + day / (28 * 12));
+                grades.push_back(Grade(list + (i == 0 && firstStopped ? "--Stopped Test" : ""), stamp, 5, 10));
+            }
+        };
+        take("week1", c.week1Tests, c.week1Stopped);
+        take("week2", c.week2Tests, true);
+        CProgressStats stats;
+        stats.Compute(grades, {});
+        const QString note = CProgressCharts::LeftOutNote(stats);
+        EXPECT_EQ(note.contains(QStringLiteral("hollow")), c.hollow) << c.name << ": " << note.toStdString();
+        std::unique_ptr<QChart> chart(CProgressCharts::GradesChart(stats, false));
+        bool drawn = false;
+        for (QAbstractSeries* series : chart->series())
+            if (auto* scatter = qobject_cast<QScatterSeries*>(series))
+                drawn = drawn || scatter->count() > 0;
+        EXPECT_EQ(drawn, c.hollow) << c.name;
+    }
 }
