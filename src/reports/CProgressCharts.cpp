@@ -116,6 +116,16 @@ QString CProgressCharts::MissedTitle()
     return CProgressTable::Title(CProgressTable::Missed);
 }
 
+QString CProgressCharts::StubbornTitle()
+{
+    return CProgressTable::Title(CProgressTable::Stubborn);
+}
+
+QString CProgressCharts::NoStubbornWordsText()
+{
+    return QStringLiteral("No stubborn words.");
+}
+
 QString CProgressCharts::LeftOutNote(const CProgressStats& stats)
 {
     QStringList note;
@@ -380,4 +390,16 @@ QChart* CProgressCharts::MissedChart(const CProgressStats& stats, bool dark)
 {
     const CProgressStats::Bars bars = stats.MissedBars();
     return bars.empty() ? nullptr : BarChart(MissedTitle(), QStringLiteral("Times missed"), bars, dark);
+}
+
+QChart* CProgressCharts::StubbornChart(const CProgressStats& stats, bool dark)
+{
+    const CProgressStats::Bars bars = stats.StubbornBars();
+    if (bars.empty())
+        return nullptr;
+    const std::size_t all = stats.GetStubbornWords().size();
+    const QString title = bars.size() < all
+                              ? QStringLiteral("%1 (%2 of %3)").arg(StubbornTitle()).arg(bars.size()).arg(all)
+                              : StubbornTitle();
+    return BarChart(title, QStringLiteral("Times missed"), bars, dark);
 }
