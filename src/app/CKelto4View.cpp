@@ -65,7 +65,7 @@ CKelto4View::CKelto4View(CKelto4Doc* document, QWidget* parent)
         auto* review = new QVBoxLayout;
         review->setSpacing(2);
         review->addWidget(button);
-        review->addWidget(m_due);
+        review->addWidget(m_due, 0, Qt::AlignHCenter);
         actions->addLayout(review);
     }
     QFont bold = m_due->font();
@@ -73,8 +73,7 @@ CKelto4View::CKelto4View(CKelto4Doc* document, QWidget* parent)
     m_due->setFont(bold);
     m_due->setWordWrap(false);
     m_due->setAutoFillBackground(true);
-    m_due->setMargin(2);
-    m_due->setMaximumWidth(widest * 3 / 2);
+    m_due->setMargin(3);
     actions->addStretch();
     // The welcome holds a few lines; the picture shows below it.
     const QFontMetrics metrics(font());

@@ -95,7 +95,8 @@ QVariant CProgressTable::headerData(int section, Qt::Orientation orientation, in
     static const char* const grades[] = {"Test", "Date", "Spelling List", "Grade (%)", "Test Was", "Sound Right (%)"};
     static const char* const rules[] = {"Spelling Rule", "Misspellings"};
     static const char* const missed[] = {"Word", "Times Missed"};
-    static const char* const stubborn[] = {"Word", "Times Missed", "Times Asked"};
+    // Short, so that the three columns fit the narrow panel.
+    static const char* const stubborn[] = {"Word", "Missed", "Asked"};
     const char* const* names = m_kind == Grades ? grades : m_kind == Rules ? rules : m_kind == Missed ? missed : stubborn;
     return section >= 0 && section < columnCount() ? QVariant(QString::fromLatin1(names[section])) : QVariant();
 }

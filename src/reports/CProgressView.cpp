@@ -91,6 +91,10 @@ CProgressView::CProgressView(QWidget* parent)
     }
     grid->setRowStretch(0, 1);
     grid->setRowStretch(1, 1);
+    // The rules' names are the longest beside their bars.
+    grid->setColumnStretch(Rules - 1, 3);
+    grid->setColumnStretch(Missed - 1, 2);
+    grid->setColumnStretch(Stubborn - 1, 2);
 
     auto* top = new QHBoxLayout;
     top->addWidget(m_leftOut, 1);

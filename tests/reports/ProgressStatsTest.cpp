@@ -295,7 +295,7 @@ TEST(ProgressStats, StubbornWordsComeFromTheMemoryWithTheirCounts)
     for (int r = 0; r < table.rowCount(); ++r)
         for (int c = 0; c < table.columnCount(); ++c)
             cells.push_back(table.index(r, c).data().toString().toStdString());
-    EXPECT_EQ(cells, (std::vector<std::string>{"Word", "Times Missed", "Times Asked", "because", "5", "9", "receive",
+    EXPECT_EQ(cells, (std::vector<std::string>{"Word", "Missed", "Asked", "because", "5", "9", "receive",
                                                "5", "6", "friend", "4", "4"}));
     EXPECT_EQ(stats.StubbornBars(), (CProgressStats::Bars{{"because", 5}, {"receive", 5}, {"friend", 4}}));
 
