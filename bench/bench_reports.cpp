@@ -1,7 +1,8 @@
 // Filling the reports page with 100,000 misspelled-word records: rows, analysis, model
 // and column auto-sizing, through the real page. And the Progress view from 100,000
-// misspelled-word records and 10,000 results: statistics, analysis and the three charts,
-// and with them the first full paint of the page (the target: under 300 ms).
+// misspelled-word records, 10,000 results and a word memory of 10,000 words: statistics,
+// analysis and the four charts, and with them the first full paint of the page (the
+// target: under 300 ms).
 #include "CTestAppCore.h"
 #include "document/CKelto4Doc.h"
 #include "platform/CControlIds.h"
@@ -64,6 +65,14 @@ void FillRecords(CKelto4Doc& doc, int missed, int results)
         doc.m_missedList.push_back(Missed("week" + std::to_string(i % 30), "12/06/26, 06:02 PM",
                                           pair[0] + std::string(i % 7 == 0 ? "s" : ""),
                                           pair[1] + std::to_string(i % 1000)));
+    }
+    // Every word asked over those years, one in twenty of them stubborn.
+    for (int i = 0; i < results; ++i) {
+        CWordMemory::Entry entry;
+        entry.word = "word" + std::to_string(i);
+        entry.asked = 8;
+        entry.missed = i % 20 == 0 ? 5 : 1;
+        doc.m_memory.Add(entry);
     }
 }
 }

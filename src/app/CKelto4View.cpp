@@ -2,6 +2,7 @@
 
 #include "document/CKelto4AppCore.h"
 #include "document/CKelto4Doc.h"
+#include "model/CReviewList.h"
 #include "model/CSafeFile.h"
 #include "platform/CControlIds.h"
 #include "platform/CommandIds.h"
@@ -31,6 +32,9 @@ CKelto4View::CKelto4View(CKelto4Doc* document, QWidget* parent)
     QPushButton* open = c.Button(IDC_OPEN, "Open a Spelling List");
     QPushButton* create = c.Button(IDC_CREATE, "Create a New Spelling List");
     m_btnTest = c.Button(IDC_TEST, "Take a Spelling Test");
+    m_btnReview = c.Button(IDC_REVIEW, "Today's Review");
+    m_due = c.Label(nullptr);
+    SetControlId(m_due, IDC_DUE);
     QPushButton* logIn = c.Button(IDC_LOGIN, "Log In as a Different User");
     QPushButton* fromRule = c.Button(IDC_NEW_FROM_RULE, "New List from a Rule...");
     QTextEdit* welcome = c.MultiLineEdit(IDC_WELCOME, true);
@@ -38,6 +42,7 @@ CKelto4View::CKelto4View(CKelto4Doc* document, QWidget* parent)
     CFormBuilder::SetMnemonic(open, QLatin1Char('O'));
     CFormBuilder::SetMnemonic(create, QLatin1Char('C'));
     CFormBuilder::SetMnemonic(m_btnTest, QLatin1Char('T'));
+    CFormBuilder::SetMnemonic(m_btnReview, QLatin1Char('V'));
     CFormBuilder::SetMnemonic(logIn, QLatin1Char('L'));
     CFormBuilder::SetMnemonic(fromRule, QLatin1Char('R'));
 
@@ -46,15 +51,30 @@ CKelto4View::CKelto4View(CKelto4Doc* document, QWidget* parent)
     auto* actions = new QVBoxLayout;
     actions->setSpacing(12);
     int widest = 0;
-    for (QPushButton* button : {open, create, m_btnTest, logIn, fromRule})
+    for (QPushButton* button : {open, create, m_btnTest, m_btnReview, logIn, fromRule})
         widest = std::max(widest, button->sizeHint().width());
-    for (QPushButton* button : {open, create, m_btnTest, logIn, fromRule}) {
+    for (QPushButton* button : {open, create, m_btnTest, m_btnReview, logIn, fromRule}) {
         button->setMinimumHeight(button->sizeHint().height() * 3 / 2);
         // On a large screen the buttons grow a little, not across the page.
         button->setMaximumWidth(widest * 3 / 2);
         button->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
-        actions->addWidget(button);
+        if (button != m_btnReview) {
+            actions->addWidget(button);
+            continue;
+        }
+        // The count right under its button, on paper of its own so that it reads over any picture.
+        auto* review = new QVBoxLayout;
+        review->setSpacing(2);
+        review->addWidget(button);
+        review->addWidget(m_due, 0, Qt::AlignHCenter);
+        actions->addLayout(review);
     }
+    QFont bold = m_due->font();
+    bold.setBold(true);
+    m_due->setFont(bold);
+    m_due->setWordWrap(false);
+    m_due->setAutoFillBackground(true);
+    m_due->setMargin(3);
     actions->addStretch();
     // The welcome holds a few lines; the picture shows below it.
     const QFontMetrics metrics(font());
@@ -100,6 +120,12 @@ void CKelto4View::OnUpdate(CDocView*, long)
         t += "\r\nThe current spelling list is empty.\r\nPlease open or create a list.";
     m_welcome = t;
     m_btnTest->setEnabled(!doc->m_wordList.empty());
+    // Reviews are kept for a logged-in learner only.
+    m_btnReview->setEnabled(!doc->m_userName.empty() && !doc->m_testRunning);
+    const std::string due = doc->m_userName.empty() ? std::string() : CReviewList::DueTodayText(doc->WordsDueToday());
+    m_due->setText(ToQtDisplay(due));
+    m_due->setVisible(!due.empty());
+    m_btnReview->setAccessibleDescription(ToQtDisplay(due));
     SetDlgItemText(IDC_WELCOME, m_welcome);
     update();
 }
@@ -123,6 +149,9 @@ void CKelto4View::OnCommand(int id)
         break;
     case IDC_NEW_FROM_RULE:
         doc->PostCommand(ID_FILE_NEW_FROM_RULE);
+        break;
+    case IDC_REVIEW:
+        doc->PostCommand(ID_TODAYS_REVIEW);
         break;
     default:
         break;

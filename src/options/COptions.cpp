@@ -53,6 +53,7 @@ enum : int {
     IDC_BACKGROUND = 1055,
     IDC_READING_FONT = 1056,
     IDC_READING_PREVIEW = 1057,
+    IDC_CORRECT_MISTAKES = 1062,
 };
 
 const char* const kTrySentence = "Hello! This is how I will say your spelling words.";
@@ -93,6 +94,9 @@ COptions::COptions(CKelto4Doc* document, QWidget* parent)
     QPushButton* password = c.Button(IDC_CHANGE_PASSWORD, "Change Log In Password");
     QCheckBox* showMenu = c.CheckBox(IDC_SHOW_MENU, "Show Menu");
     QCheckBox* showFeedback = c.CheckBox(IDC_SHOW_FEEDBACK, "Show Feedback After A Wrong Answer");
+    QCheckBox* correctMistakes = c.CheckBox(IDC_CORRECT_MISTAKES, "Correct Mistakes");
+    correctMistakes->setToolTip(QStringLiteral("After a wrong answer the learner copies the word, then spells it "
+                                               "from memory; the word is asked once more later in the test."));
     QGroupBox* spoken = c.Group("Spoken Words");
     QCheckBox* speakMissing = c.CheckBox(IDC_SPEAK_MISSING_WORDS, "Speak words that have no recording");
     auto* voice = c.ComboBox(IDC_VOICE);
@@ -129,6 +133,7 @@ COptions::COptions(CKelto4Doc* document, QWidget* parent)
     left->addLayout(logInRow);
     left->addWidget(showMenu);
     left->addWidget(showFeedback);
+    left->addWidget(correctMistakes);
     left->addStretch();
 
     auto* spokenForm = new QGridLayout(spoken);
@@ -204,7 +209,7 @@ COptions::COptions(CKelto4Doc* document, QWidget* parent)
 
     const std::pair<QWidget*, char> mnemonics[] = {
         {stretch, 'T'}, {center, 'E'}, {randomize, 'R'}, {autoLogIn, 'L'}, {password, 'G'}, {showMenu, 'M'},
-        {showFeedback, 'B'}, {speakMissing, 'K'}, {voice, 'O'}, {tryVoice, 'Y'}, {rate, 'P'},
+        {showFeedback, 'B'}, {correctMistakes, 'C'}, {speakMissing, 'K'}, {voice, 'O'}, {tryVoice, 'Y'}, {rate, 'P'},
         {readingCombos[0], 'X'}, {readingCombos[1], 'I'}, {readingCombos[2], 'U'}, {readingCombos[3], 'N'},
         {apply, 'A'}, {restore, 'S'}};
     for (const auto& [control, letter] : mnemonics)
@@ -276,6 +281,7 @@ void COptions::DoDataExchange(bool saveAndValidate)
     auto* randomize = FindControl<QCheckBox>(this, IDC_RANDOMIZE);
     auto* showMenu = FindControl<QCheckBox>(this, IDC_SHOW_MENU);
     auto* showFeedback = FindControl<QCheckBox>(this, IDC_SHOW_FEEDBACK);
+    auto* correctMistakes = FindControl<QCheckBox>(this, IDC_CORRECT_MISTAKES);
     auto* speakMissing = FindControl<QCheckBox>(this, IDC_SPEAK_MISSING_WORDS);
     auto* voice = FindControl<QComboBox>(this, IDC_VOICE);
     auto* rate = FindControl<QSlider>(this, IDC_SPEECH_RATE);
@@ -295,6 +301,7 @@ void COptions::DoDataExchange(bool saveAndValidate)
         m_options.m_randomizeList = randomize->isChecked();
         m_options.m_showMenu = showMenu->isChecked();
         m_options.m_showFeedback = showFeedback->isChecked();
+        m_options.m_correctMistakes = correctMistakes->isChecked();
         m_options.m_defaultUserFolder = GetDlgItemText(IDC_USER_FOLDER);
         m_options.m_speakMissingWords = speakMissing->isChecked();
         if (voice->currentIndex() >= 0)
@@ -314,6 +321,7 @@ void COptions::DoDataExchange(bool saveAndValidate)
         randomize->setChecked(m_options.m_randomizeList);
         showMenu->setChecked(m_options.m_showMenu);
         showFeedback->setChecked(m_options.m_showFeedback);
+        correctMistakes->setChecked(m_options.m_correctMistakes);
         SetDlgItemText(IDC_USER_FOLDER, m_options.m_defaultUserFolder);
         speakMissing->setChecked(m_options.m_speakMissingWords);
         voice->setCurrentIndex(voice->findData(ToQt(m_options.m_voice)));

@@ -47,6 +47,7 @@ void CFeedbackPanel::ShowFeedback(const std::string& word, const std::string& an
                                   CSoundComparison::Verdict sound)
 {
     m_compared = CLetterComparison::CanCompare(word, answer);
+    m_wordOnly = false;
     m_steps = CLetterComparison::Compare(word, answer);
     m_rules = CRuleExplanations::Explain(word, answer);
     m_sound = CSoundComparison::Advice(sound);
@@ -63,6 +64,21 @@ void CFeedbackPanel::ShowFeedback(const std::string& word, const std::string& an
             break;
         }
     }
+    setAccessibleDescription(ToQtDisplay(GetText()));
+    setVisible(true);
+    update();
+}
+
+void CFeedbackPanel::ShowWord(const std::string& word)
+{
+    m_wordOnly = true;
+    m_compared = true;
+    m_steps.clear();
+    m_rules.clear();
+    m_sound.clear();
+    m_columns.clear();
+    for (const char c : word)
+        m_columns.push_back({0, c, Kind::Same});
     setAccessibleDescription(ToQtDisplay(GetText()));
     setVisible(true);
     update();
@@ -95,6 +111,7 @@ QFont CFeedbackPanel::TextFont(int pixelSize, bool bold) const
 void CFeedbackPanel::Clear()
 {
     m_compared = false;
+    m_wordOnly = false;
     m_steps.clear();
     m_rules.clear();
     m_columns.clear();
@@ -106,6 +123,11 @@ void CFeedbackPanel::Clear()
 std::string CFeedbackPanel::GetText() const
 {
     std::string answerRow, wordRow, marks;
+    if (m_wordOnly) {
+        for (const Column& c : m_columns)
+            wordRow.push_back(c.word);
+        return wordRow;
+    }
     for (const Column& c : m_columns) {
         answerRow.push_back(c.answer ? c.answer : ' ');
         wordRow.push_back(c.word ? c.word : ' ');
@@ -195,7 +217,8 @@ void CFeedbackPanel::paintEvent(QPaintEvent*)
     // A row is as high as its letters, or its label when that is higher.
     const int rowHeight = std::max(metrics.height(), labelMetrics.height());
     const int answerTop = area.top();
-    const int wordTop = answerTop + rowHeight;
+    // The word alone takes the first row.
+    const int wordTop = m_wordOnly ? answerTop : answerTop + rowHeight;
     const int caretTop = wordTop + rowHeight;
     const QFont caretFont = TextFont(std::max(12, letterPixels * 2 / 3), true);
     const int caretHeight = QFontMetrics(caretFont).height();
@@ -203,8 +226,9 @@ void CFeedbackPanel::paintEvent(QPaintEvent*)
     if (m_compared) {
         painter.setFont(labelFont);
         painter.setPen(textInk);
-        painter.drawText(QRect(area.left(), answerTop, labelWidth, rowHeight), Qt::AlignLeft | Qt::AlignVCenter,
-                         ToQt(kAnswerLabel));
+        if (!m_wordOnly)
+            painter.drawText(QRect(area.left(), answerTop, labelWidth, rowHeight), Qt::AlignLeft | Qt::AlignVCenter,
+                             ToQt(kAnswerLabel));
         painter.drawText(QRect(area.left(), wordTop, labelWidth, rowHeight), Qt::AlignLeft | Qt::AlignVCenter,
                          ToQt(kWordLabel));
     }

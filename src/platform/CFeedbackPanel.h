@@ -15,7 +15,8 @@
 // Wrong letters are red and struck through, the letters to learn are
 // blue and underlined, and a caret stands under every place that differs, so the
 // marks can be read without telling colours apart. Used by the test page after a
-// wrong answer and by the reports page for a misspelled word.
+// wrong answer (and for the word to copy while a mistake is corrected) and by the
+// reports page for a misspelled word.
 class CFeedbackPanel : public QWidget {
     Q_OBJECT
 public:
@@ -30,6 +31,9 @@ public:
     // (CLetterComparison::CanCompare) get no letters.
     void ShowFeedback(const std::string& word, const std::string& answer,
                       CSoundComparison::Verdict sound = CSoundComparison::Verdict::Unavailable);
+    // Shows the word alone, in the letters' large print, for the learner to copy, and
+    // makes the panel visible.
+    void ShowWord(const std::string& word);
     // Hides the panel and forgets the answer.
     void Clear();
     // The font, spacing and colours of the panel's texts.
@@ -39,7 +43,8 @@ public:
     const std::vector<CRuleExplanations::Line>& GetRuleLines() const { return m_rules; }
     // The panel as plain Windows-1252 text: the answer row, the word row and the
     // caret row (a blank for an empty place), the sound line if any, then one line
-    // per rule; no letter rows when the texts were not compared.
+    // per rule; no letter rows when the texts were not compared; the word alone after
+    // ShowWord.
     std::string GetText() const;
 
     QSize sizeHint() const override;
@@ -68,5 +73,6 @@ private:
     std::vector<CRuleExplanations::Line> m_rules;
     std::vector<Column> m_columns;
     std::string m_sound; // what the sound comparison says; empty for no line
+    bool m_wordOnly = false;
     CReadingStyle m_style;
 };

@@ -6,6 +6,8 @@
 
 #include <QBarCategoryAxis>
 #include <QBarSet>
+#include <QBrush>
+#include <QGraphicsLayout>
 #include <QCategoryAxis>
 #include <QChart>
 #include <QDateTime>
@@ -121,6 +123,16 @@ QString CProgressCharts::MissedTitle()
     return CProgressTable::Title(CProgressTable::Missed);
 }
 
+QString CProgressCharts::StubbornTitle()
+{
+    return CProgressTable::Title(CProgressTable::Stubborn);
+}
+
+QString CProgressCharts::NoStubbornWordsText()
+{
+    return QStringLiteral("No stubborn words.");
+}
+
 QString CProgressCharts::LeftOutNote(const CProgressStats& stats)
 {
     QStringList note;
@@ -143,6 +155,8 @@ QString CProgressCharts::LeftOutNote(const CProgressStats& stats)
 
 namespace {
 const char* const kBarName = "kelto4BarName";
+const char* const kTitle = "kelto4Title";
+const char* const kTitleBrush = "kelto4TitleBrush";
 
 QBarCategoryAxis* NameAxis(const QChart* chart)
 {
@@ -150,9 +164,33 @@ QBarCategoryAxis* NameAxis(const QChart* chart)
     return vertical.isEmpty() ? nullptr : qobject_cast<QBarCategoryAxis*>(vertical.front());
 }
 
+// The title centred over the whole chart. The chart's own keeps to the room between the
+// margins, which the names and the counts take, and would be cut to "..." in a narrow
+// chart; it stays, unseen, to keep the title's room above the plot.
+void PlaceTitle(QChart* chart)
+{
+    for (QGraphicsItem* item : chart->childItems())
+        if (item->data(0).toString() == QLatin1String(kTitle))
+            delete item;
+    if (chart->title().isEmpty())
+        return;
+    const QFontMetricsF metrics(chart->titleFont());
+    const qreal width = chart->size().width();
+    const QString shown = metrics.elidedText(chart->title(), Qt::ElideRight, width - 2 * metrics.averageCharWidth());
+    auto* text = new QGraphicsSimpleTextItem(shown, chart);
+    text->setData(0, QLatin1String(kTitle));
+    text->setFont(chart->titleFont());
+    text->setBrush(chart->property(kTitleBrush).value<QBrush>());
+    qreal top = 0;
+    if (chart->layout())
+        chart->layout()->getContentsMargins(nullptr, &top, nullptr, nullptr);
+    text->setPos((width - metrics.horizontalAdvance(shown)) / 2, top + chart->margins().top());
+}
+
 // The bars' names, whole, right-aligned beside the plot, each at its bar.
 void PlaceBarNames(QChart* chart, const QRectF& plot)
 {
+    PlaceTitle(chart);
     QBarCategoryAxis* names = NameAxis(chart);
     if (!names)
         return;
@@ -201,6 +239,8 @@ void CProgressCharts::FitBarPlot(QChart* chart, const QSizeF& size)
     chart->setMargins(margins);
     if (!chart->property(kBarName).toBool()) {
         chart->setProperty(kBarName, true);
+        chart->setProperty(kTitleBrush, chart->titleBrush());
+        chart->setTitleBrush(Qt::transparent);
         QObject::connect(chart, &QChart::plotAreaChanged, chart, [chart](const QRectF& plot) { PlaceBarNames(chart, plot); });
     }
     PlaceBarNames(chart, chart->plotArea());
@@ -388,4 +428,16 @@ QChart* CProgressCharts::MissedChart(const CProgressStats& stats, bool dark)
 {
     const CProgressStats::Bars bars = stats.MissedBars();
     return bars.empty() ? nullptr : BarChart(MissedTitle(), QStringLiteral("Times missed"), bars, dark);
+}
+
+QChart* CProgressCharts::StubbornChart(const CProgressStats& stats, bool dark)
+{
+    const CProgressStats::Bars bars = stats.StubbornBars();
+    if (bars.empty())
+        return nullptr;
+    const std::size_t all = stats.GetStubbornWords().size();
+    const QString title = bars.size() < all
+                              ? QStringLiteral("%1 (%2 of %3)").arg(StubbornTitle()).arg(bars.size()).arg(all)
+                              : StubbornTitle();
+    return BarChart(title, QStringLiteral("Times missed"), bars, dark);
 }

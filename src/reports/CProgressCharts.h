@@ -7,7 +7,7 @@ class QFont;
 class QPalette;
 class QSizeF;
 
-// The four charts of the progress view, made afresh from the statistics: on screen
+// The charts of the progress view, made afresh from the statistics: on screen
 // in the palette's light or dark theme, on paper always light. Each returns a new
 // chart that the caller owns, or nullptr when it would have nothing to show.
 class CProgressCharts {
@@ -16,12 +16,18 @@ public:
     static QChart* GradesChart(const CProgressStats& stats, bool dark, int width = 600);
     static QChart* RulesChart(const CProgressStats& stats, bool dark);
     static QChart* MissedChart(const CProgressStats& stats, bool dark);
+    // The stubborn words missed most, with their misses; its title says when the table
+    // holds more.
+    static QChart* StubbornChart(const CProgressStats& stats, bool dark);
 
     static QString GradesTitle();
     // The grades chart's line of the share of each test's misspellings that sound right.
     static QString SoundsSeriesName();
     static QString RulesTitle();
     static QString MissedTitle();
+    static QString StubbornTitle();
+    // What stands in the stubborn words' place when the learner has none.
+    static QString NoStubbornWordsText();
     // The line under the grades chart: what a hollow point means, and how many tests
     // were left out.
     static QString LeftOutNote(const CProgressStats& stats);

@@ -59,15 +59,19 @@ bool CProgressPrinter::Print(QPrinter& printer, const CProgressStats& stats, con
 
     qreal y = 2 * h;
     const qreal chartsHeight = height - y;
-    std::unique_ptr<QChart> charts[] = {std::unique_ptr<QChart>(CProgressCharts::GradesChart(stats, false)),
-                                              std::unique_ptr<QChart>(CProgressCharts::RulesChart(stats, false)),
-                                              std::unique_ptr<QChart>(CProgressCharts::MissedChart(stats, false))};
-    const QString titles[] = {CProgressCharts::GradesTitle(), CProgressCharts::RulesTitle(),
-                              CProgressCharts::MissedTitle()};
-    const qreal weights[] = {4, 4, 3};
+    constexpr int kCharts = 4;
+    std::unique_ptr<QChart> charts[kCharts] = {std::unique_ptr<QChart>(CProgressCharts::GradesChart(stats, false)),
+                                               std::unique_ptr<QChart>(CProgressCharts::RulesChart(stats, false)),
+                                               std::unique_ptr<QChart>(CProgressCharts::MissedChart(stats, false)),
+                                               std::unique_ptr<QChart>(CProgressCharts::StubbornChart(stats, false))};
+    const QString empties[kCharts] = {CProgressCharts::GradesTitle() + QStringLiteral(": No data."),
+                                      CProgressCharts::RulesTitle() + QStringLiteral(": No data."),
+                                      CProgressCharts::MissedTitle() + QStringLiteral(": No data."),
+                                      CProgressCharts::NoStubbornWordsText()};
+    const qreal weights[kCharts] = {4, 4, 3, 3};
     qreal totalWeight = 0;
     int empty = 0;
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < kCharts; ++i) {
         if (charts[i])
             totalWeight += weights[i];
         else
@@ -79,10 +83,10 @@ bool CProgressPrinter::Print(QPrinter& printer, const CProgressStats& stats, con
                                            : painter.boundingRect(QRectF(0, 0, width, height), Qt::TextWordWrap, note);
     const qreal noteHeight = note.isEmpty() ? 0 : noteRect.height() + h;
     const qreal spare = chartsHeight - empty * 2 * h - noteHeight;
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < kCharts; ++i) {
         std::unique_ptr<QChart> chart = std::move(charts[i]);
         if (!chart) {
-            draw(0, y, titles[i] + QStringLiteral(": No data."));
+            draw(0, y, empties[i]);
             y += 2 * h;
         } else {
             const qreal share = spare * weights[i] / totalWeight;

@@ -21,8 +21,12 @@ std::string_view ListOf(std::string_view listName, bool& stopped)
 }
 
 void CProgressStats::Compute(const COwnedList<CGrade>& grades, const COwnedList<CMissed>& missed,
-                             CSoundComparison* sounds)
+                             CSoundComparison* sounds, const CWordMemory* memory)
 {
+    m_stubborn.clear();
+    if (memory)
+        for (const CWordMemory::Entry* entry : memory->StubbornWords())
+            m_stubborn.push_back({entry->word, entry->missed, entry->asked});
     m_series.clear();
     m_listNames.clear();
     m_leftOut = 0;
@@ -182,6 +186,14 @@ CProgressStats::Bars CProgressStats::RuleBars() const
         if (const std::int64_t n = m_ruleCounts[std::size_t(rule)])
             bars.emplace_back(CRuleGroups::Name(CRuleGroups::Rule(rule)), n);
     std::stable_sort(bars.begin(), bars.end(), [](const auto& a, const auto& b) { return a.second > b.second; });
+    return bars;
+}
+
+CProgressStats::Bars CProgressStats::StubbornBars() const
+{
+    Bars bars;
+    for (std::size_t i = 0; i < std::min(kMostMissed, m_stubborn.size()); ++i)
+        bars.emplace_back(m_stubborn[i].word, m_stubborn[i].missed);
     return bars;
 }
 

@@ -15,7 +15,7 @@ CProgressTable::CProgressTable(Kind kind, QObject* parent)
 
 QString CProgressTable::Title(Kind kind)
 {
-    static const char* const titles[] = {"Grades over time", "Rules broken", "Most missed words"};
+    static const char* const titles[] = {"Grades over time", "Rules broken", "Most missed words", "Stubborn words"};
     return QString::fromLatin1(titles[kind]);
 }
 
@@ -24,7 +24,7 @@ void CProgressTable::SetStats(const CProgressStats* stats)
     beginResetModel();
     m_stats = stats;
     m_bars.clear();
-    if (stats && m_kind != Grades)
+    if (stats && (m_kind == Rules || m_kind == Missed))
         for (const auto& [name, count] : m_kind == Rules ? stats->RuleBars() : stats->MissedBars())
             m_bars.emplace_back(ToQt(name), qint64(count));
     endResetModel();
@@ -43,12 +43,16 @@ int CProgressTable::rowCount(const QModelIndex& parent) const
         return 0;
     if (m_kind == Grades)
         return m_stats->GetSeries().empty() ? 0 : int(m_stats->GetSeries().back().points.size());
+    if (m_kind == Stubborn)
+        return int(m_stats->GetStubbornWords().size());
     return int(m_bars.size());
 }
 
 int CProgressTable::columnCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : (m_kind == Grades ? 6 : 2);
+    if (parent.isValid())
+        return 0;
+    return m_kind == Grades ? 6 : m_kind == Stubborn ? 3 : 2;
 }
 
 QVariant CProgressTable::data(const QModelIndex& index, int role) const
@@ -56,13 +60,18 @@ QVariant CProgressTable::data(const QModelIndex& index, int role) const
     if (!index.isValid() || !m_stats || index.row() >= rowCount())
         return {};
     if (role == Qt::TextAlignmentRole) {
-        const bool number =
-            m_kind == Grades ? index.column() == 0 || index.column() == 3 || index.column() == 5 : index.column() == 1;
+        const bool number = m_kind == Grades ? index.column() == 0 || index.column() == 3 || index.column() == 5
+                                             : index.column() >= 1;
         return QVariant::fromValue(Qt::Alignment(number ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
     }
     if (role != Qt::DisplayRole)
         return {};
     const int row = index.row();
+    if (m_kind == Stubborn) {
+        const CProgressStats::StubbornWord& w = m_stats->GetStubbornWords()[std::size_t(row)];
+        return index.column() == 0 ? QVariant(ToQt(w.word))
+                                   : QVariant(QString::number(index.column() == 1 ? w.missed : w.asked));
+    }
     if (m_kind != Grades) {
         const auto& [name, count] = m_bars[std::size_t(row)];
         return index.column() == 0 ? QVariant(name) : QVariant(QString::number(count));
@@ -86,6 +95,8 @@ QVariant CProgressTable::headerData(int section, Qt::Orientation orientation, in
     static const char* const grades[] = {"Test", "Date", "Spelling List", "Grade (%)", "Test Was", "Sound Right (%)"};
     static const char* const rules[] = {"Spelling Rule", "Misspellings"};
     static const char* const missed[] = {"Word", "Times Missed"};
-    const char* const* names = m_kind == Grades ? grades : m_kind == Rules ? rules : missed;
+    // Short, so that the three columns fit the narrow panel.
+    static const char* const stubborn[] = {"Word", "Missed", "Asked"};
+    const char* const* names = m_kind == Grades ? grades : m_kind == Rules ? rules : m_kind == Missed ? missed : stubborn;
     return section >= 0 && section < columnCount() ? QVariant(QString::fromLatin1(names[section])) : QVariant();
 }

@@ -5,12 +5,13 @@ class CProgressStats;
 
 // The figures of one chart of the progress view as a table, for screen readers and
 // the keyboard: the grades chart's tests in the order taken, the rules broken with
-// their counts, or the words missed most often with theirs. Read-only; the statistics
-// must outlive the table or the next SetStats.
+// their counts, the words missed most often with theirs, or every stubborn word with
+// how often it was missed and asked. Read-only; the statistics must outlive the table
+// or the next SetStats.
 class CProgressTable : public QAbstractTableModel {
     Q_OBJECT
 public:
-    enum Kind { Grades, Rules, Missed };
+    enum Kind { Grades, Rules, Missed, Stubborn };
 
     explicit CProgressTable(Kind kind, QObject* parent = nullptr);
 

@@ -59,7 +59,8 @@ CProgressView::CProgressView(QWidget* parent)
     // Grades over time want the width; the bar charts share the row below.
     auto* grid = new QGridLayout(m_charts);
     grid->setContentsMargins(0, 0, 0, 0);
-    const CProgressTable::Kind kinds[kCharts] = {CProgressTable::Grades, CProgressTable::Rules, CProgressTable::Missed};
+    const CProgressTable::Kind kinds[kCharts] = {CProgressTable::Grades, CProgressTable::Rules, CProgressTable::Missed,
+                                                 CProgressTable::Stubborn};
     for (std::size_t i = 0; i < m_panels.size(); ++i) {
         Panel& panel = m_panels[i];
         panel.stack = new QStackedWidget;
@@ -84,12 +85,16 @@ CProgressView::CProgressView(QWidget* parent)
         panel.stack->addWidget(panel.table);
         panel.stack->addWidget(panel.empty);
         if (i == Grades)
-            grid->addWidget(panel.stack, 0, 0, 1, 2);
+            grid->addWidget(panel.stack, 0, 0, 1, kCharts - 1);
         else
             grid->addWidget(panel.stack, 1, int(i) - 1);
     }
     grid->setRowStretch(0, 1);
     grid->setRowStretch(1, 1);
+    // The rules' names are the longest beside their bars.
+    grid->setColumnStretch(Rules - 1, 3);
+    grid->setColumnStretch(Missed - 1, 2);
+    grid->setColumnStretch(Stubborn - 1, 2);
 
     auto* top = new QHBoxLayout;
     top->addWidget(m_leftOut, 1);
@@ -147,6 +152,7 @@ void CProgressView::Draw()
     SetChart(Grades, CProgressCharts::GradesChart(*m_stats, dark, m_panels[Grades].view->width()));
     SetChart(Rules, CProgressCharts::RulesChart(*m_stats, dark));
     SetChart(Missed, CProgressCharts::MissedChart(*m_stats, dark));
+    SetChart(Stubborn, CProgressCharts::StubbornChart(*m_stats, dark));
     const QString note = CProgressCharts::LeftOutNote(*m_stats);
     m_leftOut->setText(note);
     m_leftOut->setVisible(!note.isEmpty());
@@ -171,7 +177,10 @@ void CProgressView::SetChart(Chart which, QChart* chart)
         panel.view->setChart(chart);
         // A bar chart needs a line for each bar so its names stay readable.
         const int line = QFontMetrics(small).height();
-        const int bars = which == Grades ? 0 : panel.figures->rowCount();
+        // The stubborn words' table may hold more words than their chart.
+        const int bars = which == Grades     ? 0
+                         : which == Stubborn ? int(m_stats->StubbornBars().size())
+                                             : panel.figures->rowCount();
         const int least = which == Grades ? 6 * line : std::max(5 * line, int((0.95 * bars + 2.5) * line));
         // The chart would otherwise ask for room for every part at its ease.
         chart->setMinimumSize(QSizeF(160, least));
@@ -182,7 +191,8 @@ void CProgressView::SetChart(Chart which, QChart* chart)
     }
     delete old;
     FitChart(which);
-    panel.empty->setText(panel.figures->Title() + QStringLiteral(": No data."));
+    panel.empty->setText(which == Stubborn ? CProgressCharts::NoStubbornWordsText()
+                                           : panel.figures->Title() + QStringLiteral(": No data."));
 }
 
 void CProgressView::ShowPanels()

@@ -15,15 +15,15 @@ class QStackedWidget;
 class QTableView;
 
 // The reports page's "Progress" view: grades over time across the top, the rules
-// broken and the words missed most often side by side below, all in the room the view
-// has (a further chart or list takes the next place of the lower row). "Show as Table"
+// broken, the words missed most often and the stubborn words side by side below, all in
+// the room the view has (a further chart or list takes the next place of the lower row). "Show as Table"
 // shows each chart's figures as a table instead, which screen readers and the keyboard
 // can read. A learner without records sees "No data." instead; a chart with nothing
 // to show gives way to its title and "No data.".
 class CProgressView : public QWidget {
     Q_OBJECT
 public:
-    enum Chart { Grades, Rules, Missed, kCharts };
+    enum Chart { Grades, Rules, Missed, Stubborn, kCharts };
     // The control id of the "Show as Table" box.
     static constexpr int kShowTableId = 1058;
 

@@ -232,7 +232,7 @@ void CReports::OnProgress()
     if (m_rows.ShowProgress()) {
         m_model->Reload();
         CKelto4Doc* doc = GetDocument();
-        m_progress.Compute(doc->m_gradeList, doc->m_missedList, &doc->GetSoundComparison());
+        m_progress.Compute(doc->m_gradeList, doc->m_missedList, &doc->GetSoundComparison(), &doc->m_memory);
         m_progressView->ShowStats(m_progress);
     }
     m_radio = 2;

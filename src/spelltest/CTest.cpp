@@ -43,6 +43,19 @@ enum : int {
 
 constexpr int kAnswersExtent = 600;
 
+// The states in which the learner types the word: its first or second ask, and the
+// two steps of correcting it.
+bool IsAsking(CTestSession::State state)
+{
+    return state == CTestSession::State::AwaitingAnswer || state == CTestSession::State::CopyWord ||
+           state == CTestSession::State::SpellFromMemory;
+}
+
+bool IsCorrecting(CTestSession::State state)
+{
+    return state == CTestSession::State::CopyWord || state == CTestSession::State::SpellFromMemory;
+}
+
 } // namespace
 
 CTest::CTest(CKelto4Doc* document, QWidget* parent)
@@ -158,13 +171,15 @@ void CTest::OnInitialUpdate()
 void CTest::OnUpdate(CDocView*, long)
 {
     CKelto4Doc* doc = GetDocument();
-    m_session.Reset(int32_t(doc->m_wordList.size()), doc->GetApp().GetRandomizeList() != 0);
+    CKelto4AppCore& app = doc->GetApp();
+    m_session.Reset(int32_t(doc->m_wordList.size()), app.GetRandomizeList() != 0, app.GetCorrectMistakes() != 0);
     SetControlState(CTestSession::State::Idle);
     // A reset may end a running test (a list opened meanwhile); Start must come back.
     EnableDlgItem(kStart, true);
     EnableDlgItem(kStop, false);
     SetRunning(false);
     m_feedback->Clear();
+    ForgetAnnouncement();
     UpdateData(false);
     ApplyReadingStyle();
 }
@@ -239,6 +254,9 @@ void CTest::OnStop()
     m_session.Stop(doc->m_userName, doc->m_gradeList);
     SetRunning(false);
     m_feedback->Clear();
+    ForgetAnnouncement();
+    // The words answered so far move in the learner's memory, as at the end of a test.
+    doc->RememberTest(m_session.GetFirstAttempts());
     doc->UpdateAllViews(this, 0);
     UpdateData(false);
     SetControlState(CTestSession::State::Idle);
@@ -249,7 +267,7 @@ void CTest::OnStop()
 
 void CTest::OnListen()
 {
-    if (m_session.GetState() != CTestSession::State::AwaitingAnswer)
+    if (!IsAsking(m_session.GetState()))
         return;
     UpdateData(true);
     CKelto4Doc* doc = GetDocument();
@@ -266,41 +284,70 @@ void CTest::OnListen()
 
 void CTest::OnCheck()
 {
-    if (m_session.GetState() != CTestSession::State::AwaitingAnswer)
+    if (!IsAsking(m_session.GetState()))
         return;
     UpdateData(true);
+    // The session empties the answer for the next step of a correction; the feedback
+    // still compares what was typed.
+    const std::string typed = m_session.GetAnswer();
     CKelto4Doc* doc = GetDocument();
     const bool right = m_session.Check(doc->m_userName, doc->m_missedList);
-    SetControlState(CTestSession::State::Answered);
+    const CTestSession::State state = m_session.GetState();
+    const CTestSession::CheckKind kind = m_session.GetLastCheck();
+    SetControlState(state);
     UpdateData(false);
-    m_answers->AddItem(m_session.GetAnswer(), right ? CTestSession::kRightColor : CTestSession::kWrongColor,
-                       right ? "right" : "wrong");
-    m_answers->scrollToBottom();
-    ShowFeedback(right);
-    Announce(CTestSession::Announcement(m_session.GetStatus(), right, m_session.GetCurrentWord()));
-    SetFocusTo(kNext);
+    // The steps of a correction change only the status; asks add their line.
+    if (kind == CTestSession::CheckKind::FirstAsk || kind == CTestSession::CheckKind::SecondAsk) {
+        m_answers->AddItem(m_session.GetAnswerLine(), right ? CTestSession::kRightColor : CTestSession::kWrongColor,
+                           right ? "right" : "wrong");
+        m_answers->scrollToBottom();
+    }
+    ShowFeedback(right, typed);
+    // While the word is hidden it is not spelled out to a screen reader either.
+    Announce(CTestSession::Announcement(m_session.GetStatus(), right || m_session.IsWordHidden(),
+                                        m_session.GetCurrentWord()));
+    SetFocusTo(IsCorrecting(state) ? kAnswer : kNext);
 }
 
-// A screen reader hears the verdict at once: as an alert on the status, and from Next,
-// which takes the focus now and is read out with its description.
+// A screen reader hears the verdict, or the next step of a correction, at once: as an
+// alert on the status, and from the control that takes the focus now (Next, or the
+// answer box during a correction), which is read out with its description.
 void CTest::Announce(const std::string& text)
 {
+    const bool correcting = IsCorrecting(m_session.GetState());
     QWidget* status = GetDlgItem(kStatus);
     status->setAccessibleDescription(ToQt(text));
-    GetDlgItem(kNext)->setAccessibleDescription(ToQt(text));
+    GetDlgItem(kNext)->setAccessibleDescription(correcting ? QString() : ToQt(text));
+    m_answerBox->setAccessibleDescription(correcting ? ToQt(text) : QString());
     QAccessibleEvent alert(status, QAccessible::Alert);
     QAccessible::updateAccessibility(&alert);
 }
 
-void CTest::ShowFeedback(bool right)
+void CTest::ForgetAnnouncement()
 {
-    if (right || GetDocument()->GetApp().GetShowFeedback() == 0) {
+    GetDlgItem(kNext)->setAccessibleDescription(QString());
+    m_answerBox->setAccessibleDescription(QString());
+}
+
+// After a wrong answer, what went wrong with what was typed, when the setting allows.
+// While a mistake is copied the word stands in the panel whatever the setting; while it
+// is spelled from memory the panel, rules and all, is hidden.
+void CTest::ShowFeedback(bool right, const std::string& typed)
+{
+    const bool copying = m_session.GetState() == CTestSession::State::CopyWord;
+    if ((right && !copying) || m_session.IsWordHidden()) {
         m_feedback->Clear();
         return;
     }
     const std::string& word = m_session.GetCurrentWord();
-    const std::string& answer = m_session.GetAnswer();
-    m_feedback->ShowFeedback(word, answer, GetDocument()->GetSoundComparison().Compare(word, answer));
+    if (GetDocument()->GetApp().GetShowFeedback() == 0) {
+        if (copying)
+            m_feedback->ShowWord(word);
+        else
+            m_feedback->Clear();
+        return;
+    }
+    m_feedback->ShowFeedback(word, typed, GetDocument()->GetSoundComparison().Compare(word, typed));
 }
 
 void CTest::OnNext()
@@ -311,12 +358,13 @@ void CTest::OnNext()
         return;
     // The feedback belongs to the answer just judged, not to the next word.
     m_feedback->Clear();
-    GetDlgItem(kNext)->setAccessibleDescription(QString());
+    ForgetAnnouncement();
     SetControlState(m_session.GetState());
     if (result == CTestSession::NextResult::TestEnded) {
         EnableDlgItem(kStart, true);
         EnableDlgItem(kStop, false);
         SetRunning(false);
+        doc->RememberTest(m_session.GetFirstAttempts());
         doc->UpdateAllViews(this, 0);
     }
     UpdateData(false);
@@ -366,11 +414,12 @@ void CTest::UpdateData(bool saveAndValidate)
 
 void CTest::SetControlState(CTestSession::State state)
 {
-    const bool awaiting = state == CTestSession::State::AwaitingAnswer;
-    EnableDlgItem(kCheck, awaiting);
-    EnableDlgItem(kListen, awaiting);
-    EnableDlgItem(kNext, state == CTestSession::State::Answered);
-    EnableDlgItem(kAnswer, awaiting);
+    const bool asking = IsAsking(state);
+    EnableDlgItem(kCheck, asking);
+    EnableDlgItem(kListen, asking);
+    // A learner stuck in a correction may go on.
+    EnableDlgItem(kNext, state == CTestSession::State::Answered || IsCorrecting(state));
+    EnableDlgItem(kAnswer, asking);
     EnableDlgItem(kRandomize, state == CTestSession::State::Idle);
 }
 

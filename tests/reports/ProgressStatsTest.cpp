@@ -259,3 +259,59 @@ TEST(ProgressStats, TheChartTablesHoldTheFiguresOfTheRecords)
     }
 }
 }
+
+// The stubborn words of the learner's memory with their counts, the most missed first;
+// their chart takes the ten missed most.
+TEST(ProgressStats, StubbornWordsComeFromTheMemoryWithTheirCounts)
+{
+    const struct {
+        std::string word;
+        int highestBox;
+        std::uint32_t missed;
+        std::uint32_t asked;
+    } words[] = {
+        {"receive", 2, 5, 6},
+        {"friend", 1, 4, 4},
+        {"because", 2, 5, 9},
+        {"said", 3, 6, 8}, // once in box 3: it was learned
+        {"cat", 2, 3, 3},  // not missed often enough
+    };
+    CWordMemory memory;
+    for (const auto& w : words) {
+        CWordMemory::Entry entry;
+        entry.word = w.word;
+        entry.highestBox = w.highestBox;
+        entry.missed = w.missed;
+        entry.asked = w.asked;
+        ASSERT_TRUE(memory.Add(entry)) << w.word;
+    }
+    CProgressStats stats;
+    stats.Compute({}, {}, nullptr, &memory);
+    CProgressTable table(CProgressTable::Stubborn);
+    table.SetStats(&stats);
+    std::vector<std::string> cells;
+    for (int c = 0; c < table.columnCount(); ++c)
+        cells.push_back(table.headerData(c, Qt::Horizontal).toString().toStdString());
+    for (int r = 0; r < table.rowCount(); ++r)
+        for (int c = 0; c < table.columnCount(); ++c)
+            cells.push_back(table.index(r, c).data().toString().toStdString());
+    EXPECT_EQ(cells, (std::vector<std::string>{"Word", "Missed", "Asked", "because", "5", "9", "receive",
+                                               "5", "6", "friend", "4", "4"}));
+    EXPECT_EQ(stats.StubbornBars(), (CProgressStats::Bars{{"because", 5}, {"receive", 5}, {"friend", 4}}));
+
+    for (std::uint32_t i = 0; i < 10; ++i) {
+        CWordMemory::Entry entry;
+        entry.word = "word" + std::to_string(i);
+        entry.missed = entry.asked = 10 + i;
+        ASSERT_TRUE(memory.Add(entry));
+    }
+    stats.Compute({}, {}, nullptr, &memory);
+    EXPECT_EQ(stats.GetStubbornWords().size(), 13u);
+    const CProgressStats::Bars bars = stats.StubbornBars();
+    ASSERT_EQ(bars.size(), CProgressStats::kMostMissed);
+    EXPECT_EQ(bars.front(), (std::pair<std::string, std::int64_t>{"word9", 19}));
+    EXPECT_EQ(bars.back(), (std::pair<std::string, std::int64_t>{"word0", 10}));
+
+    stats.Compute({}, {});
+    EXPECT_TRUE(stats.GetStubbornWords().empty());
+}

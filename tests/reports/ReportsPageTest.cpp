@@ -11,7 +11,9 @@
 #include "reports/CReportPrinter.h"
 #include "reports/CReports.h"
 
+#include <QAbstractBarSeries>
 #include <QAccessible>
+#include <QBarSet>
 #include <QChart>
 #include <QChartView>
 #include <QCheckBox>
@@ -229,6 +231,41 @@ TEST_F(ReportsPage, ProgressShowsThreeChartsForRecordsAndNoDataWithout)
     EXPECT_EQ(progress->GetNoDataLabel()->text(), QStringLiteral("No data."));
     for (auto chart : {CProgressView::Grades, CProgressView::Rules, CProgressView::Missed})
         EXPECT_FALSE(shown(progress->GetChartView(chart))) << chart;
+}
+
+// The lower row's last panel: the learner's stubborn words, or plain words when there are none.
+TEST_F(ReportsPage, ProgressShowsTheStubbornWordsOrSaysThereAreNone)
+{
+    CProgressView* progress = page->GetProgressView();
+    const auto noneShown = [&] {
+        for (QLabel* label : progress->findChildren<QLabel*>())
+            if (label->isVisibleTo(page.get()) && label->text() == QStringLiteral("No stubborn words."))
+                return true;
+        return false;
+    };
+    FindControl<QRadioButton>(page.get(), kProgress)->click();
+    EXPECT_TRUE(noneShown());
+    EXPECT_FALSE(progress->GetChartView(CProgressView::Stubborn)->isVisibleTo(page.get()));
+
+    for (int i = 0; i < 12; ++i) {
+        CWordMemory::Entry entry;
+        entry.word = "word" + std::to_string(i);
+        entry.missed = 4;
+        entry.asked = 4 + std::uint32_t(i);
+        doc.m_memory.Add(entry);
+    }
+    FindControl<QRadioButton>(page.get(), kGrades)->click();
+    FindControl<QRadioButton>(page.get(), kProgress)->click();
+    EXPECT_FALSE(noneShown());
+    QChart* chart = progress->GetChartView(CProgressView::Stubborn)->chart();
+    EXPECT_TRUE(progress->GetChartView(CProgressView::Stubborn)->isVisibleTo(page.get()));
+    EXPECT_EQ(chart->title(), QStringLiteral("Stubborn words (10 of 12)"));
+    ASSERT_EQ(chart->series().size(), 1);
+    EXPECT_EQ(static_cast<QAbstractBarSeries*>(chart->series().front())->barSets().front()->count(), 10);
+    const QAbstractItemModel* table = progress->GetTableView(CProgressView::Stubborn)->model();
+    ASSERT_EQ(table->rowCount(), 12);
+    EXPECT_EQ(table->index(0, 0).data().toString(), QStringLiteral("word0"));
+    EXPECT_EQ(table->index(0, 2).data().toString(), QStringLiteral("4"));
 }
 
 // Beside the grades, a dashed line (and a table column) of the share of each test's
