@@ -1,5 +1,6 @@
 // Laying out each page at 20 window sizes, from its least size to twice that: the time
-// of one layout, as resizing the window or switching pages costs it.
+// of one layout, as resizing the window or switching pages costs it. And a change of
+// the reading settings re-laying and painting the test page (the target: under 50 ms).
 #include "app/CKelto4View.h"
 #include "CTestAppCore.h"
 #include "document/CKelto4Doc.h"
@@ -54,3 +55,35 @@ static void BM_LayOutPage(benchmark::State& state)
     state.SetLabel(names[state.range(0)]);
 }
 BENCHMARK(BM_LayOutPage)->DenseRange(0, 4)->Unit(benchmark::kMicrosecond);
+
+// Apply on the options page updates every page; the test page takes the new reading
+// style (text size, spacing and background in turn) and is laid out and painted again.
+static void BM_ReadingChangeRelaysTheTestPage(benchmark::State& state)
+{
+    CTestAppCore app;
+    CKelto4Doc doc(app);
+    for (const char* word : {"because", "friend", "said"})
+        doc.m_wordList.push_back(Entry("", "/tmp", word));
+    CTest page(&doc);
+    page.resize(1000, 700);
+    page.OnInitialUpdate();
+    page.show();
+    QApplication::processEvents();
+    const CReadingStyle styles[] = {
+        {CReadingStyle::VeryLarge, CReadingStyle::ExtraWide, CReadingStyle::Cream, ""},
+        {CReadingStyle::Normal, CReadingStyle::NormalSpacing, CReadingStyle::White, ""},
+        {CReadingStyle::Large, CReadingStyle::Wide, CReadingStyle::PaleBlue, ""},
+    };
+    size_t next = 0;
+    for (auto _ : state) {
+        // Storing the setting is Apply's work, before the pages hear of it.
+        state.PauseTiming();
+        app.SetReadingStyle(styles[next]);
+        state.ResumeTiming();
+        page.OnUpdate(nullptr, 0);
+        QApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        page.repaint();
+        next = (next + 1) % std::size(styles);
+    }
+}
+BENCHMARK(BM_ReadingChangeRelaysTheTestPage)->Unit(benchmark::kMillisecond);

@@ -6,6 +6,7 @@
 #include "model/CPath.h"
 #include "platform/CCommandManager.h"
 #include "platform/CMessageBox.h"
+#include "platform/CMnemonicStyle.h"
 #include "platform/CQtText.h"
 #include "users/CChangePWDlg.h"
 #include "users/CLogInDlg.h"
@@ -67,6 +68,7 @@ CKelto4App::~CKelto4App()
 bool CKelto4App::InitInstance()
 {
     CMessageBox::Install();
+    CMnemonicStyle::Install();
     QCommandLineParser parser;
     // The desktop entry runs "kelto4 --shell-open %f"; from the menu %f is empty.
     QCommandLineOption shellOpen(QStringLiteral("shell-open"),

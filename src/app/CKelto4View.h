@@ -3,10 +3,12 @@
 
 #include <string>
 
+class QLabel;
 class QPushButton;
 
 // The start page: greets the user, says whether results are kept and whether a list
-// is loaded, offers the main actions and shows the background picture.
+// is loaded, offers the main actions (Today's Review with how many words are due) and
+// shows the background picture.
 class CKelto4View : public CFormView {
     Q_OBJECT
 public:
@@ -17,6 +19,8 @@ public:
         IDC_CREATE = 1007,
         IDC_WELCOME = 1008,
         IDC_NEW_FROM_RULE = 1009,
+        IDC_REVIEW = 1010,
+        IDC_DUE = 1011,
     };
 
     explicit CKelto4View(CKelto4Doc* document, QWidget* parent = nullptr);
@@ -36,4 +40,6 @@ protected:
 private:
     std::string m_welcome;
     QPushButton* m_btnTest = nullptr;
+    QPushButton* m_btnReview = nullptr;
+    QLabel* m_due = nullptr;
 };

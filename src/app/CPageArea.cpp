@@ -1,13 +1,42 @@
 #include "app/CPageArea.h"
 
+#include <QEvent>
 #include <QScreen>
+#include <QScrollBar>
 
 CPageArea::CPageArea(QWidget* pages, QWidget* parent)
     : QScrollArea(parent)
 {
     setFrameShape(QFrame::NoFrame);
-    setWidgetResizable(true);
+    setWidgetResizable(false);
     setWidget(pages);
+    pages->installEventFilter(this);
+}
+
+void CPageArea::resizeEvent(QResizeEvent* event)
+{
+    QScrollArea::resizeEvent(event);
+    FitPage();
+}
+
+bool CPageArea::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == widget() && event->type() == QEvent::LayoutRequest)
+        FitPage();
+    return QScrollArea::eventFilter(watched, event);
+}
+
+void CPageArea::FitPage()
+{
+    QWidget* pages = widget();
+    const QSize least = pages->minimumSizeHint();
+    QSize room = maximumViewportSize();
+    // A scroll bar one way takes room from the other.
+    if (least.width() > room.width())
+        room.rheight() -= horizontalScrollBar()->sizeHint().height();
+    if (least.height() > room.height())
+        room.rwidth() -= verticalScrollBar()->sizeHint().width();
+    pages->resize(room.expandedTo(least));
 }
 
 QSize CPageArea::sizeHint() const

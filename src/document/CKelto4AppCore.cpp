@@ -169,6 +169,24 @@ bool CKelto4AppCore::SetSpeechRate(int wordsPerMinute)
     return CProfile::WriteProfileInt(kSection, "Speech Rate", CSpeechEngine::ClampRate(wordsPerMinute));
 }
 
+CReadingStyle CKelto4AppCore::GetReadingStyle()
+{
+    CReadingStyle style;
+    style.textSize = CReadingStyle::ToTextSize(CProfile::GetProfileInt(kSection, "Reading Text Size", 0));
+    style.spacing = CReadingStyle::ToSpacing(CProfile::GetProfileInt(kSection, "Reading Letter Spacing", 0));
+    style.background = CReadingStyle::ToBackground(CProfile::GetProfileInt(kSection, "Reading Background", 0));
+    style.font = CProfile::GetProfileString(kSection, "Reading Font", std::string());
+    return style;
+}
+
+bool CKelto4AppCore::SetReadingStyle(const CReadingStyle& style)
+{
+    bool ok = CProfile::WriteProfileInt(kSection, "Reading Text Size", int(style.textSize));
+    ok = CProfile::WriteProfileInt(kSection, "Reading Letter Spacing", int(style.spacing)) && ok;
+    ok = CProfile::WriteProfileInt(kSection, "Reading Background", int(style.background)) && ok;
+    return CProfile::WriteProfileString(kSection, "Reading Font", style.font) && ok;
+}
+
 std::string CKelto4AppCore::LogInAtStart()
 {
     std::string a = GetAuto();

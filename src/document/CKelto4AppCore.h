@@ -1,4 +1,6 @@
 #pragma once
+#include "platform/CReadingStyle.h"
+
 #include <string>
 
 // The widget-free half of the application object: the settings with their
@@ -44,6 +46,11 @@ public:
     bool SetVoice(const std::string& voice);
     int GetSpeechRate();
     bool SetSpeechRate(int wordsPerMinute);
+    // Reading: how the texts a learner reads are shown ("Reading Text Size",
+    // "Reading Letter Spacing", "Reading Background": the enums' numbers, 0 by
+    // default; "Reading Font": a font family, empty for the plain sans-serif).
+    CReadingStyle GetReadingStyle();
+    bool SetReadingStyle(const CReadingStyle& style);
 
     std::string LogInAtStart();
     std::string LogInAgain();

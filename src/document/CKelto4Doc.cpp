@@ -5,6 +5,7 @@
 #include "model/CAtomicFile.h"
 #include "model/CPath.h"
 #include "model/CReviewList.h"
+#include "model/CSafeFile.h"
 #include "model/CUserRecordFiles.h"
 #include "model/CWordMemoryFile.h"
 #include "model/KMessage.h"
@@ -93,7 +94,9 @@ bool CKelto4Doc::OnOpenDocument(const std::string& path)
     std::string bytes;
     std::string error;
     if (!CAtomicFile::ReadWholeFile(path, bytes, &error)) {
-        ShowMessage("Failed to open document.", MsgIcon::Exclamation);
+        // A file refused as someone else's link or as no regular file says why.
+        const bool refused = CSafeFile::IsRefusal(errno);
+        ShowMessage((refused ? error + "\r\n" : std::string()) + "Failed to open document.", MsgIcon::Exclamation);
         OnFailedOpen();
         return false;
     }

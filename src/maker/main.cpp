@@ -137,7 +137,7 @@ int main(int argc, char** argv)
     for (const std::string& word : CSampleList::Words()) {
         std::string path;
         if (!CPath::WordSoundPath(CPath::FromNative(soundFolder), word, path)
-            || !speaker.SpeakToFile(word, CPath::ToNative(path), error)) {
+            || !speaker.SpeakToFile(word, CPath::ToNative(path), CWaveDevice::SaveMode::replace, error)) {
             std::fprintf(stderr, "kelto4-make-sample: %s: %s\n", word.c_str(), error.c_str());
             return 1;
         }

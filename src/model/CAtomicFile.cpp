@@ -1,10 +1,12 @@
 #include "model/CAtomicFile.h"
 
-#include <algorithm>
+#include "model/CSafeFile.h"
+#include "model/CSystemError.h"
+
 #include <atomic>
 #include <cerrno>
 #include <climits>
-#include <cstring>
+#include <cstdio>
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -13,38 +15,67 @@
 #include <unistd.h>
 
 namespace {
-void SetError(std::string* errorText, int error, const std::string& path)
+bool Fail(std::string* errorText, int error, const std::string& path)
 {
     if (errorText)
-        *errorText = std::string(std::strerror(error)) + ": " + path;
+        *errorText = CSystemError::About(error, path);
+    errno = error;
+    return false;
 }
 
-// Appends what fd holds to bytes until its end, or until more than limit bytes are
-// there; false with errno when a read fails.
-bool ReadAll(int fd, std::size_t limit, std::string& bytes)
+bool Fail(std::string* errorText, const std::string& why, int error, const std::string& path)
 {
-    char buffer[65536];
-    while (bytes.size() <= limit) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        if (n == 0)
-            break;
-        bytes.append(buffer, static_cast<std::size_t>(n));
+    if (errorText)
+        *errorText = CSystemError::About(why, path);
+    errno = error;
+    return false;
+}
+
+// Makes a rename in folder survive a crash.
+void SyncFolder(const std::string& folder)
+{
+    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
     }
-    return true;
+}
+
+// Writes bytes to a new temporary file beside target, created with createMode (then given
+// old's permission bits, if old is given), and puts it in place with commit. On failure
+// no temporary file is left and errno says why.
+bool WriteThroughTemporary(const std::string& target, const std::string& bytes, mode_t createMode,
+                           const struct stat* old, bool (*commit)(const std::string&, const std::string&))
+{
+    std::string temp;
+    const int fd = CAtomicFile::CreateTemporary(target, temp, O_WRONLY, createMode);
+    if (fd < 0)
+        return false;
+    bool ok = (!old || ::fchmod(fd, old->st_mode & 07777) == 0) && CAtomicFile::WriteAll(fd, bytes)
+        && ::fsync(fd) == 0;
+    int error = ok ? 0 : errno;
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        error = errno;
+    }
+    if (ok && !commit(temp, target)) {
+        ok = false;
+        error = errno;
+    }
+    if (ok)
+        return true;
+    ::unlink(temp.c_str());
+    errno = error;
+    return false;
 }
 }
 
-int CAtomicFile::CreateTemporary(const std::string& path, std::string& temp, int access)
+int CAtomicFile::CreateTemporary(const std::string& path, std::string& temp, int access, mode_t mode)
 {
     static std::atomic<unsigned> counter{0};
     for (int attempt = 0; attempt < 100; ++attempt) {
         temp = TemporaryName(path, counter++);
-        const int fd = ::open(temp.c_str(), access | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        const int fd = ::open(temp.c_str(), access | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
         if (fd >= 0 || errno != EEXIST)
             return fd;
     }
@@ -56,12 +87,23 @@ bool CAtomicFile::Commit(const std::string& temp, const std::string& target)
 {
     if (::rename(temp.c_str(), target.c_str()) != 0)
         return false;
-    // Make the rename itself survive a crash.
-    const int dir = ::open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
+    SyncFolder(FolderOf(target));
+    RemoveStaleTemporaries(target);
+    return true;
+}
+
+bool CAtomicFile::CommitNew(const std::string& temp, const std::string& target)
+{
+    if (::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) != 0) {
+        // Older kernels and some network file systems can't rename without replacing; a
+        // second name that fails on an existing file does the same there.
+        if (errno != EINVAL && errno != ENOSYS)
+            return false;
+        if (::link(temp.c_str(), target.c_str()) != 0)
+            return false;
+        ::unlink(temp.c_str());
     }
+    SyncFolder(FolderOf(target));
     RemoveStaleTemporaries(target);
     return true;
 }
@@ -70,28 +112,6 @@ bool CAtomicFile::Exists(const std::string& path)
 {
     struct stat st {};
     return ::lstat(path.c_str(), &st) == 0;
-}
-
-std::string CAtomicFile::LinkTarget(const std::string& path)
-{
-    std::string current = path;
-    // The system gives up after 40 links; so do we.
-    for (int hops = 0; hops < 40; ++hops) {
-        struct stat st {};
-        if (::lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
-            return current;
-        std::string target(PATH_MAX, '\0');
-        const ssize_t n = ::readlink(current.c_str(), target.data(), target.size());
-        if (n <= 0)
-            return current;
-        target.resize(static_cast<size_t>(n));
-        if (target.front() != '/') {
-            const std::string folder = FolderOf(current);
-            target = folder == "." ? target : folder == "/" ? "/" + target : folder + "/" + target;
-        }
-        current = target;
-    }
-    return current;
 }
 
 bool CAtomicFile::IsWriteProtected(const std::string& path)
@@ -106,7 +126,9 @@ bool CAtomicFile::IsWriteProtected(const std::string& path)
 
 bool CAtomicFile::CanReplace(const std::string& path)
 {
-    const std::string target = LinkTarget(path);
+    std::string target;
+    if (!CSafeFile::Resolve(path, target, nullptr))
+        return false;
     if (IsWriteProtected(target))
         return false;
     return ::access(FolderOf(target).c_str(), W_OK | X_OK) == 0;
@@ -116,126 +138,74 @@ bool CAtomicFile::WriteFileAtomically(const std::string& path, const std::string
                                       std::string* errorText)
 {
     // Renaming over a link would put a plain file in its place; the target is replaced instead.
-    const std::string target = LinkTarget(path);
+    std::string target;
+    std::string why;
+    if (!CSafeFile::Resolve(path, target, &why))
+        return Fail(errorText, why, errno, path);
     struct stat old {};
-    if (::lstat(target.c_str(), &old) == 0 && S_ISLNK(old.st_mode)) {
-        SetError(errorText, ELOOP, path);
-        return false;
-    }
-    const bool hadFile = ::stat(target.c_str(), &old) == 0;
-    if (hadFile && S_ISDIR(old.st_mode)) {
-        SetError(errorText, EISDIR, path);
-        return false;
-    }
+    const bool hadFile = ::lstat(target.c_str(), &old) == 0;
+    if (hadFile && S_ISDIR(old.st_mode))
+        return Fail(errorText, EISDIR, path);
+    if (hadFile && !S_ISREG(old.st_mode))
+        return Fail(errorText, S_ISLNK(old.st_mode) ? CSystemError::Text(ELOOP) : CSafeFile::kNotRegular,
+                    S_ISLNK(old.st_mode) ? ELOOP : CSafeFile::kNotRegularError, path);
     // The rename would go through whatever the file's own permissions say.
-    if (hadFile && IsWriteProtected(target)) {
-        SetError(errorText, EACCES, path);
-        return false;
-    }
-
-    std::string temp;
-    const int fd = CreateTemporary(target, temp, O_WRONLY);
-    if (fd < 0) {
-        SetError(errorText, errno, path);
-        return false;
-    }
-
-    auto fail = [&](int error) {
-        ::close(fd);
-        ::unlink(temp.c_str());
-        SetError(errorText, error, path);
-        return false;
-    };
-    if (hadFile && ::fchmod(fd, old.st_mode & 07777) != 0)
-        return fail(errno);
-    if (!CAtomicFile::WriteAll(fd, bytes))
-        return fail(errno);
-    if (::fsync(fd) != 0)
-        return fail(errno);
-    if (::close(fd) != 0) {
-        const int error = errno;
-        ::unlink(temp.c_str());
-        SetError(errorText, error, path);
-        return false;
-    }
-    if (!Commit(temp, target)) {
-        const int error = errno;
-        ::unlink(temp.c_str());
-        SetError(errorText, error, path);
-        return false;
-    }
+    if (hadFile && IsWriteProtected(target))
+        return Fail(errorText, EACCES, path);
+    // Nobody else gets to open the new content before it has the old file's permissions.
+    if (!WriteThroughTemporary(target, bytes, hadFile ? 0600 : 0666, hadFile ? &old : nullptr, &Commit))
+        return Fail(errorText, errno, path);
     return true;
 }
 
-bool CAtomicFile::ReadWholeFile(const std::string& path, std::string& bytes, std::string* errorText)
+bool CAtomicFile::WriteNewFile(const std::string& path, const std::string& bytes, mode_t mode,
+                               std::string* errorText)
 {
-    bytes.clear();
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        SetError(errorText, errno, path);
-        return false;
+    if (!WriteThroughTemporary(path, bytes, mode & 0666, nullptr, &CommitNew))
+        return Fail(errorText, errno, path);
+    return true;
+}
+
+bool CAtomicFile::KeepCopy(const std::string& path, const std::string& suffix, const std::string& bytes,
+                           mode_t mode, std::string& copyPath, std::string* errorText)
+{
+    // Another copy of the program may take the free name first; then the next one is tried.
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        copyPath = FreeCopyPath(path, suffix);
+        if (WriteNewFile(copyPath, bytes, mode, errorText))
+            return true;
+        if (errno != EEXIST)
+            return false;
     }
-    struct stat st {};
-    if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
-        ::close(fd);
-        SetError(errorText, EISDIR, path);
-        return false;
-    }
-    if (st.st_size > 0)
-        bytes.reserve(static_cast<size_t>(st.st_size));
-    if (!ReadAll(fd, bytes.max_size(), bytes)) {
-        const int error = errno;
-        ::close(fd);
-        bytes.clear();
-        SetError(errorText, error, path);
-        return false;
-    }
-    ::close(fd);
+    return false;
+}
+
+bool CAtomicFile::ReadWholeFile(const std::string& path, std::string& bytes, std::string* errorText, mode_t* mode)
+{
+    std::string why;
+    if (!CSafeFile::ReadAll(path, bytes, &why, mode))
+        return Fail(errorText, why, errno, path);
     return true;
 }
 
 CAtomicFile::BoundedRead CAtomicFile::ReadBoundedFile(const std::string& path, std::size_t maxBytes,
                                                       std::string& bytes, std::string* errorText)
 {
-    bytes.clear();
-    // Asked before opening: opening some devices already does something.
-    struct stat st {};
-    if (::stat(path.c_str(), &st) != 0) {
-        const int error = errno;
-        SetError(errorText, error, path);
-        return error == ENOENT || error == ENOTDIR ? BoundedRead::missing : BoundedRead::failed;
-    }
-    if (!S_ISREG(st.st_mode)) {
-        SetError(errorText, S_ISDIR(st.st_mode) ? EISDIR : EINVAL, path);
-        return BoundedRead::notRegular;
-    }
-    // Non-blocking, in case a pipe took the file's place since the question above.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0) {
-        const int error = errno;
-        SetError(errorText, error, path);
-        return error == ENOENT ? BoundedRead::missing : BoundedRead::failed;
-    }
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        SetError(errorText, EINVAL, path);
-        return BoundedRead::notRegular;
-    }
-    bytes.reserve(std::min<std::size_t>(maxBytes, st.st_size > 0 ? std::size_t(st.st_size) : 0));
-    if (!ReadAll(fd, maxBytes, bytes)) {
-        const int error = errno;
-        ::close(fd);
-        bytes.clear();
-        SetError(errorText, error, path);
-        return BoundedRead::failed;
-    }
-    ::close(fd);
-    if (bytes.size() > maxBytes) {
+    std::string why;
+    if (CSafeFile::ReadAll(path, bytes, &why, nullptr, maxBytes + 1)) {
+        if (bytes.size() <= maxBytes)
+            return BoundedRead::ok;
         bytes.resize(maxBytes);
-        SetError(errorText, EFBIG, path);
+        Fail(errorText, EFBIG, path);
         return BoundedRead::tooLarge;
     }
-    return BoundedRead::ok;
+    const int error = errno;
+    Fail(errorText, why, error, path);
+    if (error == ENOENT || error == ENOTDIR)
+        return BoundedRead::missing;
+    if (error == CSafeFile::kNotRegularError || error == EISDIR)
+        return BoundedRead::notRegular;
+    return BoundedRead::failed;
 }
 
 std::string CAtomicFile::FolderOf(const std::string& path)
@@ -273,31 +243,62 @@ std::string CAtomicFile::FreeCopyPath(const std::string& path, const std::string
     return copy;
 }
 
+std::string CAtomicFile::HostName()
+{
+    char buffer[HOST_NAME_MAX + 1] = {};
+    if (::gethostname(buffer, sizeof buffer - 1) != 0 || buffer[0] == '\0')
+        return "localhost";
+    std::string name = buffer;
+    for (char& c : name) {
+        const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-'
+            || c == '.';
+        if (!plain)
+            c = '_';
+    }
+    return name;
+}
+
 std::string CAtomicFile::TemporaryName(const std::string& path, unsigned n)
 {
-    return path + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(n);
+    return path + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(n) + "." + HostName();
 }
 
 namespace {
-// The process id of a temporary name "<file>.tmp<pid>-<n>", or 0 when name isn't one.
-pid_t TemporaryOwner(const std::string& name, const std::string& file)
+struct TemporaryOwner {
+    pid_t pid = 0;        // 0: not a temporary name of the file
+    bool hasHost = false; // false: a name from before temporaries named their machine
+    std::string host;
+};
+
+// Reads "<file>.tmp<pid>-<n>.<host>" (or, from older versions, "<file>.tmp<pid>-<n>").
+TemporaryOwner ReadTemporaryName(const std::string& name, const std::string& file)
 {
+    TemporaryOwner owner;
     const std::string prefix = file + ".tmp";
     if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0)
-        return 0;
+        return owner;
     long pid = 0;
     size_t i = prefix.size();
     for (; i < name.size() && name[i] >= '0' && name[i] <= '9'; ++i) {
         pid = pid * 10 + (name[i] - '0');
         if (pid > 1L << 30)
-            return 0;
+            return owner;
     }
-    if (i == prefix.size() || i >= name.size() || name[i] != '-' || i + 1 == name.size())
-        return 0;
-    for (++i; i < name.size(); ++i)
-        if (name[i] < '0' || name[i] > '9')
-            return 0;
-    return static_cast<pid_t>(pid);
+    if (i == prefix.size() || i >= name.size() || name[i] != '-')
+        return owner;
+    const size_t digits = ++i;
+    while (i < name.size() && name[i] >= '0' && name[i] <= '9')
+        ++i;
+    if (i == digits)
+        return owner;
+    if (i < name.size()) {
+        if (name[i] != '.' || i + 1 == name.size())
+            return owner;
+        owner.hasHost = true;
+        owner.host = name.substr(i + 1);
+    }
+    owner.pid = static_cast<pid_t>(pid);
+    return owner;
 }
 }
 
@@ -308,11 +309,17 @@ void CAtomicFile::RemoveStaleTemporaries(const std::string& path)
     DIR* dir = ::opendir(folder.c_str());
     if (!dir)
         return;
+    const std::string host = HostName();
     while (const dirent* entry = ::readdir(dir)) {
         const std::string name = entry->d_name;
-        const pid_t owner = TemporaryOwner(name, file);
+        const TemporaryOwner owner = ReadTemporaryName(name, file);
+        if (owner.pid <= 0)
+            continue;
+        // Another machine's process ids say nothing here: its save may still be running.
+        if (owner.hasHost && owner.host != host)
+            continue;
         // A save still running in this or another live process keeps its file.
-        if (owner <= 0 || owner == ::getpid() || ::kill(owner, 0) == 0 || errno != ESRCH)
+        if (owner.pid == ::getpid() || ::kill(owner.pid, 0) == 0 || errno != ESRCH)
             continue;
         ::unlinkat(::dirfd(dir), name.c_str(), 0);
     }

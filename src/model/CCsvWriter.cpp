@@ -15,15 +15,32 @@ void CCsvWriter::Separate()
 
 void CCsvWriter::Field(std::string_view text)
 {
+    Put(text, &AppendCp1252AsUtf8);
+}
+
+void CCsvWriter::Utf8Field(std::string_view text)
+{
+    Put(text, &AppendValidUtf8);
+}
+
+void CCsvWriter::Put(std::string_view text, void (*append)(std::string&, std::string_view))
+{
     Separate();
-    if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
-        AppendCp1252AsUtf8(m_text, text);
+    // A spreadsheet program runs a cell that begins like a formula (a learner may type
+    // "=HYPERLINK(...)" as an answer); a leading apostrophe keeps it text.
+    const bool formula = !text.empty() && std::string_view("=+-@\t\r").find(text.front()) != std::string_view::npos;
+    const bool quoted = text.find_first_of(",\"\r\n") != std::string_view::npos;
+    if (quoted)
+        m_text.push_back('"');
+    if (formula)
+        m_text.push_back('\'');
+    if (!quoted) {
+        append(m_text, text);
         return;
     }
-    m_text.push_back('"');
     for (std::size_t from = 0;;) {
         const std::size_t quote = text.find('"', from);
-        AppendCp1252AsUtf8(m_text, text.substr(from, quote == std::string_view::npos ? quote : quote + 1 - from));
+        append(m_text, text.substr(from, quote == std::string_view::npos ? quote : quote + 1 - from));
         if (quote == std::string_view::npos)
             break;
         m_text.push_back('"');

@@ -1,6 +1,7 @@
 #include "model/CTeacherPassword.h"
 
 #include "model/CAtomicFile.h"
+#include "model/CSafeFile.h"
 #include "model/CPath.h"
 
 #include <sodium.h>
@@ -135,8 +136,10 @@ bool CTeacherPassword::Write(const std::string& nativePath, std::string_view pas
     if (keepDamaged) {
         // Only a file's bytes can be kept; a folder or pipe in its place is simply replaced.
         std::string old;
-        if (CAtomicFile::ReadBoundedFile(nativePath, kMaxFileBytes, old, nullptr) == CAtomicFile::BoundedRead::ok &&
-            !CAtomicFile::WriteFileAtomically(CAtomicFile::FreeCopyPath(nativePath, kDamagedSuffix), old, errorText))
+        std::string copy;
+        mode_t mode = 0;
+        if (CSafeFile::ReadAll(nativePath, old, nullptr, &mode, kMaxFileBytes) &&
+            !CAtomicFile::KeepCopy(nativePath, kDamagedSuffix, old, mode, copy, errorText))
             return false;
     }
     return CAtomicFile::WriteFileAtomically(nativePath, *hash + "\n", errorText);
@@ -156,7 +159,7 @@ CTeacherPassword::Change CTeacherPassword::ChangePassword(const std::string& nat
         if (state != State::set)
             return Change::emptyNew;
         // A file marked read-only is kept, as a save would keep it.
-        const int error = CAtomicFile::IsWriteProtected(CAtomicFile::LinkTarget(nativePath)) ? EACCES
+        const int error = CAtomicFile::IsWriteProtected(nativePath) ? EACCES
                           : ::unlink(nativePath.c_str()) != 0 && errno != ENOENT ? errno
                                                                                : 0;
         if (error != 0) {

@@ -27,20 +27,33 @@ public:
     // errorText (if given) then gets the system's reason.
     bool List(const std::string& folder, std::initializer_list<std::string_view> extensions,
               std::string* errorText = nullptr);
+    // The same for a folder as the file system names it.
+    bool ListNative(const std::string& nativeFolder, std::initializer_list<std::string_view> extensions,
+                    std::string* errorText = nullptr);
 
     const std::vector<std::string>& Learners() const { return m_learners; }
+    // Every learner by the file system's name of the files, in the same order, with those
+    // whose names Windows-1252 can't hold among the others: a name made on another system
+    // still finds its files.
+    const std::vector<std::string>& NativeLearners() const { return m_nativeLearners; }
     UserFile GetUserFile() const { return m_userFile; }
     // Record files whose names Windows-1252 can't hold (written by another system): left out,
     // named here as near as the program can show them.
     const std::vector<std::string>& UnreadableNames() const { return m_unreadableNames; }
     // The user file's path, Windows-1252, for telling what went wrong with it.
     std::string UserFilePath() const { return m_userFilePath; }
+    std::string NativeUserFilePath() const { return m_nativeUserFilePath; }
+    // Why the user file can't be read, as the system says it.
+    const std::string& UserFileError() const { return m_userFileError; }
 
 private:
     void ReadUserFile();
 
     std::string m_userFilePath;
+    std::string m_nativeUserFilePath;
+    std::string m_userFileError;
     std::vector<std::string> m_learners;
+    std::vector<std::string> m_nativeLearners;
     std::vector<std::string> m_unreadableNames;
     UserFile m_userFile = UserFile::ok;
 };

@@ -3,6 +3,7 @@
 #include "model/CArchive.h"
 #include "model/CAtomicFile.h"
 #include "model/CPath.h"
+#include "model/CSafeFile.h"
 
 template <class T>
 CUserRecordFiles::ReadResult CUserRecordFiles::DecodeList(const std::string& bytes, COwnedList<T>& list)
@@ -53,8 +54,15 @@ std::string CUserRecordFiles::MissedPath(const std::string& userFolder, const st
 template <class T>
 CUserRecordFiles::ReadResult CUserRecordFiles::ReadListFile(const std::string& path, COwnedList<T>& list)
 {
+    return ReadNativeListFile(CPath::ToNative(path), list, nullptr);
+}
+
+template <class T>
+CUserRecordFiles::ReadResult CUserRecordFiles::ReadNativeListFile(const std::string& nativePath, COwnedList<T>& list,
+                                                                   std::string* why)
+{
     std::string bytes;
-    if (!CAtomicFile::ReadWholeFile(CPath::ToNative(path), bytes, nullptr))
+    if (!CSafeFile::ReadAll(nativePath, bytes, why))
         return ReadResult::notOpened;
     return DecodeList(bytes, list);
 }
@@ -64,11 +72,12 @@ bool CUserRecordFiles::WriteListFile(const std::string& path, const COwnedList<T
                                      std::string* errorText)
 {
     std::string old;
-    if (CAtomicFile::ReadWholeFile(CPath::ToNative(path), old, nullptr)) {
+    mode_t mode = 0;
+    if (CAtomicFile::ReadWholeFile(CPath::ToNative(path), old, nullptr, &mode)) {
         COwnedList<T> check;
+        std::string copy;
         if (DecodeList(old, check) != ReadResult::ok &&
-            !CAtomicFile::WriteFileAtomically(CAtomicFile::FreeCopyPath(CPath::ToNative(path), kDamagedSuffix), old,
-                                              errorText))
+            !CAtomicFile::KeepCopy(CPath::ToNative(path), kDamagedSuffix, old, mode, copy, errorText))
             return false; // the damaged file stays as it is rather than be lost
     }
     std::string bytes;
@@ -83,6 +92,10 @@ template CUserRecordFiles::ReadResult CUserRecordFiles::DecodeList(const std::st
 template CUserRecordFiles::ReadResult CUserRecordFiles::DecodeList(const std::string&, COwnedList<CMissed>&);
 template CUserRecordFiles::ReadResult CUserRecordFiles::ReadListFile(const std::string&, COwnedList<CGrade>&);
 template CUserRecordFiles::ReadResult CUserRecordFiles::ReadListFile(const std::string&, COwnedList<CMissed>&);
+template CUserRecordFiles::ReadResult CUserRecordFiles::ReadNativeListFile(const std::string&, COwnedList<CGrade>&,
+                                                                            std::string*);
+template CUserRecordFiles::ReadResult CUserRecordFiles::ReadNativeListFile(const std::string&, COwnedList<CMissed>&,
+                                                                            std::string*);
 template bool CUserRecordFiles::WriteListFile(const std::string&, const COwnedList<CGrade>&, std::string*);
 template bool CUserRecordFiles::WriteListFile(const std::string&, const COwnedList<CMissed>&, std::string*);
 

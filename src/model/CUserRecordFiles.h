@@ -30,7 +30,8 @@ public:
     static bool Load(const std::string& userFolder, const std::string& userName,
                      COwnedList<CGrade>& grades, COwnedList<CMissed>& missed);
     // Writes both files, each one all or nothing. A file that no longer reads to its end
-    // is first kept beside as name + ".damaged". False when a file could not be written;
+    // is first kept beside as name + ".damaged", readable by nobody who could not read it.
+    // A file that is a link belonging to someone else, or no regular file, is not touched. False when a file could not be written;
     // errorText (if given) then gets the reasons.
     static bool Save(const std::string& userFolder, const std::string& userName,
                      const COwnedList<CGrade>& grades, const COwnedList<CMissed>& missed,
@@ -43,6 +44,10 @@ public:
     // The same for a file's bytes already read; bytes after the list are damage too.
     template <class T>
     static ReadResult DecodeList(const std::string& bytes, COwnedList<T>& list);
+    // The same for a path as the file system names it; why (if given) says why a file was
+    // not opened (a link of someone else's and anything but a regular file are refused).
+    template <class T>
+    static ReadResult ReadNativeListFile(const std::string& nativePath, COwnedList<T>& list, std::string* why);
     template <class T>
     static bool WriteListFile(const std::string& path, const COwnedList<T>& list,
                               std::string* errorText);

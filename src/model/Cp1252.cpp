@@ -94,17 +94,19 @@ void AppendCp1252AsUtf8(std::string& out, std::string_view text)
         AppendUtf8(out, Cp1252ToUnicode(static_cast<unsigned char>(ch)));
 }
 
-std::string Utf8ToCp1252(std::string_view text)
+namespace {
+// Calls take(c, bytes) for each character of a UTF-8 text, in order; a broken sequence
+// gives U+FFFD with no bytes, and the bytes taken so far are passed over, the rest read anew.
+template <class Take>
+void DecodeUtf8(std::string_view text, Take take)
 {
-    std::string out;
-    out.reserve(text.size());
     const auto* p = reinterpret_cast<const unsigned char*>(text.data());
     const size_t n = text.size();
     size_t i = 0;
     while (i < n) {
         const unsigned char lead = p[i];
         if (lead < 0x80) {
-            out.push_back(static_cast<char>(lead));
+            take(char32_t(lead), text.substr(i, 1));
             ++i;
             continue;
         }
@@ -118,7 +120,7 @@ std::string Utf8ToCp1252(std::string_view text)
         } else if (lead >= 0xF0 && lead <= 0xF4) {
             extra = 3; c = lead & 0x07u; min = 0x10000;
         } else {
-            out.push_back('?');
+            take(char32_t(0xFFFD), std::string_view());
             ++i;
             continue;
         }
@@ -127,16 +129,31 @@ std::string Utf8ToCp1252(std::string_view text)
             c = (c << 6) | (p[i + k] & 0x3Fu);
             ++k;
         }
-        if (k <= extra || c < min || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
-            // A broken sequence: the bytes taken so far give one "?", the rest is read anew.
-            out.push_back('?');
-            i += k;
-            continue;
-        }
-        out.push_back(UnicodeToCp1252(c));
+        if (k <= extra || c < min || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
+            take(char32_t(0xFFFD), std::string_view());
+        else
+            take(c, text.substr(i, k));
         i += k;
     }
+}
+}
+
+std::string Utf8ToCp1252(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    DecodeUtf8(text, [&out](char32_t c, std::string_view) { out.push_back(UnicodeToCp1252(c)); });
     return out;
+}
+
+void AppendValidUtf8(std::string& out, std::string_view text)
+{
+    DecodeUtf8(text, [&out](char32_t, std::string_view bytes) {
+        if (bytes.empty())
+            out.push_back('?');
+        else
+            out.append(bytes);
+    });
 }
 
 std::string Utf16LeToCp1252(std::string_view bytes)

@@ -12,6 +12,9 @@ std::string Cp1252ToUtf8(std::string_view text);
 void AppendCp1252AsUtf8(std::string& out, std::string_view text);
 // Each malformed UTF-8 sequence gives one "?".
 std::string Utf8ToCp1252(std::string_view text);
+// A UTF-8 text from outside (a file name) appended as it is, but each malformed
+// sequence as one "?", so that out stays valid UTF-8.
+void AppendValidUtf8(std::string& out, std::string_view text);
 // The archive's wide form: UTF-16LE code units (an odd last byte is dropped); a surrogate
 // pair, or a lone surrogate, becomes one "?".
 std::string Utf16LeToCp1252(std::string_view bytes);

@@ -2,6 +2,8 @@
 #include "options/COptionsEditor.h"
 #include "platform/CFormView.h"
 
+class QLabel;
+
 // Options Page: shows copies of the settings, stores them on Apply, reloads them on
 // Restore and whenever the document notifies its views.
 class COptions : public CFormView {
@@ -32,6 +34,9 @@ private:
     // The installed English voices, with the chosen one even when it is not installed.
     void FillVoices();
     void ShowRate(int wordsPerMinute);
+    // The preview line in the reading style chosen (not yet applied).
+    void ShowPreview();
 
     COptionsEditor m_options;
+    QLabel* m_preview = nullptr;
 };

@@ -31,6 +31,7 @@ void COptionsEditor::Load()
     m_speakMissingWords = app.GetSpeakMissingWords() != 0;
     m_voice = app.GetVoice();
     m_speechRate = app.GetSpeechRate();
+    m_reading = app.GetReadingStyle();
 }
 
 void COptionsEditor::Apply(const std::function<void()>& readControls)
@@ -77,6 +78,8 @@ void COptionsEditor::Apply(const std::function<void()>& readControls)
         app.SetVoice(m_voice);
     if (m_speechRate != app.GetSpeechRate())
         app.SetSpeechRate(m_speechRate);
+    if (!(m_reading == app.GetReadingStyle()))
+        app.SetReadingStyle(m_reading);
     m_document.UpdateAllViews(nullptr, 0);
 }
 

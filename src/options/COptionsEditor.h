@@ -1,4 +1,6 @@
 #pragma once
+#include "platform/CReadingStyle.h"
+
 #include <functional>
 #include <string>
 
@@ -25,6 +27,8 @@ public:
     bool m_speakMissingWords = true;
     std::string m_voice;
     int m_speechRate = 150;
+    // Reading
+    CReadingStyle m_reading;
 
     void Load();
     // readControls runs after the current sound folder setting is read and before

@@ -1,8 +1,10 @@
 #include "platform/CFeedbackPanel.h"
 
 #include "platform/CQtText.h"
+#include "platform/CReadingLook.h"
 
 #include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QStaticText>
@@ -11,17 +13,11 @@ namespace {
 
 using Kind = CLetterComparison::Kind;
 
-// The answers list's colours for right and wrong, and blue for the letters to learn.
-const QColor kRight(0, 100, 0);
-const QColor kWrong(205, 0, 0);
-const QColor kLearn(0, 0, 205);
-// The panel draws its own light background, so its text is dark whatever the desktop theme.
-const QColor kBackground(255, 253, 240);
-const QColor kText(0, 0, 0);
 const QColor kBorder(190, 180, 150);
 
 constexpr int kMargin = 8;
 constexpr int kLargestLetters = 34; // pixels: readable at a glance from a child's seat
+constexpr int kRoomyLetters = 60;   // where a large window leaves the room
 constexpr int kSmallestLetters = 14;
 constexpr int kRulePixels = 17;
 constexpr int kSmallestRules = 11;
@@ -38,13 +34,6 @@ QString Shown(char c)
     return ToQt(std::string(1, c));
 }
 
-QFont SizedFont(QFont font, int pixels, bool bold)
-{
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    return font;
-}
-
 } // namespace
 
 CFeedbackPanel::CFeedbackPanel(QWidget* parent)
@@ -57,6 +46,8 @@ CFeedbackPanel::CFeedbackPanel(QWidget* parent)
 void CFeedbackPanel::ShowFeedback(const std::string& word, const std::string& answer,
                                   CSoundComparison::Verdict sound)
 {
+    m_compared = CLetterComparison::CanCompare(word, answer);
+    m_wordOnly = false;
     m_steps = CLetterComparison::Compare(word, answer);
     m_rules = CRuleExplanations::Explain(word, answer);
     m_sound = CSoundComparison::Advice(sound);
@@ -78,8 +69,49 @@ void CFeedbackPanel::ShowFeedback(const std::string& word, const std::string& an
     update();
 }
 
+void CFeedbackPanel::ShowWord(const std::string& word)
+{
+    m_wordOnly = true;
+    m_compared = true;
+    m_steps.clear();
+    m_rules.clear();
+    m_sound.clear();
+    m_columns.clear();
+    for (const char c : word)
+        m_columns.push_back({0, c, Kind::Same});
+    setAccessibleDescription(ToQtDisplay(GetText()));
+    setVisible(true);
+    update();
+}
+
+void CFeedbackPanel::SetReadingStyle(const CReadingStyle& style)
+{
+    if (style == m_style)
+        return;
+    m_style = style;
+    updateGeometry();
+    update();
+}
+
+int CFeedbackPanel::Scaled(int pixels) const
+{
+    return int(pixels * m_style.Scale() + 0.5);
+}
+
+QFont CFeedbackPanel::TextFont(int pixelSize, bool bold) const
+{
+    QFont font = CReadingLook::Font(m_style, this->font());
+    font.setPixelSize(pixelSize);
+    font.setBold(bold);
+    // The spacing was worked out for the font's own size; again for this one.
+    font.setWordSpacing(QFontMetricsF(font).horizontalAdvance(QLatin1Char(' ')) * m_style.WordSpacingSpaces());
+    return font;
+}
+
 void CFeedbackPanel::Clear()
 {
+    m_compared = false;
+    m_wordOnly = false;
     m_steps.clear();
     m_rules.clear();
     m_columns.clear();
@@ -91,29 +123,42 @@ void CFeedbackPanel::Clear()
 std::string CFeedbackPanel::GetText() const
 {
     std::string answerRow, wordRow, marks;
+    if (m_wordOnly) {
+        for (const Column& c : m_columns)
+            wordRow.push_back(c.word);
+        return wordRow;
+    }
     for (const Column& c : m_columns) {
         answerRow.push_back(c.answer ? c.answer : ' ');
         wordRow.push_back(c.word ? c.word : ' ');
         marks.push_back(c.kind == Kind::Same ? ' ' : '^');
     }
-    std::string text = answerRow + "\r\n" + wordRow + "\r\n" + marks;
+    std::string text = m_compared ? answerRow + "\r\n" + wordRow + "\r\n" + marks : std::string();
     if (!m_sound.empty())
-        text += "\r\n" + m_sound;
+        text += (text.empty() ? "" : "\r\n") + m_sound;
     for (const CRuleExplanations::Line& line : m_rules)
-        text += "\r\n" + line.Text();
+        text += (text.empty() ? "" : "\r\n") + line.Text();
     return text;
 }
 
 QSize CFeedbackPanel::sizeHint() const
 {
-    const QFontMetrics letters(LetterFont(kLargestLetters));
-    const QFontMetrics rules(SizedFont(font(), kRulePixels, false));
+    const QFontMetrics letters(LetterFont(Scaled(kLargestLetters)));
+    const QFontMetrics rules(TextFont(Scaled(kRulePixels), false));
     return QSize(480, 2 * kMargin + 2 * letters.height() + letters.height() / 2 + 3 * rules.lineSpacing());
+}
+
+// Small letters and one line of rules: the panel gives way before a page must scroll.
+QSize CFeedbackPanel::minimumSizeHint() const
+{
+    const QFontMetrics letters(LetterFont(kSmallestLetters + 6));
+    const QFontMetrics rules(TextFont(kSmallestRules, false));
+    return QSize(240, kMargin + 2 * letters.height() + letters.height() / 2 + rules.lineSpacing());
 }
 
 QFont CFeedbackPanel::LetterFont(int pixelSize) const
 {
-    return SizedFont(font(), pixelSize, true);
+    return TextFont(pixelSize, true);
 }
 
 int CFeedbackPanel::ColumnWidth(const QFontMetrics& metrics, const Column& column) const
@@ -126,14 +171,18 @@ int CFeedbackPanel::ColumnWidth(const QFontMetrics& metrics, const Column& colum
     return w + metrics.horizontalAdvance(QLatin1Char(' ')) / 2;
 }
 
-int CFeedbackPanel::FittingLetterSize(int width) const
+int CFeedbackPanel::FittingLetterSize(int width, int height) const
 {
-    for (int pixels = kLargestLetters; pixels > kSmallestLetters; pixels -= 2) {
+    for (int pixels = Scaled(kRoomyLetters); pixels > kSmallestLetters; pixels -= 2) {
         const QFontMetrics metrics(LetterFont(pixels));
         int total = 0;
         for (const Column& c : m_columns)
             total += ColumnWidth(metrics, c);
-        if (total <= width)
+        // Two rows of letters and the carets under them, with room left for the rules,
+        // each of which may wrap once (else they get smaller letters of their own).
+        const int rules = Scaled(kRulePixels) * (1 + int(m_rules.size())) + kMargin;
+        const int row = std::max(metrics.height(), QFontMetrics(TextFont(kLabelPixels, true)).height());
+        if (total <= width && row * 2 + metrics.height() / 2 + rules <= height)
             return pixels;
     }
     return kSmallestLetters;
@@ -141,36 +190,48 @@ int CFeedbackPanel::FittingLetterSize(int width) const
 
 void CFeedbackPanel::paintEvent(QPaintEvent*)
 {
+    // The panel draws its own paper, so its marks read the same on every desktop theme.
+    const CReadingStyle::Colours colours = m_style.GetColours(CReadingLook::DesktopIsDark());
+    const QColor textInk = CReadingLook::ToQColor(colours.text);
+    const QColor rightInk = CReadingLook::ToQColor(colours.right);
+    const QColor wrongInk = CReadingLook::ToQColor(colours.wrong);
+    const QColor learnInk = CReadingLook::ToQColor(colours.learn);
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(kBorder);
-    painter.setBrush(kBackground);
+    painter.setBrush(CReadingLook::ToQColor(colours.paper));
     painter.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 6, 6);
     painter.setClipRect(rect().adjusted(1, 1, -1, -1));
 
     const QRect area = rect().adjusted(kMargin, kMargin / 2, -kMargin, -kMargin / 2);
-    const QFont labelFont = SizedFont(font(), kLabelPixels, true);
+    // The labels keep their size: the letters get the room a larger text size gives.
+    const QFont labelFont = TextFont(kLabelPixels, true);
     const QFontMetrics labelMetrics(labelFont);
     const int labelWidth = std::max(labelMetrics.horizontalAdvance(ToQt(kAnswerLabel)),
                                     labelMetrics.horizontalAdvance(ToQt(kWordLabel))) +
                            kMargin;
 
-    const int letterPixels = FittingLetterSize(area.width() - labelWidth);
+    const int letterPixels = FittingLetterSize(area.width() - labelWidth, area.height());
     const QFont plain = LetterFont(letterPixels);
     const QFontMetrics metrics(plain);
-    const int rowHeight = metrics.height();
+    // A row is as high as its letters, or its label when that is higher.
+    const int rowHeight = std::max(metrics.height(), labelMetrics.height());
     const int answerTop = area.top();
-    const int wordTop = answerTop + rowHeight;
+    // The word alone takes the first row.
+    const int wordTop = m_wordOnly ? answerTop : answerTop + rowHeight;
     const int caretTop = wordTop + rowHeight;
-    const QFont caretFont = SizedFont(font(), std::max(12, letterPixels * 2 / 3), true);
+    const QFont caretFont = TextFont(std::max(12, letterPixels * 2 / 3), true);
     const int caretHeight = QFontMetrics(caretFont).height();
 
-    painter.setFont(labelFont);
-    painter.setPen(kText);
-    painter.drawText(QRect(area.left(), answerTop, labelWidth, rowHeight), Qt::AlignLeft | Qt::AlignVCenter,
-                     ToQt(kAnswerLabel));
-    painter.drawText(QRect(area.left(), wordTop, labelWidth, rowHeight), Qt::AlignLeft | Qt::AlignVCenter,
-                     ToQt(kWordLabel));
+    if (m_compared) {
+        painter.setFont(labelFont);
+        painter.setPen(textInk);
+        if (!m_wordOnly)
+            painter.drawText(QRect(area.left(), answerTop, labelWidth, rowHeight), Qt::AlignLeft | Qt::AlignVCenter,
+                             ToQt(kAnswerLabel));
+        painter.drawText(QRect(area.left(), wordTop, labelWidth, rowHeight), Qt::AlignLeft | Qt::AlignVCenter,
+                         ToQt(kWordLabel));
+    }
 
     int x = area.left() + labelWidth;
     for (const Column& c : m_columns) {
@@ -180,31 +241,32 @@ void CFeedbackPanel::paintEvent(QPaintEvent*)
             QFont f = plain;
             f.setStrikeOut(!same);
             painter.setFont(f);
-            painter.setPen(same ? kRight : kWrong);
+            painter.setPen(same ? rightInk : wrongInk);
             painter.drawText(QRect(x, answerTop, w, rowHeight), Qt::AlignCenter, Shown(c.answer));
         }
         if (c.word) {
             QFont f = plain;
             f.setUnderline(!same);
             painter.setFont(f);
-            painter.setPen(same ? kRight : kLearn);
+            painter.setPen(same ? rightInk : learnInk);
             painter.drawText(QRect(x, wordTop, w, rowHeight), Qt::AlignCenter, Shown(c.word));
         }
         if (!same) {
             painter.setFont(caretFont);
-            painter.setPen(kText);
+            painter.setPen(textInk);
             painter.drawText(QRect(x, caretTop, w, caretHeight), Qt::AlignHCenter | Qt::AlignTop,
                              QStringLiteral("^"));
         }
         x += w;
     }
 
-    // Several rules may be broken at once: the sound and rule lines get smaller until all fit.
-    const int top = caretTop + caretHeight;
+    // Several rules may be broken at once: the sound and rule lines get smaller until all
+    // fit. Texts too long to compare get them alone.
+    const int top = m_compared ? caretTop + caretHeight : area.top();
     std::vector<QStaticText> lines;
     QFont ruleFont;
-    for (int pixels = kRulePixels; pixels >= kSmallestRules; --pixels) {
-        ruleFont = SizedFont(font(), pixels, false);
+    for (int pixels = Scaled(kRulePixels); pixels >= kSmallestRules; --pixels) {
+        ruleFont = TextFont(pixels, false);
         lines.clear();
         int height = 0;
         const auto add = [&](const QString& html) {
@@ -230,7 +292,7 @@ void CFeedbackPanel::paintEvent(QPaintEvent*)
             break;
     }
     painter.setFont(ruleFont);
-    painter.setPen(kText);
+    painter.setPen(textInk);
     int y = top;
     for (const QStaticText& text : lines) {
         painter.drawStaticText(QPoint(area.left(), y), text);

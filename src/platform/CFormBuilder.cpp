@@ -2,7 +2,6 @@
 
 #include "platform/CAccessibleChoice.h"
 #include "platform/CControlIds.h"
-#include "platform/CFormLayout.h"
 #include "platform/CQtText.h"
 
 #include <QCheckBox>
@@ -12,14 +11,205 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QSlider>
 #include <QTextEdit>
 
 namespace {
 const char* const kRawText = "kelto4RawText";
+const char* const kMnemonic = "kelto4Mnemonic";
+
+QString SpokenName(QString text)
+{
+    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    text.remove(QLatin1Char('\r'));
+    text = text.simplified();
+    if (text.endsWith(QLatin1Char(':')))
+        text.chop(1);
+    return text;
+}
+} // namespace
+
+CFormBuilder::CFormBuilder(QWidget* form, CommandHandler onCommand)
+    : m_form(form)
+    , m_onCommand(std::move(onCommand))
+{
+    CAccessibleChoice::Install();
+}
+
+void CFormBuilder::Adopt(QWidget* widget, int id)
+{
+    // Joined to the form in order, which is the Tab order: a widget the form made
+    // earlier leaves and joins again at the end; a later move into a group box of the
+    // same window keeps its place.
+    if (widget->parentWidget())
+        widget->setParent(nullptr);
+    widget->setParent(m_form);
+    if (id)
+        SetControlId(widget, id);
+}
+
+void CFormBuilder::Connect(QWidget* button, int id)
+{
+    QObject::connect(static_cast<QAbstractButton*>(button), &QAbstractButton::clicked, m_form, [handler = m_onCommand, id] {
+        if (handler)
+            handler(id);
+    });
+}
+
+QLabel* CFormBuilder::Title(const char* text)
+{
+    QLabel* label = Label(text);
+    label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    QFont font = label->font();
+    font.setBold(true);
+    label->setFont(font);
+    return label;
+}
+
+QFrame* CFormBuilder::Rule()
+{
+    auto* line = new QFrame;
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+    Adopt(line, 0);
+    return line;
+}
+
+QLabel* CFormBuilder::Label(const char* text, QWidget* field)
+{
+    auto* label = new QLabel(ToQtDisplay(text ? text : ""));
+    label->setProperty(kRawText, QByteArray(text ? text : ""));
+    label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    label->setWordWrap(true);
+    Adopt(label, 0);
+    if (field) {
+        label->setBuddy(field);
+        Name(field, SpokenName(label->text()));
+    }
+    return label;
+}
+
+QGroupBox* CFormBuilder::Group(const char* title)
+{
+    auto* box = new QGroupBox(ToQt(title));
+    Adopt(box, 0);
+    return box;
+}
+
+QPushButton* CFormBuilder::Button(int id, const char* text)
+{
+    auto* button = new QPushButton(ToQt(text));
+    button->setAutoDefault(false);
+    Adopt(button, id);
+    Connect(button, id);
+    return button;
+}
+
+QPushButton* CFormBuilder::HiddenDefault(int id, const char* text)
+{
+    QPushButton* button = Button(id, text);
+    button->setVisible(false);
+    m_defaultButton = id;
+    return button;
+}
+
+QLineEdit* CFormBuilder::Edit(int id)
+{
+    auto* edit = new QLineEdit;
+    Adopt(edit, id);
+    return edit;
+}
+
+QLineEdit* CFormBuilder::ReadOnlyEdit(int id)
+{
+    QLineEdit* edit = Edit(id);
+    edit->setReadOnly(true);
+    return edit;
+}
+
+QLineEdit* CFormBuilder::PasswordEdit(int id)
+{
+    QLineEdit* edit = Edit(id);
+    edit->setEchoMode(QLineEdit::Password);
+    return edit;
+}
+
+QTextEdit* CFormBuilder::MultiLineEdit(int id, bool centred)
+{
+    auto* edit = new QTextEdit;
+    edit->setReadOnly(true);
+    edit->setAcceptRichText(false);
+    edit->setProperty("kelto4Centred", centred);
+    Adopt(edit, id);
+    return edit;
+}
+
+QCheckBox* CFormBuilder::CheckBox(int id, const char* text)
+{
+    // Marked before it has a parent, so that a screen reader never meets it with
+    // Qt's own interface.
+    auto* box = new QCheckBox;
+    CAccessibleChoice::Mark(box);
+    box->setText(ToQt(text));
+    Adopt(box, id);
+    Connect(box, id);
+    return box;
+}
+
+QRadioButton* CFormBuilder::Radio(int id, const char* text)
+{
+    auto* radio = new QRadioButton;
+    CAccessibleChoice::Mark(radio);
+    radio->setText(ToQt(text));
+    Adopt(radio, id);
+    Connect(radio, id);
+    return radio;
+}
+
+QComboBox* CFormBuilder::ComboBox(int id)
+{
+    auto* combo = new QComboBox;
+    combo->setEditable(true);
+    combo->setInsertPolicy(QComboBox::InsertAlphabetically);
+    Adopt(combo, id);
+    return combo;
+}
+
+QSlider* CFormBuilder::Slider(int id)
+{
+    auto* slider = new QSlider(Qt::Horizontal);
+    Adopt(slider, id);
+    return slider;
+}
+
+void CFormBuilder::Name(QWidget* field, const QString& name)
+{
+    field->setAccessibleName(name);
+}
+
+void CFormBuilder::SetMnemonic(QWidget* control, QChar letter)
+{
+    const QKeySequence keys(QKeyCombination(Qt::AltModifier, Qt::Key(letter.toUpper().unicode())));
+    control->setProperty(kMnemonic, QString(letter));
+    if (auto* button = qobject_cast<QAbstractButton*>(control)) {
+        button->setShortcut(keys);
+        return;
+    }
+    // A field is reached through its label's letter: the focus moves to it.
+    auto* shortcut = new QShortcut(keys, control);
+    QObject::connect(shortcut, &QShortcut::activated, control, [control] { control->setFocus(Qt::ShortcutFocusReason); });
+    for (QLabel* label : control->window()->findChildren<QLabel*>())
+        if (label->buddy() == control)
+            label->setProperty(kMnemonic, QString(letter));
+}
+
+QChar CFormBuilder::Mnemonic(const QWidget* control)
+{
+    const QString letter = control ? control->property(kMnemonic).toString() : QString();
+    return letter.isEmpty() ? QChar() : letter.front();
 }
 
 QSize CFormBuilder::BaseUnits(const QFont& font)
@@ -33,111 +223,6 @@ QRect CFormBuilder::DluToPixels(const QFont& font, int x, int y, int cx, int cy)
 {
     const QSize base = BaseUnits(font);
     return QRect(x * base.width() / 4, y * base.height() / 8, cx * base.width() / 4, cy * base.height() / 8);
-}
-
-int CFormBuilder::Build(QWidget* parent, const CFormControl* controls, int count, CFormLayout& layout,
-                        const CommandHandler& onCommand)
-{
-    CAccessibleChoice::Install();
-    int defaultButton = 0;
-    for (int i = 0; i < count; ++i) {
-        const CFormControl& c = controls[i];
-        const QString text = ToQt(c.text ? c.text : "");
-        const int id = c.id;
-        QWidget* w = nullptr;
-        switch (c.kind) {
-        case CFormControl::Label:
-        case CFormControl::CenterLabel: {
-            // A label shows "\n\r" as one line break but still answers its template text.
-            auto* label = new QLabel(ToQtDisplay(c.text ? c.text : ""), parent);
-            label->setProperty(kRawText, QByteArray(c.text ? c.text : ""));
-            label->setAlignment(c.kind == CFormControl::CenterLabel ? Qt::AlignHCenter | Qt::AlignTop
-                                                                     : Qt::AlignLeft | Qt::AlignTop);
-            label->setWordWrap(true);
-            w = label;
-            break;
-        }
-        case CFormControl::HLine: {
-            auto* line = new QFrame(parent);
-            line->setFrameShape(QFrame::HLine);
-            line->setFrameShadow(QFrame::Sunken);
-            w = line;
-            break;
-        }
-        case CFormControl::GroupBox:
-            w = new QGroupBox(text, parent);
-            w->lower();
-            break;
-        case CFormControl::Button:
-        case CFormControl::HiddenDefault: {
-            auto* button = new QPushButton(text, parent);
-            button->setAutoDefault(false);
-            QObject::connect(button, &QPushButton::clicked, parent, [onCommand, id] {
-                if (onCommand)
-                    onCommand(id);
-            });
-            if (c.kind == CFormControl::HiddenDefault)
-                defaultButton = id;
-            w = button;
-            break;
-        }
-        case CFormControl::Edit:
-        case CFormControl::ReadOnlyEdit:
-        case CFormControl::PasswordEdit: {
-            auto* edit = new QLineEdit(parent);
-            edit->setReadOnly(c.kind == CFormControl::ReadOnlyEdit);
-            if (c.kind == CFormControl::PasswordEdit)
-                edit->setEchoMode(QLineEdit::Password);
-            w = edit;
-            break;
-        }
-        case CFormControl::MultiLineEdit:
-        case CFormControl::CenterMultiLineEdit: {
-            auto* edit = new QTextEdit(parent);
-            edit->setReadOnly(true);
-            edit->setAcceptRichText(false);
-            edit->setProperty("kelto4Centred", c.kind == CFormControl::CenterMultiLineEdit);
-            w = edit;
-            break;
-        }
-        case CFormControl::CheckBox:
-        case CFormControl::Radio: {
-            // Marked before it has a parent, so that a screen reader never meets it
-            // with Qt's own interface.
-            QAbstractButton* box = c.kind == CFormControl::CheckBox ? static_cast<QAbstractButton*>(new QCheckBox)
-                                                                     : static_cast<QAbstractButton*>(new QRadioButton);
-            CAccessibleChoice::Mark(box);
-            box->setText(text);
-            box->setParent(parent);
-            QObject::connect(box, &QAbstractButton::clicked, parent, [onCommand, id] {
-                if (onCommand)
-                    onCommand(id);
-            });
-            w = box;
-            break;
-        }
-        case CFormControl::ComboBox: {
-            auto* combo = new QComboBox(parent);
-            combo->setEditable(true);
-            combo->setInsertPolicy(QComboBox::InsertAlphabetically);
-            w = combo;
-            break;
-        }
-        case CFormControl::ListBox:
-            w = new QListWidget(parent);
-            break;
-        case CFormControl::Slider:
-            w = new QSlider(Qt::Horizontal, parent);
-            break;
-        }
-        if (c.id)
-            SetControlId(w, c.id);
-        if (c.kind == CFormControl::HiddenDefault)
-            w->setVisible(false);
-        else
-            layout.Add(w, QRect(c.x, c.y, c.cx, c.cy), c.grow, c.name);
-    }
-    return defaultButton;
 }
 
 std::string CFormBuilder::GetText(const QWidget* w)

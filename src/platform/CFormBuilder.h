@@ -5,57 +5,66 @@
 #include <functional>
 #include <string>
 
-class CFormLayout;
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QSlider;
+class QTextEdit;
 class QWidget;
 
-// One control of a page or dialog template: kind, numeric id (0 = none), text, and
-// its place in dialog units. The place only describes the arrangement: the form is
-// laid out with Qt layouts (see CFormLayout), so what holds data grows with the form.
-struct CFormControl {
-    enum Kind {
-        Label,         // static text, left-aligned
-        CenterLabel,   // static text, centred
-        HLine,         // horizontal rule
-        GroupBox,
-        Button,
-        HiddenDefault, // invisible push button that receives the Enter key
-        Edit,
-        ReadOnlyEdit,
-        MultiLineEdit, // read-only, multi-line
-        CenterMultiLineEdit, // the same with centred lines
-        PasswordEdit,
-        CheckBox,
-        Radio,
-        ComboBox,      // editable, sorted
-        ListBox,
-        Slider,
-    };
-    // Which way the control grows when the form is larger than its template.
-    // GrowAuto decides from the kind: lists and multi-line fields both ways, one-line
-    // fields and sliders sideways, buttons and labels not at all.
-    enum Grow : unsigned char { GrowNone = 0, GrowWidth = 1, GrowHeight = 2, GrowBoth = 3, GrowAuto = 4 };
-    Kind kind;
-    int id;
-    const char* text;
-    int x, y, cx, cy;
-    Grow grow = GrowAuto;
-    // What a screen reader calls a field that has no label beside it.
-    const char* name = nullptr;
-};
-
-// Lays a template out as real widgets; shared by the pages (CFormView) and the
-// dialogs (CFormDialog). Positions are dialog units of the form's font:
-// x * average character width / 4, y * character height / 8.
+// Makes the controls of a page or dialog, each carrying its numeric control id, as
+// children of one form. The form arranges them with Qt layouts of its own; the order
+// of the calls is the order Tab visits them in. Clicks of buttons, check boxes and
+// radio buttons call the form's command handler with the control's id.
 class CFormBuilder {
 public:
     using CommandHandler = std::function<void(int id)>;
 
-    // Creates the controls as children of parent, each carrying its id, and hands
-    // their places to layout. Clicks of buttons, check boxes and radio buttons call
-    // onCommand with the control's id. Returns the id of the template's hidden default
-    // button, or 0.
-    static int Build(QWidget* parent, const CFormControl* controls, int count, CFormLayout& layout,
-                     const CommandHandler& onCommand);
+    CFormBuilder(QWidget* form, CommandHandler onCommand);
+
+    // The page's title line, centred and a little larger than the page's text.
+    QLabel* Title(const char* text);
+    QFrame* Rule();
+    // Static text that wraps; "\n\r" shows as one line break but the label still
+    // answers its text as written. A label with a field names it for screen readers
+    // and moves the focus to it.
+    QLabel* Label(const char* text, QWidget* field = nullptr);
+    QGroupBox* Group(const char* title);
+    QPushButton* Button(int id, const char* text);
+    // An invisible push button that receives the Enter key.
+    QPushButton* HiddenDefault(int id, const char* text);
+    QLineEdit* Edit(int id);
+    QLineEdit* ReadOnlyEdit(int id);
+    QLineEdit* PasswordEdit(int id);
+    // Read-only, multi-line; centred lines when centred.
+    QTextEdit* MultiLineEdit(int id, bool centred = false);
+    QCheckBox* CheckBox(int id, const char* text);
+    QRadioButton* Radio(int id, const char* text);
+    // Editable and sorted, as the user-name boxes want it.
+    QComboBox* ComboBox(int id);
+    QSlider* Slider(int id);
+    // A widget of the form's own, given its id.
+    template <class W>
+    W* Own(W* widget, int id)
+    {
+        Adopt(widget, id);
+        return widget;
+    }
+
+    // The id of the hidden default button, or 0.
+    int DefaultButton() const { return m_defaultButton; }
+
+    // What a screen reader calls a field that has no label of its own.
+    static void Name(QWidget* field, const QString& name);
+    // Alt with letter presses button (or ticks the box) or, for any other control,
+    // puts the focus on it; the caption keeps its text and the letter is underlined.
+    static void SetMnemonic(QWidget* control, QChar letter);
+    static QChar Mnemonic(const QWidget* control);
 
     // The dialog base units of font: the average width of the Latin letters (halved,
     // rounded) and the font's height. A dialog unit is a quarter of the first across
@@ -68,4 +77,12 @@ public:
     // Sets it; a multi-line field shows "\r\n" as a line break. An edit whose text is
     // already equal keeps its cursor.
     static void SetText(QWidget* control, const std::string& text);
+
+private:
+    void Adopt(QWidget* widget, int id);
+    void Connect(QWidget* button, int id);
+
+    QWidget* m_form;
+    CommandHandler m_onCommand;
+    int m_defaultButton = 0;
 };

@@ -7,22 +7,15 @@
 
 CFormDialog::CFormDialog(QWidget* parent)
     : QDialog(parent)
+    , m_builder(this, [this](int id) { Dispatch(id); })
 {
+    setFont(DialogFont());
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 }
 
 QFont CFormDialog::DialogFont()
 {
     return QApplication::font("QDialog");
-}
-
-void CFormDialog::BuildForm(const CFormControl* controls, int count, int widthDlu, int heightDlu, const QFont& font)
-{
-    setFont(font);
-    const int hiddenDefault = CFormBuilder::Build(this, controls, count, m_layout, [this](int id) { Dispatch(id); });
-    // The template's size is the least the dialog takes; a larger font makes it larger.
-    m_layout.Apply(this, font, QSize(widthDlu, heightDlu));
-    SetDefaultButton(hiddenDefault ? hiddenDefault : IDOK);
 }
 
 void CFormDialog::SetDefaultButton(int id)

@@ -1,14 +1,13 @@
 #pragma once
 #include "model/KMessage.h"
 #include "platform/CFormBuilder.h"
-#include "platform/CFormLayout.h"
 
 #include <QDialog>
 
 #include <string>
 
-// A dialog laid out from a template (see CFormBuilder), run the way the program's
-// dialogs run: DoModal calls OnInitDialog, then shows the dialog modally. Button 1
+// A dialog whose controls are made through Controls() (see CFormBuilder) and arranged
+// with Qt layouts of its own, run the way the program's dialogs run: DoModal calls OnInitDialog, then shows the dialog modally. Button 1
 // calls OnOK, button 2 (and Escape, and the close box) OnCancel; any other button,
 // check box or radio button calls OnCommand with its id. Enter clicks the default
 // button (button 1 unless SetDefaultButton says otherwise).
@@ -27,7 +26,7 @@ public:
     void ShowDlgItem(int id, bool show);
     void SetFocusTo(int id);
 
-    // The font of the dialog templates: the desktop's dialog font.
+    // The dialogs' font: the desktop's dialog font.
     static QFont DialogFont();
 
 signals:
@@ -35,8 +34,9 @@ signals:
     void commandClicked(int id);
 
 protected:
-    void BuildForm(const CFormControl* controls, int count, int widthDlu, int heightDlu,
-                   const QFont& font = DialogFont());
+    // Makes the dialog's controls, in the order Tab visits them.
+    CFormBuilder& Controls() { return m_builder; }
+    // Enter clicks this button; normally OK (1).
     void SetDefaultButton(int id);
 
     // Before the dialog is shown; false ends it at once with IDCANCEL.
@@ -51,5 +51,5 @@ protected:
 private:
     void Dispatch(int id);
 
-    CFormLayout m_layout;
+    CFormBuilder m_builder;
 };

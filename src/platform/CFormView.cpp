@@ -12,7 +12,12 @@ CFormView::CFormView(CKelto4Doc* document, CDocViews* views, QWidget* parent)
     : QWidget(parent)
     , m_document(document)
     , m_views(views)
+    , m_builder(this, [this](int id) {
+        emit commandClicked(id);
+        OnCommand(id);
+    })
 {
+    setFont(TemplateFont());
     if (m_views)
         m_views->AddView(this);
 }
@@ -37,30 +42,9 @@ QRect CFormView::DluToPixels(const QFont& font, int x, int y, int cx, int cy)
     return CFormBuilder::DluToPixels(font, x, y, cx, cy);
 }
 
-void CFormView::BuildForm(const CFormControl* controls, int count, int widthDlu, int heightDlu, const QFont& font)
+void CFormView::SetFormSize(int widthDlu, int heightDlu)
 {
-    m_font = font;
-    setFont(font);
-    m_formSize = DluToPixels(font, 0, 0, widthDlu, heightDlu).size();
-    m_templateSize = QSize(widthDlu, heightDlu);
-    const int hiddenDefault = CFormBuilder::Build(this, controls, count, m_layout, [this](int id) {
-        emit commandClicked(id);
-        OnCommand(id);
-    });
-    if (hiddenDefault)
-        m_defaultButton = hiddenDefault;
-    m_layout.Apply(this, m_font, m_templateSize);
-}
-
-void CFormView::PlaceControl(QWidget* widget, int id, int x, int y, int cx, int cy, CFormControl::Grow grow,
-                             const char* name)
-{
-    if (widget->parentWidget() != this)
-        widget->setParent(this);
-    if (id)
-        SetControlId(widget, id);
-    m_layout.Add(widget, QRect(x, y, cx, cy), grow, name);
-    m_layout.Apply(this, m_font, m_templateSize);
+    m_formSize = DluToPixels(font(), 0, 0, widthDlu, heightDlu).size();
 }
 
 QWidget* CFormView::GetDlgItem(int id) const
@@ -104,11 +88,12 @@ void CFormView::SetFocusTo(int id)
 void CFormView::keyPressEvent(QKeyEvent* event)
 {
     const int key = event->key();
-    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && m_defaultButton) {
-        if (auto* button = qobject_cast<QPushButton*>(GetDlgItem(m_defaultButton))) {
+    const int defaultButton = m_defaultButton ? m_defaultButton : m_builder.DefaultButton();
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && defaultButton) {
+        if (auto* button = qobject_cast<QPushButton*>(GetDlgItem(defaultButton))) {
             if (button->isEnabled()) {
-                emit commandClicked(m_defaultButton);
-                OnCommand(m_defaultButton);
+                emit commandClicked(defaultButton);
+                OnCommand(defaultButton);
             }
             event->accept();
             return;

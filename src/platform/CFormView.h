@@ -1,7 +1,6 @@
 #pragma once
 #include "model/CDocViews.h"
 #include "platform/CFormBuilder.h"
-#include "platform/CFormLayout.h"
 
 #include <QFont>
 #include <QWidget>
@@ -11,9 +10,8 @@
 class CKelto4Doc;
 class QPushButton;
 
-// A page of the main window (or any form laid out from a template): a widget that is
-// also a view of the document. Positions are dialog units of the form's font:
-// x * average character width / 4, y * character height / 8.
+// A page of the main window: a widget that is also a view of the document. Each page
+// makes its controls through Controls() and arranges them with Qt layouts of its own.
 class CFormView : public QWidget, public CDocView {
     Q_OBJECT
 public:
@@ -28,10 +26,10 @@ public:
 
     CKelto4Doc* GetDocument() const { return m_document; }
 
-    // The form's size in pixels, from its template size in dialog units. The form is
-    // laid out with Qt layouts: it is never smaller than this, unless a text needs more.
-    QSize FormSize() const { return m_formSize; }
-    QSize sizeHint() const override { return m_formSize.expandedTo(minimumSizeHint()); }
+    // The size the page asks for, in pixels: what its layout wants, and at least the
+    // size it was given in dialog units.
+    QSize FormSize() const { return sizeHint(); }
+    QSize sizeHint() const override { return QWidget::sizeHint().expandedTo(m_formSize); }
 
     QWidget* GetDlgItem(int id) const;
     std::string GetDlgItemText(int id) const;
@@ -50,12 +48,10 @@ signals:
     void commandClicked(int id);
 
 protected:
-    void BuildForm(const CFormControl* controls, int count, int widthDlu, int heightDlu,
-                   const QFont& font = TemplateFont());
-    // Puts a page's own widget at a template place and gives it its id; it grows with
-    // the form as a template control of its kind does, unless grow says otherwise.
-    void PlaceControl(QWidget* widget, int id, int x, int y, int cx, int cy,
-                      CFormControl::Grow grow = CFormControl::GrowAuto, const char* name = nullptr);
+    // Makes the page's controls, in the order Tab visits them.
+    CFormBuilder& Controls() { return m_builder; }
+    // The size the page asks for, in dialog units of its font.
+    void SetFormSize(int widthDlu, int heightDlu);
     // Enter anywhere in the form clicks this button (normally a hidden one); Escape
     // clicks the button with id 2 when there is one.
     void SetDefaultButton(int id) { m_defaultButton = id; }
@@ -69,9 +65,7 @@ private:
 
     CKelto4Doc* m_document;
     CDocViews* m_views;
-    QFont m_font;
     QSize m_formSize;
-    QSize m_templateSize;
-    CFormLayout m_layout;
+    CFormBuilder m_builder;
     int m_defaultButton = 0;
 };

@@ -2,10 +2,10 @@
 
 #include "model/CCalendarDay.h"
 #include "platform/CControlIds.h"
-#include "reports/CClassStats.h"
 #include "platform/CQtText.h"
+#include "platform/CReadingLook.h"
+#include "reports/CClassStats.h"
 #include "reports/CClassTableModel.h"
-#include "reports/CProgressCharts.h"
 #include "spelling/CSoundComparison.h"
 
 #include <QEvent>
@@ -112,7 +112,7 @@ void CClassView::ShowStats(CClassStats&& stats, CSoundComparison* sounds)
 {
     *m_stats = std::move(stats);
     m_sounds = sounds;
-    const bool dark = CProgressCharts::IsDark(palette());
+    const bool dark = CReadingLook::IsDark(palette());
     for (int t = 0; t < CClassTables::kTables; ++t) {
         m_models[std::size_t(t)]->SetDark(dark);
         Fill(CClassTables::Table(t));
@@ -208,7 +208,7 @@ void CClassView::changeEvent(QEvent* event)
 {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::PaletteChange) {
-        const bool dark = CProgressCharts::IsDark(palette());
+        const bool dark = CReadingLook::IsDark(palette());
         for (CClassTableModel* model : m_models)
             model->SetDark(dark);
     }

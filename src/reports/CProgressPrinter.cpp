@@ -25,6 +25,7 @@ void DrawChart(QPainter& painter, QChart* chart, const QRectF& target)
     scene.addItem(chart); // the scene owns the chart from here
     const QRectF source(0, 0, target.width() / kTwipsPerDot, target.height() / kTwipsPerDot);
     chart->setGeometry(source);
+    CProgressCharts::FitBarPlot(chart, source.size());
     scene.setSceneRect(source);
     scene.render(&painter, target, source);
 }
@@ -56,19 +57,19 @@ bool CProgressPrinter::Print(QPrinter& printer, const CProgressStats& stats, con
 
     qreal y = 2 * h;
     const qreal chartsHeight = height - y;
-    std::unique_ptr<QChart> charts[] = {std::unique_ptr<QChart>(CProgressCharts::GradesChart(stats, false)),
-                                        std::unique_ptr<QChart>(CProgressCharts::SoundsChart(stats, false)),
-                                        std::unique_ptr<QChart>(CProgressCharts::RulesChart(stats, false)),
-                                        std::unique_ptr<QChart>(CProgressCharts::MissedChart(stats, false))};
-    const QString empties[] = {CProgressCharts::GradesTitle() + QStringLiteral(": No data."),
-                               CProgressCharts::SoundsEmptyText(stats),
-                               CProgressCharts::RulesTitle() + QStringLiteral(": No data."),
-                               CProgressCharts::MissedTitle() + QStringLiteral(": No data.")};
-    constexpr int kCount = int(std::size(charts));
-    const qreal weights[] = {4, 3, 4, 3};
+    constexpr int kCharts = 4;
+    std::unique_ptr<QChart> charts[kCharts] = {std::unique_ptr<QChart>(CProgressCharts::GradesChart(stats, false)),
+                                               std::unique_ptr<QChart>(CProgressCharts::RulesChart(stats, false)),
+                                               std::unique_ptr<QChart>(CProgressCharts::MissedChart(stats, false)),
+                                               std::unique_ptr<QChart>(CProgressCharts::StubbornChart(stats, false))};
+    const QString empties[kCharts] = {CProgressCharts::GradesTitle() + QStringLiteral(": No data."),
+                                      CProgressCharts::RulesTitle() + QStringLiteral(": No data."),
+                                      CProgressCharts::MissedTitle() + QStringLiteral(": No data."),
+                                      CProgressCharts::NoStubbornWordsText()};
+    const qreal weights[kCharts] = {4, 4, 3, 3};
     qreal totalWeight = 0;
     int empty = 0;
-    for (int i = 0; i < kCount; ++i) {
+    for (int i = 0; i < kCharts; ++i) {
         if (charts[i])
             totalWeight += weights[i];
         else
@@ -80,7 +81,7 @@ bool CProgressPrinter::Print(QPrinter& printer, const CProgressStats& stats, con
                                            : painter.boundingRect(QRectF(0, 0, width, height), Qt::TextWordWrap, note);
     const qreal noteHeight = note.isEmpty() ? 0 : noteRect.height() + h;
     const qreal spare = chartsHeight - empty * 2 * h - noteHeight;
-    for (int i = 0; i < kCount; ++i) {
+    for (int i = 0; i < kCharts; ++i) {
         std::unique_ptr<QChart> chart = std::move(charts[i]);
         if (!chart) {
             draw(0, y, empties[i]);

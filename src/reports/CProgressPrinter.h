@@ -8,7 +8,7 @@ class QPrinter;
 
 // Prints the progress view on one page: the title line as the other reports have it
 // ("Progress -- " and the user's name, and the page number) in the chosen print font,
-// then the three charts below each other, in the light theme that paper wants.
+// then the four charts below each other, in the light theme that paper wants.
 class CProgressPrinter {
 public:
     // fonts gives the print font; false when the printer can't be drawn on.

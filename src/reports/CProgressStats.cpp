@@ -21,9 +21,14 @@ std::string_view ListOf(std::string_view listName, bool& stopped)
 }
 
 void CProgressStats::Compute(const COwnedList<CGrade>& grades, const COwnedList<CMissed>& missed,
-                             CSoundComparison* sounds)
+                             CSoundComparison* sounds, const CWordMemory* memory)
 {
+    m_stubborn.clear();
+    if (memory)
+        for (const CWordMemory::Entry* entry : memory->StubbornWords())
+            m_stubborn.push_back({entry->word, entry->missed, entry->asked});
     m_series.clear();
+    m_listNames.clear();
     m_leftOut = 0;
     m_pointCount = 0;
     m_gradeRecords = grades.size();
@@ -51,12 +56,22 @@ void CProgressStats::Compute(const COwnedList<CGrade>& grades, const COwnedList<
         }
         bool stopped = false;
         const std::string_view list = ListOf(grade.m_listName, stopped);
-        taken.push_back({list, {date->Minutes(), CGrade::Percent(grade.m_correct, grade.m_words), stopped}});
-        ++testsPerList[list];
+        auto [known, isNew] = testsPerList.try_emplace(list, 0);
+        if (isNew)
+            m_listNames.emplace_back(list);
+        ++known->second;
+        taken.push_back({list, {date->Minutes(), CGrade::Percent(grade.m_correct, grade.m_words), stopped, 0, 0}});
     }
     std::stable_sort(taken.begin(), taken.end(),
                      [](const Taken& a, const Taken& b) { return a.point.minutes < b.point.minutes; });
     m_pointCount = taken.size();
+    std::unordered_map<std::string_view, std::uint32_t> nameOf;
+    for (std::size_t i = 0; i < m_listNames.size(); ++i)
+        nameOf.emplace(m_listNames[i], std::uint32_t(i));
+    for (std::size_t i = 0; i < taken.size(); ++i) {
+        taken[i].point.list = nameOf[taken[i].list];
+        taken[i].point.order = std::uint32_t(i);
+    }
 
     std::vector<std::pair<std::string_view, std::size_t>> lists(testsPerList.begin(), testsPerList.end());
     std::sort(lists.begin(), lists.end(), [](const auto& a, const auto& b) {
@@ -141,6 +156,18 @@ void CProgressStats::Compute(const COwnedList<CGrade>& grades, const COwnedList<
     std::reverse(m_soundShares.begin(), m_soundShares.end());
     std::stable_sort(m_soundShares.begin(), m_soundShares.end(),
                      [](const SoundShare& a, const SoundShare& b) { return a.minutes < b.minutes; });
+    // Each test's share beside its grade: a stopped test's misspellings carry its list's
+    // plain name, as its grade does once the suffix is set aside.
+    if (!m_soundShares.empty()) {
+        std::unordered_map<std::string, float> shareByTest;
+        for (const SoundShare& share : m_soundShares)
+            shareByTest.emplace(share.list + '\0' + std::to_string(share.minutes), share.Percent());
+        for (Series& series : m_series)
+            for (Point& point : series.points)
+                if (const auto found = shareByTest.find(m_listNames[point.list] + '\0' + std::to_string(point.minutes));
+                    found != shareByTest.end())
+                    point.soundRight = found->second;
+    }
 
     std::vector<std::pair<std::string_view, std::int64_t>> words(timesMissed.begin(), timesMissed.end());
     const std::size_t top = std::min(kMostMissed, words.size());
@@ -150,4 +177,30 @@ void CProgressStats::Compute(const COwnedList<CGrade>& grades, const COwnedList<
                       });
     for (std::size_t i = 0; i < top; ++i)
         m_mostMissed.push_back({std::string(words[i].first), words[i].second});
+}
+
+CProgressStats::Bars CProgressStats::RuleBars() const
+{
+    Bars bars;
+    for (int rule = 0; rule < CRuleGroups::kCount; ++rule)
+        if (const std::int64_t n = m_ruleCounts[std::size_t(rule)])
+            bars.emplace_back(CRuleGroups::Name(CRuleGroups::Rule(rule)), n);
+    std::stable_sort(bars.begin(), bars.end(), [](const auto& a, const auto& b) { return a.second > b.second; });
+    return bars;
+}
+
+CProgressStats::Bars CProgressStats::StubbornBars() const
+{
+    Bars bars;
+    for (std::size_t i = 0; i < std::min(kMostMissed, m_stubborn.size()); ++i)
+        bars.emplace_back(m_stubborn[i].word, m_stubborn[i].missed);
+    return bars;
+}
+
+CProgressStats::Bars CProgressStats::MissedBars() const
+{
+    Bars bars;
+    for (const WordCount& w : m_mostMissed)
+        bars.emplace_back(w.word.empty() ? "(no word)" : w.word, w.count);
+    return bars;
 }

@@ -2,7 +2,6 @@
 
 #include "model/CAtomicFile.h"
 #include "model/CCsvWriter.h"
-#include "model/CPath.h"
 #include "reports/CClassStats.h"
 #include "reports/CProgressStats.h"
 #include "reports/CReportRows.h"
@@ -101,6 +100,6 @@ bool CReportExport::Save(const std::string& nativePath, const std::string& bytes
     std::string error;
     if (CAtomicFile::WriteFileAtomically(nativePath, bytes, &error))
         return true;
-    why = "The file could not be saved. " + CPath::FromNative(error);
+    why = "The file could not be saved. " + error;
     return false;
 }

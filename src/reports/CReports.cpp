@@ -21,12 +21,17 @@
 
 #include <QFileInfo>
 #include <QFontMetrics>
+#include <QGridLayout>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
+#include <QLabel>
 #include <QPrinter>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QVBoxLayout>
 
 static void initReportResources()
 {
@@ -49,22 +54,6 @@ enum : int {
     IDC_PRACTISE = 1061,
 };
 
-const CFormControl kTemplate[] = {
-    {CFormControl::CenterLabel, 0, "Reports Page", 7, 7, 306, 11},
-    {CFormControl::HLine, 0, nullptr, 8, 18, 306, 1},
-    {CFormControl::Radio, IDC_GRADES, "Grades", 12, 24, 60, 10},
-    {CFormControl::Radio, IDC_MISSED, "Misspelled Words", 80, 24, 90, 10},
-    {CFormControl::Button, IDC_DELETE_SELECTION, "Delete Selection", 12, 176, 62, 14},
-    {CFormControl::Button, IDC_DELETE_ALL, "Delete All", 78, 176, 50, 14},
-    {CFormControl::Button, 1, "Save Changes", 132, 176, 58, 14},
-    {CFormControl::Button, IDC_PRINT, "Print", 194, 176, 50, 14},
-    {CFormControl::Button, 2, "Cancel", 248, 176, 58, 14},
-    {CFormControl::Radio, IDC_PROGRESS, "Progress", 176, 24, 42, 10},
-    {CFormControl::Radio, IDC_CLASS, "Class", 220, 24, 34, 10},
-    {CFormControl::Button, IDC_EXPORT, "Export...", 256, 21, 50, 14},
-    {CFormControl::Button, IDC_PRACTISE, "Practise Missed Words", 194, 194, 112, 14},
-};
-
 // Auto-sizing looks only at the widest few rows: a long history costs one pass of
 // additions per column, not a layout of every row.
 constexpr std::size_t kMeasuredRows = 8;
@@ -79,8 +68,57 @@ CReports::CReports(CKelto4Doc* document, QWidget* parent)
     , m_feedback(new CFeedbackPanel)
 {
     initReportResources();
-    BuildForm(kTemplate, int(std::size(kTemplate)), 320, 298);
+    // Made in reading order, which Tab follows: the choice of view, what it shows,
+    // then the commands for the rows.
+    CFormBuilder& c = Controls();
+    QLabel* title = c.Title("Reports Page");
+    QFrame* rule = c.Rule();
+    QRadioButton* grades = c.Radio(IDC_GRADES, "Grades");
+    QRadioButton* missed = c.Radio(IDC_MISSED, "Misspelled Words");
+    QRadioButton* progress = c.Radio(IDC_PROGRESS, "Progress");
+    QRadioButton* classRadio = c.Radio(IDC_CLASS, "Class");
+    QPushButton* print = c.Button(IDC_PRINT, "Print");
+    QPushButton* exportButton = c.Button(IDC_EXPORT, "Export...");
+    c.Own(m_listView, IDC_LIST);
+    c.Own(m_progressView, IDC_PROGRESS_VIEW);
+    c.Own(m_classView, IDC_CLASS_VIEW);
+    c.Own(m_feedback, CFeedbackPanel::kControlId);
+    QPushButton* deleteSelection = c.Button(IDC_DELETE_SELECTION, "Delete Selection");
+    QPushButton* deleteAll = c.Button(IDC_DELETE_ALL, "Delete All");
+    QPushButton* save = c.Button(1, "Save Changes");
+    QPushButton* cancel = c.Button(2, "Cancel");
+    QPushButton* practise = c.Button(IDC_PRACTISE, "Practise Missed Words");
     SetDefaultButton(1);
+    const std::pair<QWidget*, char> mnemonics[] = {
+        {grades, 'G'}, {missed, 'M'}, {progress, 'R'}, {classRadio, 'L'}, {exportButton, 'E'}, {deleteSelection, 'D'},
+        {deleteAll, 'A'}, {save, 'S'}, {print, 'P'}, {cancel, 'C'}, {practise, 'W'}};
+    for (const auto& [control, letter] : mnemonics)
+        CFormBuilder::SetMnemonic(control, QLatin1Char(letter));
+
+    auto* views = new QHBoxLayout;
+    for (QRadioButton* radio : {grades, missed, progress, classRadio})
+        views->addWidget(radio);
+    views->addStretch();
+    // Print and Export both put out the view shown, so they stand with its choice.
+    views->addWidget(print);
+    views->addWidget(exportButton);
+    // The buttons that change the rows in one row; practice, which leaves the page, apart.
+    auto* commands = new QHBoxLayout;
+    for (QPushButton* button : {deleteSelection, deleteAll, save, cancel})
+        commands->addWidget(button);
+    commands->addStretch();
+    commands->addWidget(practise);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(title);
+    layout->addWidget(rule);
+    layout->addLayout(views);
+    // The table or the charts take the room; the feedback keeps its own height.
+    layout->addWidget(m_listView, 1);
+    layout->addWidget(m_progressView, 1);
+    layout->addWidget(m_classView, 1);
+    layout->addWidget(m_feedback);
+    layout->addLayout(commands);
+
     m_model = new CReportModel(m_rows, this);
     m_listView->setModel(m_model);
     m_listView->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -92,14 +130,11 @@ CReports::CReports(CKelto4Doc* document, QWidget* parent)
     m_listView->horizontalHeader()->setStretchLastSection(false);
     m_listView->setIconSize(QSize(16, 16));
     m_listView->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    PlaceControl(m_listView, IDC_LIST, 12, 38, 296, 132);
-    PlaceControl(m_progressView, IDC_PROGRESS_VIEW, 12, 38, 296, 132);
+    // Tab leaves the table for the next control; the arrow keys move within it.
+    m_listView->setTabKeyNavigation(false);
     m_progressView->hide();
-    PlaceControl(m_classView, IDC_CLASS_VIEW, 12, 38, 296, 132);
     m_classView->hide();
     connect(m_classView, &CClassView::learnerActivated, this, &CReports::OnShowLearnerProgress);
-    // The table takes the window's extra height; the feedback keeps its own.
-    PlaceControl(m_feedback, CFeedbackPanel::kControlId, 12, 212, 296, 80, CFormControl::GrowWidth);
     connect(m_listView->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &CReports::ShowSelectedFeedback);
     connect(m_listView->selectionModel(), &QItemSelectionModel::currentChanged, this,
@@ -135,6 +170,7 @@ void CReports::CreateImageLists()
 void CReports::OnUpdate(CDocView*, long)
 {
     CKelto4Doc* doc = GetDocument();
+    m_feedback->SetReadingStyle(doc->GetApp().GetReadingStyle());
     m_rows.Attach(doc->m_gradeList, doc->m_missedList, doc->m_recordsChanged);
     m_rows.Update();
     m_radio = 0;
@@ -213,7 +249,7 @@ void CReports::OnProgress()
     if (m_rows.ShowProgress()) {
         m_model->Reload();
         CKelto4Doc* doc = GetDocument();
-        m_progress.Compute(doc->m_gradeList, doc->m_missedList, &doc->GetSoundComparison());
+        m_progress.Compute(doc->m_gradeList, doc->m_missedList, &doc->GetSoundComparison(), &doc->m_memory);
         m_progressView->ShowStats(m_progress);
     }
     m_radio = 2;

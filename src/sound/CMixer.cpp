@@ -42,7 +42,7 @@ int CMixer::Open()
     m_micIndex = kNone;
     m_volumeControl = 0;
     auto pulse = std::make_unique<CPulseConnection>();
-    if (!pulse->Connect("Kelto4", false))
+    if (!pulse->Connect("Kelto4"))
         return 0;
     m_pulse = std::move(pulse);
     m_numDevs = 1;

@@ -1,5 +1,7 @@
 #include "sound/CPulseConnection.h"
 
+#include "model/Cp1252.h"
+
 #include <pulse/pulseaudio.h>
 
 namespace {
@@ -64,28 +66,33 @@ void CPulseConnection::SignalOnSuccess(pa_stream*, int, void* connection)
     static_cast<CPulseConnection*>(connection)->Signal();
 }
 
+// libpulse speaks the desktop's language in UTF-8; messages are Windows-1252.
 std::string CPulseConnection::ServerErrorText() const
 {
-    return std::string(pa_strerror(m_context ? pa_context_errno(m_context) : PA_ERR_INTERNAL)) + ".";
+    return Utf8ToCp1252(pa_strerror(m_context ? pa_context_errno(m_context) : PA_ERR_INTERNAL)) + ".";
 }
 
-bool CPulseConnection::Connect(const char* appName, bool autospawn)
+bool CPulseConnection::Connect(const char* appName)
 {
     m_loop = pa_threaded_mainloop_new();
     if (m_loop)
         m_context = pa_context_new(pa_threaded_mainloop_get_api(m_loop), appName);
     if (!m_context || pa_threaded_mainloop_start(m_loop) < 0) {
-        m_error = std::string(pa_strerror(PA_ERR_INTERNAL)) + ".";
+        m_error = Utf8ToCp1252(pa_strerror(PA_ERR_INTERNAL)) + ".";
         return false;
     }
     pa_context_set_state_callback(m_context, &signalOnContext, this);
     Lock lock(*this);
-    if (pa_context_connect(m_context, nullptr, autospawn ? PA_CONTEXT_NOFLAGS : PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0) {
+    const bool connected =
+        pa_context_connect(m_context, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) >= 0
+        && WaitUntil([this] { return pa_context_get_state(m_context) == PA_CONTEXT_READY; }, Clock::now() + kAnswerTime);
+    if (connected)
+        return true;
+    if (m_error.empty())
         m_error = ServerErrorText();
-        return false;
-    }
-    return WaitUntil([this] { return pa_context_get_state(m_context) == PA_CONTEXT_READY; },
-                     Clock::now() + kAnswerTime);
+    if (pa_context_errno(m_context) == PA_ERR_CONNECTIONREFUSED)
+        m_error += kNoServer;
+    return false;
 }
 
 bool CPulseConnection::WaitUntil(const std::function<bool()>& done, Clock::time_point deadline)

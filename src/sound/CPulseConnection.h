@@ -24,8 +24,13 @@ public:
     CPulseConnection(const CPulseConnection&) = delete;
     CPulseConnection& operator=(const CPulseConnection&) = delete;
 
-    // autospawn: whether a missing server may be started (as the simple API does).
-    bool Connect(const char* appName, bool autospawn);
+    // Connects to a running server, never starting one: libpulse would wait for a server
+    // it starts inside the connect call, beyond any bound. Without a server it fails
+    // with kNoServer after the library's reason.
+    bool Connect(const char* appName);
+    static constexpr const char* kNoServer =
+        " No sound server is running, so no sound can be played or recorded now. Logging out and in again"
+        " usually starts it.";
 
     // Holds the event thread's lock. Everything that touches the context or its
     // streams does so under it; callbacks already run with it held.

@@ -65,7 +65,7 @@ std::string CSoundRecorder::ErrorText(Error code) const
 
 int CSoundRecorder::Report(Error code, const std::string& what)
 {
-    ShowMessage(ErrorText(code) + what);
+    ShowMessage(ErrorText(code) + what + m_note);
     return 0;
 }
 
@@ -205,15 +205,20 @@ int CSoundRecorder::Save(const std::string& name)
     return result;
 }
 
-int CSoundRecorder::PlayWord(const std::string& folder, const std::string& word)
+int CSoundRecorder::PlayWord(const std::string& folder, const std::string& word, const std::string& note)
 {
+    m_note = note.empty() ? std::string() : "\r\n" + note;
     std::string path;
     std::string why;
+    int result;
     if (!CPath::WordSoundPath(folder, word, path, &why)) {
         Busy busy(*this);
-        return Report(WordNameError(why), "\r\nError opening device for waveaudio " + CPath::Join(folder, word + ".wav"));
+        result = Report(WordNameError(why), "\r\nError opening device for waveaudio " + CPath::Join(folder, word + ".wav"));
+    } else {
+        result = Play(path);
     }
-    return Play(path);
+    m_note.clear();
+    return result;
 }
 
 bool CSoundRecorder::PlayWordIfItOpens(const std::string& folder, const std::string& word, int& played)

@@ -27,7 +27,9 @@ public:
     // A word's sound file, folder + "/" + word + ".wav": played or saved like Play and
     // Save, but a word that would not stay one file inside the folder fails with the
     // step's own message and touches no file.
-    int PlayWord(const std::string& folder, const std::string& word);
+    // note (if any) goes on a line of its own at the end of PlayWord's message: why
+    // another way to sound the word (speaking it) did not work either.
+    int PlayWord(const std::string& folder, const std::string& word, const std::string& note = std::string());
     int SaveWord(const std::string& folder, const std::string& word);
     // PlayWord for a caller with another way to say the word: false, with nothing shown
     // and nothing played, when the word's sound file can't be opened; else true, with
@@ -82,4 +84,5 @@ private:
     Error WordNameError(const std::string& why);
     std::string m_soundLayerText;
     std::string m_wordNameText;
+    std::string m_note; // added to every message while PlayWord runs
 };

@@ -1,12 +1,11 @@
 #include "sound/CSpeaker.h"
 
+#include "model/CAtomicFile.h"
 #include "model/CPath.h"
 #include "model/KMessage.h"
 #include "sound/CResampler.h"
 #include "sound/CSoundRecorder.h"
 #include "sound/CWaveDevice.h"
-
-#include <filesystem>
 
 CSpeaker::CSpeaker(CSoundRecorder& recorder)
     : m_recorder(recorder)
@@ -38,6 +37,10 @@ int CSpeaker::Listen(const std::string& folder, const std::string& word, bool sp
         std::vector<int16_t> samples;
         if (m_engine.Synthesize(word, samples))
             return m_recorder.PlaySamples(samples, m_engine.SampleRate(), 1, word);
+        // Speech that can't work at all is told once; a reason of this word's own
+        // (too long to say) is told with the word's message.
+        if (!m_engine.Unavailable())
+            return m_recorder.PlayWord(folder, word, m_engine.ErrorText());
         ReportUnavailableOnce();
     }
     return m_recorder.PlayWord(folder, word);
@@ -81,7 +84,8 @@ int CSpeaker::Say(const std::string& text)
     return m_recorder.PlaySamples(samples, m_engine.SampleRate(), 1, text);
 }
 
-bool CSpeaker::SpeakToFile(const std::string& word, const std::string& nativePath, std::string& error)
+bool CSpeaker::SpeakToFile(const std::string& word, const std::string& nativePath, CWaveDevice::SaveMode mode,
+                           std::string& error)
 {
     std::vector<int16_t> samples;
     std::vector<int16_t> frames;
@@ -94,7 +98,7 @@ bool CSpeaker::SpeakToFile(const std::string& word, const std::string& nativePat
     // Straight to the sound layer, so that no message box stops a caller working through a list.
     CWaveDevice device;
     device.Load(std::move(frames), CSoundRecorder::kSamplesPerSecond, CSoundRecorder::kChannels);
-    if (!device.Save(nativePath)) {
+    if (!device.Save(nativePath, mode)) {
         error = device.ErrorText();
         return false;
     }
@@ -117,14 +121,18 @@ CSpeaker::MissingSounds CSpeaker::WriteMissingSounds(const std::string& folder, 
             continue;
         }
         const std::string native = CPath::ToNative(path);
-        std::error_code ec;
-        if (std::filesystem::exists(native, ec) || ec) {
+        if (CAtomicFile::Exists(native)) {
             ++result.existing;
             continue;
         }
         std::string error;
-        if (SpeakToFile(words[size_t(i)], native, error)) {
+        if (SpeakToFile(words[size_t(i)], native, CWaveDevice::SaveMode::newOnly, error)) {
             ++result.written;
+            continue;
+        }
+        // Recorded meanwhile, perhaps on another machine: that sound is kept.
+        if (CAtomicFile::Exists(native)) {
+            ++result.existing;
             continue;
         }
         ++result.failed;

@@ -1,5 +1,6 @@
 #pragma once
 #include "sound/CSpeechEngine.h"
+#include "sound/CWaveDevice.h"
 
 #include <cstdint>
 #include <functional>
@@ -39,10 +40,13 @@ public:
     int SpeakToTempRecording(const std::string& word);
     // Speaks text aloud; shows why when it can't.
     int Say(const std::string& text);
-    // Speaks word into a new WAVE file at nativePath in the recording format. False, with
-    // the reason in error and no message shown, when it can't.
-    bool SpeakToFile(const std::string& word, const std::string& nativePath, std::string& error);
-    // A spoken sound file in folder for every word that has none; never replaces a file.
+    // Speaks word into a WAVE file at nativePath in the recording format; with newOnly
+    // a file that is there by then is left as it is and the step fails. False, with the
+    // reason in error and no message shown, when it can't.
+    bool SpeakToFile(const std::string& word, const std::string& nativePath, CWaveDevice::SaveMode mode,
+                     std::string& error);
+    // A spoken sound file in folder for every word that has none; never replaces a file,
+    // not even one recorded (on another machine) while the word was being spoken.
     MissingSounds WriteMissingSounds(const std::string& folder, const std::vector<std::string>& words,
                                      const Progress& progress = {});
 

@@ -1,5 +1,7 @@
 #include "sound/CWaveDevice.h"
 
+#include "model/CAtomicFile.h"
+#include "model/CSafeFile.h"
 #include "sound/CPulseConnection.h"
 
 #include <pulse/pulseaudio.h>
@@ -8,7 +10,9 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <filesystem>
+#include <cstring>
+
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace {
@@ -91,12 +95,22 @@ bool CWaveDevice::Open(const std::string& nativePath)
         return true;
     }
     m_isNew = false;
+    // A sound folder may be shared: no link of someone else's is followed, and a pipe
+    // or a device is refused before a read could wait on it.
+    std::string why;
+    const int fd = CSafeFile::Open(nativePath, O_RDONLY, &why);
+    if (fd < 0)
+        return Fail(why + ".");
     SF_INFO info{};
-    SNDFILE* file = sf_open(nativePath.c_str(), SFM_READ, &info);
-    if (!file)
+    // The descriptor stays ours, so it is closed exactly once whatever libsndfile does.
+    SNDFILE* file = sf_open_fd(fd, SFM_READ, &info, SF_FALSE);
+    if (!file) {
+        ::close(fd);
         return Fail(std::string(sf_strerror(nullptr)) + ".");
+    }
     if (info.channels < 1 || info.samplerate < 1 || info.frames < 0) {
         sf_close(file);
+        ::close(fd);
         return Fail("The file is not a sound file.");
     }
     m_channels = info.channels;
@@ -106,6 +120,7 @@ bool CWaveDevice::Open(const std::string& nativePath)
     while ((got = sf_readf_short(file, block.data(), 4096)) > 0)
         m_samples.insert(m_samples.end(), block.begin(), block.begin() + got * m_channels);
     sf_close(file);
+    ::close(fd);
     return true;
 }
 
@@ -133,7 +148,7 @@ bool CWaveDevice::Record()
     if (m_capture)
         return true;
     auto pulse = std::make_unique<CPulseConnection>();
-    if (!pulse->Connect(kAppName, true))
+    if (!pulse->Connect(kAppName))
         return Fail(pulse->ErrorText());
     const pa_sample_spec format{PA_SAMPLE_S16LE, uint32_t(m_rate), uint8_t(m_channels)};
     // Small fragments: a word said right after Record returns must not be lost.
@@ -221,7 +236,7 @@ bool CWaveDevice::Play(void (*pump)())
 {
     StopCapture(false);
     CPulseConnection pulse;
-    if (!pulse.Connect(kAppName, true))
+    if (!pulse.Connect(kAppName))
         return Fail(pulse.ErrorText());
     const pa_sample_spec format{PA_SAMPLE_S16LE, uint32_t(m_rate), uint8_t(m_channels)};
     // A short buffer: Play returns soon after the sound ends, not after the server's default 2 s.
@@ -285,8 +300,45 @@ bool CWaveDevice::Play(void (*pump)())
     return true;
 }
 
-// Written beside the target and renamed over it, so no half-written sound is left.
-bool CWaveDevice::Save(const std::string& nativePath)
+namespace {
+// A WAVE file made in memory, so that it reaches the disk as every other file does.
+struct MemoryFile {
+    std::string bytes;
+    sf_count_t at = 0;
+
+    static sf_count_t Length(void* self) { return sf_count_t(static_cast<MemoryFile*>(self)->bytes.size()); }
+    static sf_count_t Seek(sf_count_t offset, int whence, void* self)
+    {
+        auto* file = static_cast<MemoryFile*>(self);
+        const sf_count_t base = whence == SEEK_SET ? 0 : whence == SEEK_CUR ? file->at : Length(self);
+        if (base + offset < 0)
+            return -1;
+        file->at = base + offset;
+        return file->at;
+    }
+    static sf_count_t Read(void* to, sf_count_t count, void* self)
+    {
+        auto* file = static_cast<MemoryFile*>(self);
+        const sf_count_t n = std::max<sf_count_t>(0, std::min(count, Length(self) - file->at));
+        std::memcpy(to, file->bytes.data() + file->at, size_t(n));
+        file->at += n;
+        return n;
+    }
+    static sf_count_t Write(const void* from, sf_count_t count, void* self)
+    {
+        auto* file = static_cast<MemoryFile*>(self);
+        const size_t end = size_t(file->at + count);
+        if (end > file->bytes.size())
+            file->bytes.resize(end);
+        std::memcpy(file->bytes.data() + file->at, from, size_t(count));
+        file->at += count;
+        return count;
+    }
+    static sf_count_t Tell(void* self) { return static_cast<MemoryFile*>(self)->at; }
+};
+}
+
+bool CWaveDevice::Save(const std::string& nativePath, SaveMode mode)
 {
     if (nativePath.empty())
         return Fail("No file name was given.");
@@ -295,23 +347,25 @@ bool CWaveDevice::Save(const std::string& nativePath)
         std::lock_guard<std::mutex> lock(m_samplesMutex);
         samples = m_samples;
     }
-    const std::string temp = nativePath + ".part" + std::to_string(getpid());
     SF_INFO info{};
     info.samplerate = m_rate;
     info.channels = m_channels;
     info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
-    SNDFILE* file = sf_open(temp.c_str(), SFM_WRITE, &info);
+    SF_VIRTUAL_IO io{&MemoryFile::Length, &MemoryFile::Seek, &MemoryFile::Read, &MemoryFile::Write, &MemoryFile::Tell};
+    MemoryFile memory;
+    SNDFILE* file = sf_open_virtual(&io, SFM_WRITE, &info, &memory);
     if (!file)
         return Fail(std::string(sf_strerror(nullptr)) + ".");
     const sf_count_t frames = sf_count_t(samples.size() / size_t(m_channels));
     const bool written = sf_writef_short(file, samples.data(), frames) == frames;
     const std::string writeError = written ? std::string() : std::string(sf_strerror(file)) + ".";
-    sf_write_sync(file);
     sf_close(file);
-    std::error_code ec;
-    if (!written || (std::filesystem::rename(temp, nativePath, ec), ec)) {
-        std::filesystem::remove(temp, ec);
-        return Fail(written ? std::string("The sound file could not be written.") : writeError);
-    }
-    return true;
+    if (!written)
+        return Fail(writeError);
+    // All or nothing, as every save; only links of this user's are written through.
+    std::string error;
+    const bool saved = mode == SaveMode::replace
+        ? CAtomicFile::WriteFileAtomically(nativePath, memory.bytes, &error)
+        : CAtomicFile::WriteNewFile(nativePath, memory.bytes, 0666, &error);
+    return saved || Fail(error + ".");
 }

@@ -11,7 +11,8 @@ struct pa_stream;
 // The sound layer under the recorder: one "device" holds a sound in memory, either
 // read from a WAVE file (any format libsndfile reads) or recorded from the default
 // PulseAudio source. It records without blocking, plays a whole sound, and writes
-// 16-bit PCM WAVE files. Failures return false and leave a text in ErrorText().
+// 16-bit PCM WAVE files all or nothing. Files are opened as CSafeFile does (no link of
+// someone else's, no pipe or device). Failures return false and leave a text in ErrorText().
 // No wait on the sound server is endless: one that stops answering makes the step
 // fail with CPulseConnection::kNoAnswer.
 class CWaveDevice {
@@ -31,7 +32,11 @@ public:
     // Blocks until the sound has played (at most its length and a few seconds);
     // pump is called about every 5 ms meanwhile.
     bool Play(void (*pump)());
-    bool Save(const std::string& nativePath);
+    // replace: an existing file gets the new sound (through a link of this user's);
+    // newOnly: the save fails, touching nothing, when anything is at nativePath by the
+    // time the file is put in place.
+    enum class SaveMode { replace, newOnly };
+    bool Save(const std::string& nativePath, SaveMode mode = SaveMode::replace);
     // Replaces the held sound with interleaved 16-bit samples made elsewhere (a spoken
     // word), so it plays and saves like a recording.
     void Load(std::vector<int16_t> samples, int samplesPerSecond, int channels);

@@ -48,8 +48,15 @@ bool CLetterComparison::Step::operator==(const Step& other) const
     return kind == other.kind && WordLetters() == other.WordLetters() && AnswerLetters() == other.AnswerLetters();
 }
 
+bool CLetterComparison::CanCompare(std::string_view word, std::string_view answer)
+{
+    return word.size() <= kMaxLetters && answer.size() <= kMaxLetters;
+}
+
 std::vector<CLetterComparison::Step> CLetterComparison::Compare(std::string_view word, std::string_view answer)
 {
+    if (!CanCompare(word, answer))
+        return {};
     const std::size_t n = word.size();
     const std::size_t m = answer.size();
     const std::size_t width = m + 1;

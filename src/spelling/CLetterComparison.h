@@ -33,8 +33,15 @@ public:
         bool operator==(const Step& other) const;
     };
 
-    // The steps from the first letters to the last. The vector is the only heap
-    // memory a call takes, unless both texts are long (more than 4,096 cells).
+    // The work grows with the product of the two lengths, so texts longer than this
+    // (a paste, a damaged record file) are not compared at all.
+    static constexpr std::size_t kMaxLetters = 1000;
+    // Are both texts short enough to be compared?
+    static bool CanCompare(std::string_view word, std::string_view answer);
+
+    // The steps from the first letters to the last; none when CanCompare is false. The
+    // vector is the only heap memory a call takes, unless both texts are long (more
+    // than 4,096 cells).
     static std::vector<Step> Compare(std::string_view word, std::string_view answer);
 
     // The steps that are not Same.

@@ -1,12 +1,12 @@
 #include "spelltest/CLineListBox.h"
 
 #include "platform/CQtText.h"
+#include "platform/CReadingStyle.h"
 
 #include <QPainter>
 #include <QStyledItemDelegate>
 
 #include <algorithm>
-#include <cmath>
 
 namespace {
 
@@ -32,7 +32,7 @@ public:
     {
         const bool selected = option.state & QStyle::State_Selected;
         const QRect rect = option.rect;
-        const QColor ink = CLineListBox::ToQColor(index.data(kColorRole).toUInt());
+        const QColor ink = m_list->Ink(index.data(kColorRole).toUInt());
         const QColor background =
             selected ? option.palette.color(QPalette::Highlight) : CLineListBox::Paper(ink, option.palette.color(QPalette::Base));
         painter->save();
@@ -111,19 +111,22 @@ QColor CLineListBox::ToQColor(uint32_t colorRef)
     return QColor(int(colorRef & 0xFF), int((colorRef >> 8) & 0xFF), int((colorRef >> 16) & 0xFF));
 }
 
-namespace {
-// Relative luminance, as the readability guidelines for the web define it.
-double Luminance(const QColor& c)
+void CLineListBox::SetInk(uint32_t colorRef, const QColor& shown)
 {
-    auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
-    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+    m_inks[colorRef] = shown;
+    viewport()->update();
 }
+
+QColor CLineListBox::Ink(uint32_t colorRef) const
+{
+    const auto it = m_inks.find(colorRef);
+    return it == m_inks.end() ? ToQColor(colorRef) : it->second;
 }
 
 QColor CLineListBox::Paper(const QColor& ink, const QColor& base)
 {
-    const double a = Luminance(ink);
-    const double b = Luminance(base);
-    const double contrast = (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
-    return contrast >= 4.5 ? base : QColor(Qt::white);
+    auto rgb = [](const QColor& c) {
+        return CReadingStyle::Rgb{std::uint8_t(c.red()), std::uint8_t(c.green()), std::uint8_t(c.blue())};
+    };
+    return CReadingStyle::ContrastRatio(rgb(ink), rgb(base)) >= CReadingStyle::kLeastContrast ? base : QColor(Qt::white);
 }

@@ -2,6 +2,7 @@
 #include <QListWidget>
 
 #include <cstdint>
+#include <map>
 #include <string>
 
 // A list box whose items each keep their own text colour (a Windows COLORREF: red in
@@ -29,10 +30,15 @@ public:
     int ItemHeight() const;
 
     static QColor ToQColor(uint32_t colorRef);
+    // Items stored in colorRef are drawn in shown instead (the reading style's tint of
+    // the same colour); the stored colour stays as it is.
+    void SetInk(uint32_t colorRef, const QColor& shown);
+    QColor Ink(uint32_t colorRef) const;
     // The background an item of colour ink is drawn on: the desktop's base colour when
     // ink reads well on it, else white (a dark theme would swallow dark red and green).
     static QColor Paper(const QColor& ink, const QColor& base);
 
 private:
     int m_horizontalExtent = 0;
+    std::map<uint32_t, QColor> m_inks;
 };

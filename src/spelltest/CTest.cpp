@@ -5,9 +5,20 @@
 #include "model/KMessage.h"
 #include "platform/CControlIds.h"
 #include "platform/CFeedbackPanel.h"
+#include "platform/CQtText.h"
+#include "platform/CReadingLook.h"
 #include "spelltest/CLineListBox.h"
 
+#include <QAccessible>
 #include <QCheckBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStyle>
+#include <QTextEdit>
+#include <QVBoxLayout>
 
 #include <string>
 
@@ -30,33 +41,20 @@ enum : int {
     kRandomize = 1046,
 };
 
-// Created in this order, which is also the Tab order: the buttons of a test lead
-// from Start through Listen, the answer, Check and Next.
-const CFormControl kTemplate[] = {
-    {CFormControl::CenterLabel, 0, "Test Page", 7, 7, 306, 11},
-    {CFormControl::HLine, 0, nullptr, 8, 18, 306, 1},
-    {CFormControl::Button, kStart, "Start", 8, 26, 52, 15},
-    {CFormControl::Button, kStop, "Stop", 64, 26, 52, 15},
-    {CFormControl::CheckBox, kRandomize, "Randomize list", 122, 28, 72, 12},
-    {CFormControl::Label, 0, "Word #", 8, 48, 42, 10},
-    {CFormControl::ReadOnlyEdit, kWordNumber, nullptr, 8, 58, 42, 13},
-    {CFormControl::Label, 0, "# Correct", 54, 48, 42, 10},
-    {CFormControl::ReadOnlyEdit, kNumberCorrect, nullptr, 54, 58, 42, 13},
-    {CFormControl::Label, 0, "# Words", 100, 48, 42, 10},
-    {CFormControl::ReadOnlyEdit, kNumberOfWords, nullptr, 100, 58, 42, 13},
-    {CFormControl::Label, 0, "Score", 146, 48, 46, 10},
-    {CFormControl::ReadOnlyEdit, kScore, nullptr, 146, 58, 46, 13},
-    {CFormControl::MultiLineEdit, kStatus, nullptr, 8, 78, 184, 40, CFormControl::GrowAuto, "Status"},
-    {CFormControl::Button, kListen, "Listen to Word", 8, 124, 80, 15},
-    {CFormControl::Label, 0, "Spell it", 8, 148, 34, 10},
-    {CFormControl::Edit, kAnswer, nullptr, 44, 146, 148, 14},
-    {CFormControl::Button, kCheck, "Check", 8, 168, 60, 15},
-    {CFormControl::Button, kNext, "Next", 72, 168, 60, 15},
-    {CFormControl::HiddenDefault, kEnterKey, "Enter Key", 0, 0, 1, 1},
-    {CFormControl::Label, 0, "Answers", 202, 26, 110, 10},
-};
-
 constexpr int kAnswersExtent = 600;
+
+// The states in which the learner types the word: its first or second ask, and the
+// two steps of correcting it.
+bool IsAsking(CTestSession::State state)
+{
+    return state == CTestSession::State::AwaitingAnswer || state == CTestSession::State::CopyWord ||
+           state == CTestSession::State::SpellFromMemory;
+}
+
+bool IsCorrecting(CTestSession::State state)
+{
+    return state == CTestSession::State::CopyWord || state == CTestSession::State::SpellFromMemory;
+}
 
 } // namespace
 
@@ -65,12 +63,102 @@ CTest::CTest(CKelto4Doc* document, QWidget* parent)
     , m_answers(new CLineListBox)
     , m_feedback(new CFeedbackPanel)
 {
-    BuildForm(kTemplate, int(std::size(kTemplate)), 320, 282);
-    PlaceControl(m_answers, kAnswers, 202, 36, 110, 156);
-    PlaceControl(m_feedback, CFeedbackPanel::kControlId, 8, 196, 304, 80, CFormControl::GrowWidth);
+    // Made in the order Tab visits them: the buttons of a test lead from Start through
+    // Listen, the answer, Check and Next, then to the answers given.
+    CFormBuilder& c = Controls();
+    QLabel* title = c.Title("Test Page");
+    QFrame* rule = c.Rule();
+    QPushButton* start = c.Button(kStart, "Start");
+    QPushButton* stop = c.Button(kStop, "Stop");
+    QCheckBox* randomize = c.CheckBox(kRandomize, "Randomize list");
+    QLineEdit* score[4];
+    QLabel* scoreLabels[4];
+    const std::pair<int, const char*> scoreFields[4] = {
+        {kWordNumber, "Word #"}, {kNumberCorrect, "# Correct"}, {kNumberOfWords, "# Words"}, {kScore, "Score"}};
+    for (int i = 0; i < 4; ++i) {
+        score[i] = c.ReadOnlyEdit(scoreFields[i].first);
+        scoreLabels[i] = c.Label(scoreFields[i].second, score[i]);
+    }
+    QTextEdit* status = c.MultiLineEdit(kStatus);
+    CFormBuilder::Name(status, QStringLiteral("Status"));
+    QPushButton* listen = c.Button(kListen, "Listen to Word");
+    m_answerBox = c.Edit(kAnswer);
+    QLabel* spellIt = c.Label("Spell it", m_answerBox);
+    QPushButton* check = c.Button(kCheck, "Check");
+    QPushButton* next = c.Button(kNext, "Next");
+    c.HiddenDefault(kEnterKey, "Enter Key");
+    QLabel* answersTitle = c.Label("Answers", c.Own(m_answers, kAnswers));
+    c.Own(m_feedback, CFeedbackPanel::kControlId);
+    for (auto [control, letter] : {std::pair<QWidget*, char>{start, 'S'}, {stop, 'P'}, {randomize, 'R'}, {listen, 'L'},
+                                   {m_answerBox, 'I'}, {check, 'C'}, {next, 'N'}, {m_answers, 'A'}})
+        CFormBuilder::SetMnemonic(control, QLatin1Char(letter));
     // The read-only fields only show; Tab goes from one working control to the next.
-    for (int id : {kWordNumber, kNumberCorrect, kNumberOfWords, kScore, kStatus})
-        GetDlgItem(id)->setFocusPolicy(Qt::ClickFocus);
+    for (QWidget* w : {static_cast<QWidget*>(status), static_cast<QWidget*>(score[0]), static_cast<QWidget*>(score[1]),
+                       static_cast<QWidget*>(score[2]), static_cast<QWidget*>(score[3])})
+        w->setFocusPolicy(Qt::ClickFocus);
+
+    // What a child works with is large: Listen, the answer box, Check and Next.
+    QFont large = font();
+    large.setPointSizeF(font().pointSizeF() * 1.25);
+    large.setBold(true);
+    listen->setIcon(style()->standardIcon(QStyle::SP_MediaVolume));
+    for (QPushButton* button : {listen, check, next}) {
+        button->setFont(large);
+        button->setMinimumHeight(QFontMetrics(large).height() * 2);
+        button->setMinimumWidth(QFontMetrics(large).averageCharWidth() * 10);
+    }
+    spellIt->setFont(large);
+    spellIt->setWordWrap(false);
+    // The status holds three lines at most; the room below goes to the feedback.
+    status->setFixedHeight(QFontMetrics(font()).lineSpacing() * 3 + 2 * status->frameWidth() + 8);
+    status->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    m_answers->setMinimumWidth(QFontMetrics(font()).averageCharWidth() * 14);
+
+    auto* testRow = new QHBoxLayout;
+    testRow->addWidget(start);
+    testRow->addWidget(stop);
+    testRow->addSpacing(12);
+    testRow->addWidget(randomize);
+    testRow->addStretch();
+    auto* answerRow = new QHBoxLayout;
+    answerRow->addWidget(spellIt);
+    answerRow->addWidget(m_answerBox, 1);
+    auto* judgeRow = new QHBoxLayout;
+    judgeRow->addWidget(check);
+    judgeRow->addWidget(next);
+    judgeRow->addStretch();
+    auto* work = new QVBoxLayout;
+    work->addLayout(testRow);
+    work->addWidget(status);
+    work->addWidget(listen, 0, Qt::AlignLeft);
+    work->addLayout(answerRow);
+    work->addLayout(judgeRow);
+    work->addWidget(m_feedback, 1);
+    work->addStretch(0);
+
+    // The running score, small, above the answers given.
+    auto* scoreGrid = new QGridLayout;
+    scoreGrid->setHorizontalSpacing(6);
+    for (int i = 0; i < 4; ++i) {
+        scoreLabels[i]->setWordWrap(false);
+        score[i]->setFixedWidth(QFontMetrics(font()).horizontalAdvance(QStringLiteral("100.00 %")) + 14);
+        scoreGrid->addWidget(scoreLabels[i], i, 0);
+        scoreGrid->addWidget(score[i], i, 1);
+    }
+    auto* side = new QVBoxLayout;
+    side->addLayout(scoreGrid);
+    side->addSpacing(6);
+    side->addWidget(answersTitle);
+    side->addWidget(m_answers, 1);
+
+    auto* layout = new QGridLayout(this);
+    layout->addWidget(title, 0, 0, 1, 2);
+    layout->addWidget(rule, 1, 0, 1, 2);
+    layout->addLayout(work, 2, 0);
+    layout->addLayout(side, 2, 1);
+    layout->setColumnStretch(0, 3);
+    layout->setColumnStretch(1, 1);
+    layout->setRowStretch(2, 1);
 }
 
 void CTest::OnInitialUpdate()
@@ -83,14 +171,29 @@ void CTest::OnInitialUpdate()
 void CTest::OnUpdate(CDocView*, long)
 {
     CKelto4Doc* doc = GetDocument();
-    m_session.Reset(int32_t(doc->m_wordList.size()), doc->GetApp().GetRandomizeList() != 0);
+    CKelto4AppCore& app = doc->GetApp();
+    m_session.Reset(int32_t(doc->m_wordList.size()), app.GetRandomizeList() != 0, app.GetCorrectMistakes() != 0);
     SetControlState(CTestSession::State::Idle);
     // A reset may end a running test (a list opened meanwhile); Start must come back.
     EnableDlgItem(kStart, true);
     EnableDlgItem(kStop, false);
     SetRunning(false);
     m_feedback->Clear();
+    ForgetAnnouncement();
     UpdateData(false);
+    ApplyReadingStyle();
+}
+
+void CTest::ApplyReadingStyle()
+{
+    const CReadingStyle style = GetDocument()->GetApp().GetReadingStyle();
+    // The answer box at least twice the page's text, so a child sees each letter typed.
+    CReadingLook::Apply(m_answerBox, style, 2.0);
+    CReadingLook::Apply(m_answers, style);
+    const CReadingStyle::Colours colours = style.GetColours(CReadingLook::DesktopIsDark());
+    m_answers->SetInk(CTestSession::kRightColor, CReadingLook::ToQColor(colours.right));
+    m_answers->SetInk(CTestSession::kWrongColor, CReadingLook::ToQColor(colours.wrong));
+    m_feedback->SetReadingStyle(style);
 }
 
 void CTest::OnCommand(int id)
@@ -151,6 +254,9 @@ void CTest::OnStop()
     m_session.Stop(doc->m_userName, doc->m_gradeList);
     SetRunning(false);
     m_feedback->Clear();
+    ForgetAnnouncement();
+    // The words answered so far move in the learner's memory, as at the end of a test.
+    doc->RememberTest(m_session.GetFirstAttempts());
     doc->UpdateAllViews(this, 0);
     UpdateData(false);
     SetControlState(CTestSession::State::Idle);
@@ -161,7 +267,7 @@ void CTest::OnStop()
 
 void CTest::OnListen()
 {
-    if (m_session.GetState() != CTestSession::State::AwaitingAnswer)
+    if (!IsAsking(m_session.GetState()))
         return;
     UpdateData(true);
     CKelto4Doc* doc = GetDocument();
@@ -178,29 +284,70 @@ void CTest::OnListen()
 
 void CTest::OnCheck()
 {
-    if (m_session.GetState() != CTestSession::State::AwaitingAnswer)
+    if (!IsAsking(m_session.GetState()))
         return;
     UpdateData(true);
+    // The session empties the answer for the next step of a correction; the feedback
+    // still compares what was typed.
+    const std::string typed = m_session.GetAnswer();
     CKelto4Doc* doc = GetDocument();
     const bool right = m_session.Check(doc->m_userName, doc->m_missedList);
-    SetControlState(CTestSession::State::Answered);
+    const CTestSession::State state = m_session.GetState();
+    const CTestSession::CheckKind kind = m_session.GetLastCheck();
+    SetControlState(state);
     UpdateData(false);
-    m_answers->AddItem(m_session.GetAnswer(), right ? CTestSession::kRightColor : CTestSession::kWrongColor,
-                       right ? "right" : "wrong");
-    m_answers->scrollToBottom();
-    ShowFeedback(right);
-    SetFocusTo(kNext);
+    // The steps of a correction change only the status; asks add their line.
+    if (kind == CTestSession::CheckKind::FirstAsk || kind == CTestSession::CheckKind::SecondAsk) {
+        m_answers->AddItem(m_session.GetAnswerLine(), right ? CTestSession::kRightColor : CTestSession::kWrongColor,
+                           right ? "right" : "wrong");
+        m_answers->scrollToBottom();
+    }
+    ShowFeedback(right, typed);
+    // While the word is hidden it is not spelled out to a screen reader either.
+    Announce(CTestSession::Announcement(m_session.GetStatus(), right || m_session.IsWordHidden(),
+                                        m_session.GetCurrentWord()));
+    SetFocusTo(IsCorrecting(state) ? kAnswer : kNext);
 }
 
-void CTest::ShowFeedback(bool right)
+// A screen reader hears the verdict, or the next step of a correction, at once: as an
+// alert on the status, and from the control that takes the focus now (Next, or the
+// answer box during a correction), which is read out with its description.
+void CTest::Announce(const std::string& text)
 {
-    if (right || GetDocument()->GetApp().GetShowFeedback() == 0) {
+    const bool correcting = IsCorrecting(m_session.GetState());
+    QWidget* status = GetDlgItem(kStatus);
+    status->setAccessibleDescription(ToQt(text));
+    GetDlgItem(kNext)->setAccessibleDescription(correcting ? QString() : ToQt(text));
+    m_answerBox->setAccessibleDescription(correcting ? ToQt(text) : QString());
+    QAccessibleEvent alert(status, QAccessible::Alert);
+    QAccessible::updateAccessibility(&alert);
+}
+
+void CTest::ForgetAnnouncement()
+{
+    GetDlgItem(kNext)->setAccessibleDescription(QString());
+    m_answerBox->setAccessibleDescription(QString());
+}
+
+// After a wrong answer, what went wrong with what was typed, when the setting allows.
+// While a mistake is copied the word stands in the panel whatever the setting; while it
+// is spelled from memory the panel, rules and all, is hidden.
+void CTest::ShowFeedback(bool right, const std::string& typed)
+{
+    const bool copying = m_session.GetState() == CTestSession::State::CopyWord;
+    if ((right && !copying) || m_session.IsWordHidden()) {
         m_feedback->Clear();
         return;
     }
     const std::string& word = m_session.GetCurrentWord();
-    const std::string& answer = m_session.GetAnswer();
-    m_feedback->ShowFeedback(word, answer, GetDocument()->GetSoundComparison().Compare(word, answer));
+    if (GetDocument()->GetApp().GetShowFeedback() == 0) {
+        if (copying)
+            m_feedback->ShowWord(word);
+        else
+            m_feedback->Clear();
+        return;
+    }
+    m_feedback->ShowFeedback(word, typed, GetDocument()->GetSoundComparison().Compare(word, typed));
 }
 
 void CTest::OnNext()
@@ -211,11 +358,13 @@ void CTest::OnNext()
         return;
     // The feedback belongs to the answer just judged, not to the next word.
     m_feedback->Clear();
+    ForgetAnnouncement();
     SetControlState(m_session.GetState());
     if (result == CTestSession::NextResult::TestEnded) {
         EnableDlgItem(kStart, true);
         EnableDlgItem(kStop, false);
         SetRunning(false);
+        doc->RememberTest(m_session.GetFirstAttempts());
         doc->UpdateAllViews(this, 0);
     }
     UpdateData(false);
@@ -265,11 +414,12 @@ void CTest::UpdateData(bool saveAndValidate)
 
 void CTest::SetControlState(CTestSession::State state)
 {
-    const bool awaiting = state == CTestSession::State::AwaitingAnswer;
-    EnableDlgItem(kCheck, awaiting);
-    EnableDlgItem(kListen, awaiting);
-    EnableDlgItem(kNext, state == CTestSession::State::Answered);
-    EnableDlgItem(kAnswer, awaiting);
+    const bool asking = IsAsking(state);
+    EnableDlgItem(kCheck, asking);
+    EnableDlgItem(kListen, asking);
+    // A learner stuck in a correction may go on.
+    EnableDlgItem(kNext, state == CTestSession::State::Answered || IsCorrecting(state));
+    EnableDlgItem(kAnswer, asking);
     EnableDlgItem(kRandomize, state == CTestSession::State::Idle);
 }
 

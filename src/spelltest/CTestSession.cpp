@@ -301,3 +301,31 @@ std::string CTestSession::FormatScore(int32_t correct, int32_t words)
     // Never narrower than "0.00", so the width 3 of "%3.2f" never pads.
     return std::string(text, end) + " %";
 }
+
+std::string CTestSession::Announcement(const std::string& status, bool right, const std::string& word)
+{
+    std::string text;
+    for (std::size_t i = 0; i < status.size(); ++i) {
+        const char c = status[i];
+        if (c == '\r' || c == '\n') {
+            if (!text.empty() && text.back() != ' ')
+                text += ' ';
+        } else {
+            text += c;
+        }
+    }
+    if (right)
+        return text;
+    std::string letters;
+    for (const char c : word) {
+        if (!letters.empty())
+            letters += ", ";
+        if (c == ' ')
+            letters += "space";
+        else if (c >= 'A' && c <= 'Z')
+            letters += std::string("capital ") + c;
+        else
+            letters += c;
+    }
+    return text + " Spelled: " + letters + ".";
+}

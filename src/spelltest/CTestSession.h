@@ -101,6 +101,10 @@ public:
     static std::string FormatDateStamp(std::time_t time);
     // number correct x 100 / number of words as "%3.2f %%" with a decimal point.
     static std::string FormatScore(int32_t correct, int32_t words);
+    // What a screen reader says after a check: the status on one line and, after a
+    // wrong answer, the right spelling letter by letter ("f, r, i, e, n, d"; a blank
+    // is "space", a capital "capital F").
+    static std::string Announcement(const std::string& status, bool right, const std::string& word);
 
     State GetState() const { return m_state; }
     CheckKind GetLastCheck() const { return m_lastCheck; }

@@ -20,6 +20,10 @@ void AppendLetter(std::string& out, char c)
 void AppendSteps(std::string_view word, std::string_view answer, std::string& out)
 {
     using Kind = CLetterComparison::Kind;
+    if (!CLetterComparison::CanCompare(word, answer)) {
+        out.push_back('?'); // too long to be compared
+        return;
+    }
     bool first = true;
     for (const CLetterComparison::Step& s : CLetterComparison::Compare(word, answer)) {
         if (!first)

@@ -120,7 +120,7 @@ int RunDump(int argc, char** argv)
     std::string bytes;
     std::string error;
     if (!CAtomicFile::ReadWholeFile(path, bytes, &error)) {
-        std::fprintf(stderr, "kelto4-tool: %s\n", error.c_str());
+        std::fprintf(stderr, "kelto4-tool: %s\n", CPath::ToNative(error).c_str());
         return 2;
     }
     // Only the user file is created empty before its first account (an empty list);

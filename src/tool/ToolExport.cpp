@@ -14,14 +14,15 @@
 #include <span>
 #include <vector>
 
+#include <sys/stat.h>
+
 namespace {
 constexpr std::size_t kFlushAt = 1 << 16;
 
 class Exporter {
 public:
     Exporter(const std::string& folder, bool missed, CSoundComparison& sounds, std::FILE* out, std::FILE* err)
-        : m_folder(CPath::FromNative(folder))
-        , m_nativeFolder(folder)
+        : m_nativeFolder(folder)
         , m_missed(missed)
         , m_sounds(sounds)
         , m_out(out)
@@ -33,18 +34,21 @@ public:
     {
         CUserFolderLearners folder;
         std::string error;
-        const bool listed = folder.List(m_folder, {m_missed ? CUserRecordFiles::kMissedExtension
-                                                            : CUserRecordFiles::kResultsExtension},
-                                        &error);
+        const bool listed = folder.ListNative(m_nativeFolder,
+                                              {m_missed ? CUserRecordFiles::kMissedExtension
+                                                        : CUserRecordFiles::kResultsExtension},
+                                              &error);
         if (folder.GetUserFile() == CUserFolderLearners::UserFile::damaged)
-            Report(folder.UserFilePath(), "is damaged; the users after the damage are taken in name order");
+            Report(folder.NativeUserFilePath(), "is damaged; the users after the damage are taken in name order");
         else if (folder.GetUserFile() == CUserFolderLearners::UserFile::unreadable)
-            Report(folder.UserFilePath(), "can't be read");
+            Report(folder.NativeUserFilePath(), "can't be read: " + CPath::ToNative(folder.UserFileError()));
         if (!listed) {
             std::fprintf(m_err, "kelto4-tool: %s: %s\n", m_nativeFolder.c_str(), error.c_str());
             return 2;
         }
-        const std::vector<std::string>& learners = folder.Learners();
+        // Learners by the file system's name of their files, so that a name Windows-1252
+        // can't hold (made on another system) still finds its files.
+        const std::vector<std::string>& learners = folder.NativeLearners();
 
         m_csv.Text().assign(CCsvWriter::ByteOrderMark());
         const char* const gradeHeaders[] = {"User", "Spelling List", "Date", "# Correct", "# Words", "Grade"};
@@ -69,9 +73,9 @@ public:
     std::int64_t Rows() const { return m_rows; }
 
 private:
-    void Report(const std::string& path, const char* what)
+    void Report(const std::string& nativePath, const std::string& what)
     {
-        std::fprintf(m_err, "kelto4-tool: %s %s\n", CPath::ToNative(path).c_str(), what);
+        std::fprintf(m_err, "kelto4-tool: %s %s\n", nativePath.c_str(), what.c_str());
         m_damaged = true;
     }
 
@@ -79,27 +83,42 @@ private:
     template <class T>
     bool Read(const std::string& path, COwnedList<T>& list)
     {
-        switch (CUserRecordFiles::ReadListFile(path, list)) {
+        std::string why;
+        switch (CUserRecordFiles::ReadNativeListFile(path, list, &why)) {
         case CUserRecordFiles::ReadResult::ok: return true;
         case CUserRecordFiles::ReadResult::damaged:
             Report(path, "is damaged; only the records before the damage are exported");
             return true;
         case CUserRecordFiles::ReadResult::notOpened:
             // A learner who has taken no test yet has no files; that is no fault.
-            if (CAtomicFile::Exists(CPath::ToNative(path)))
-                Report(path, "can't be read");
+            if (CAtomicFile::Exists(path))
+                Report(path, "can't be read: " + CPath::ToNative(why));
             return false;
         }
         return false;
     }
 
+    std::string RecordPath(const std::string& learner, const char* extension) const
+    {
+        return CPath::Join(m_nativeFolder, learner + extension);
+    }
+
+    // The learner's name as the program knows it, or else as the file system gives it.
+    void LearnerField(const std::string& learner)
+    {
+        if (CPath::CanHold(learner))
+            m_csv.Field(CPath::FromNative(learner));
+        else
+            m_csv.Utf8Field(learner);
+    }
+
     void ExportGrades(const std::string& learner)
     {
         COwnedList<CGrade> grades;
-        if (!Read(CUserRecordFiles::ResultsPath(m_folder, learner), grades))
+        if (!Read(RecordPath(learner, CUserRecordFiles::kResultsExtension), grades))
             return;
         for (const auto& grade : grades) {
-            m_csv.Field(learner);
+            LearnerField(learner);
             m_csv.Field(grade->m_listName);
             m_csv.Date(grade->m_date);
             m_csv.Number(grade->m_correct);
@@ -112,10 +131,10 @@ private:
     void ExportMissed(const std::string& learner)
     {
         COwnedList<CMissed> missed;
-        if (!Read(CUserRecordFiles::MissedPath(m_folder, learner), missed))
+        if (!Read(RecordPath(learner, CUserRecordFiles::kMissedExtension), missed))
             return;
         for (const auto& record : missed) {
-            m_csv.Field(learner);
+            LearnerField(learner);
             m_csv.Field(record->m_listName);
             m_csv.Date(record->m_date);
             m_csv.Field(record->m_word);
@@ -155,7 +174,6 @@ private:
         return !m_writeFailed;
     }
 
-    const std::string m_folder; // Windows-1252, as the program names paths
     const std::string m_nativeFolder;
     const bool m_missed;
     CSoundComparison& m_sounds;

@@ -8,29 +8,49 @@
 #include "users/CWaitUi.h"
 
 #include <QComboBox>
-
-namespace {
-const CFormControl kTemplate[] = {
-    {CFormControl::Label, 0, CChangePWDlg::kIntro, 7, 7, 176, 18},
-    {CFormControl::Label, 0, "User Name:", 7, 30, 112, 8},
-    {CFormControl::ComboBox, CChangePWDlg::IDC_USERNAME, nullptr, 7, 40, 112, 13},
-    {CFormControl::Label, 0, "Old Password:", 7, 58, 112, 8},
-    {CFormControl::PasswordEdit, CChangePWDlg::IDC_OLDPASSWORD, nullptr, 7, 68, 112, 13},
-    {CFormControl::Label, 0, "New Password:", 7, 86, 112, 8},
-    {CFormControl::PasswordEdit, CChangePWDlg::IDC_NEWPASSWORD, nullptr, 7, 96, 112, 13},
-    {CFormControl::PasswordEdit, CChangePWDlg::IDC_RETYPED, nullptr, 7, 114, 112, 13, CFormControl::GrowAuto,
-     "Retyped Password"},
-    {CFormControl::Button, 1, "OK", 133, 40, 50, 14},
-    {CFormControl::Button, 2, "Cancel", 133, 58, 50, 14},
-};
-}
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
 
 CChangePWDlg::CChangePWDlg(QWidget* parent, const CUserFileAccess& access)
     : CFormDialog(parent)
     , m_userFile(access)
 {
     setWindowTitle(QStringLiteral("Change Password"));
-    BuildForm(kTemplate, int(std::size(kTemplate)), 190, 136);
+    CFormBuilder& c = Controls();
+    QLabel* intro = c.Label(kIntro);
+    QComboBox* name = c.ComboBox(IDC_USERNAME);
+    QLabel* nameLabel = c.Label("User Name:", name);
+    QLineEdit* oldPassword = c.PasswordEdit(IDC_OLDPASSWORD);
+    QLabel* oldLabel = c.Label("Old Password:", oldPassword);
+    QLineEdit* newPassword = c.PasswordEdit(IDC_NEWPASSWORD);
+    QLabel* newLabel = c.Label("New Password:", newPassword);
+    QLineEdit* retyped = c.PasswordEdit(IDC_RETYPED);
+    CFormBuilder::Name(retyped, QStringLiteral("Retyped Password"));
+    QPushButton* ok = c.Button(1, "OK");
+    QPushButton* cancel = c.Button(2, "Cancel");
+    SetDefaultButton(IDOK);
+    CFormBuilder::SetMnemonic(name, QLatin1Char('U'));
+    CFormBuilder::SetMnemonic(oldPassword, QLatin1Char('O'));
+    CFormBuilder::SetMnemonic(newPassword, QLatin1Char('N'));
+    CFormBuilder::SetMnemonic(retyped, QLatin1Char('R'));
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(intro);
+    layout->addSpacing(6);
+    for (QWidget* w : {static_cast<QWidget*>(nameLabel), static_cast<QWidget*>(name), static_cast<QWidget*>(oldLabel),
+                       static_cast<QWidget*>(oldPassword), static_cast<QWidget*>(newLabel),
+                       static_cast<QWidget*>(newPassword), static_cast<QWidget*>(retyped)})
+        layout->addWidget(w);
+    layout->addSpacing(6);
+    layout->addLayout(buttons);
+    name->setMinimumWidth(fontMetrics().averageCharWidth() * 28);
     NameBox()->setInsertPolicy(QComboBox::NoInsert);
 }
 

@@ -7,28 +7,47 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
-
-namespace {
-const CFormControl kTemplate[] = {
-    {CFormControl::Label, 0, CLogInDlg::kIntro, 7, 7, 176, 18},
-    {CFormControl::Label, 0, "User Name:", 7, 30, 112, 8},
-    {CFormControl::ComboBox, CLogInDlg::IDC_USERNAME, nullptr, 7, 40, 112, 13},
-    {CFormControl::Label, 0, "Password:", 7, 58, 112, 8},
-    {CFormControl::PasswordEdit, CLogInDlg::IDC_PASSWORD, nullptr, 7, 68, 112, 13},
-    {CFormControl::CheckBox, CLogInDlg::IDC_AUTOLOGIN, "Log in automatically next time.", 7, 96, 176, 10},
-    {CFormControl::Button, 1, "OK", 133, 40, 50, 14},
-    {CFormControl::Button, 2, "Cancel", 133, 58, 50, 14},
-    {CFormControl::Button, CLogInDlg::IDC_DELETENAME, "Delete Name", 133, 76, 50, 14},
-};
-}
+#include <QPushButton>
+#include <QVBoxLayout>
 
 CLogInDlg::CLogInDlg(QWidget* parent, const CUserFileAccess& access)
     : CFormDialog(parent)
     , m_userFile(access)
 {
     setWindowTitle(QStringLiteral("Log in to Kelto4"));
-    BuildForm(kTemplate, int(std::size(kTemplate)), 190, 114);
+    CFormBuilder& c = Controls();
+    QLabel* intro = c.Label(kIntro);
+    QComboBox* name = c.ComboBox(IDC_USERNAME);
+    QLabel* nameLabel = c.Label("User Name:", name);
+    QLineEdit* password = c.PasswordEdit(IDC_PASSWORD);
+    QLabel* passwordLabel = c.Label("Password:", password);
+    QCheckBox* autoLogIn = c.CheckBox(IDC_AUTOLOGIN, "Log in automatically next time.");
+    QPushButton* ok = c.Button(1, "OK");
+    QPushButton* cancel = c.Button(2, "Cancel");
+    QPushButton* deleteName = c.Button(IDC_DELETENAME, "Delete Name");
+    SetDefaultButton(IDOK);
+    CFormBuilder::SetMnemonic(name, QLatin1Char('U'));
+    CFormBuilder::SetMnemonic(password, QLatin1Char('P'));
+    CFormBuilder::SetMnemonic(autoLogIn, QLatin1Char('A'));
+    CFormBuilder::SetMnemonic(deleteName, QLatin1Char('D'));
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    for (QPushButton* button : {ok, cancel, deleteName})
+        buttons->addWidget(button);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(intro);
+    layout->addSpacing(6);
+    for (QWidget* w : {static_cast<QWidget*>(nameLabel), static_cast<QWidget*>(name),
+                       static_cast<QWidget*>(passwordLabel), static_cast<QWidget*>(password),
+                       static_cast<QWidget*>(autoLogIn)})
+        layout->addWidget(w);
+    layout->addSpacing(6);
+    layout->addLayout(buttons);
+    name->setMinimumWidth(fontMetrics().averageCharWidth() * 28);
     // Enter means OK, not "add the typed name to the list".
     NameBox()->setInsertPolicy(QComboBox::NoInsert);
 }
@@ -81,7 +100,13 @@ void CLogInDlg::OnOK()
     // save the dialog stays open and the next OK tries again.
     bool saved = true;
     if (m_rules.IsModified()) {
-        if (m_userFile.IsOpen() && !m_userFile.Save()) {
+        if (!m_userFile.IsOpen()) {
+            // Nothing can be written: the learner must not think the change is kept
+            // (without a user folder there is no file to speak of).
+            if (!m_userFile.Path().empty())
+                ShowMessage(kNotSaved, MsgIcon::Exclamation);
+            m_rules.SetModified(false);
+        } else if (!m_userFile.Save()) {
             ShowMessage("The user information file could not be saved.\r\n" + m_userFile.LastError(),
                         MsgIcon::Exclamation);
             saved = false;

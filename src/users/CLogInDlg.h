@@ -27,6 +27,11 @@ public:
     // A new name or Delete Name while the user file could not be read whole.
     static constexpr const char* kCannotChange =
         "The user information file could not be read to its end, so no user can be added or deleted now.";
+    // A new name or Delete Name while the user file could not be opened at all: the
+    // typed name still logs in, this time only.
+    static constexpr const char* kNotSaved =
+        "The user information file could not be opened, so the change to the user names was not saved. "
+        "A new name is logged in this time only and must be typed again next time; a deleted name is still there.";
 
     // access: how the user file reaches the system (tests give their own).
     explicit CLogInDlg(QWidget* parent = nullptr, const CUserFileAccess& access = CUserFileAccess::System());

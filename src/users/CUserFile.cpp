@@ -3,11 +3,12 @@
 #include "model/CArchive.h"
 #include "model/CAtomicFile.h"
 #include "model/CPath.h"
+#include "model/CSafeFile.h"
+#include "model/CSystemError.h"
 #include "model/KMessage.h"
 #include "users/CUserFileWaiter.h"
 
 #include <cerrno>
-#include <cstring>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -16,7 +17,7 @@
 namespace {
 std::string ErrorText(int error, const std::string& path)
 {
-    return std::string(std::strerror(error)) + ": " + path;
+    return CSystemError::Text(error) + ": " + path;
 }
 
 bool IsBusy(int error)
@@ -73,11 +74,19 @@ CUserFile::Attempt CUserFile::TryOpenExisting()
     // A file replaced between our open and our lock is simply opened again; the
     // bound only guards against a folder that changes without end.
     for (int replaced = 0; replaced < 16; ++replaced) {
-        const int fd = ::open(native.c_str(), O_RDWR | O_CLOEXEC);
+        std::string why;
+        const int fd = CSafeFile::Open(native, O_RDWR, &why);
         if (fd < 0) {
-            if (errno == ENOENT)
+            const int error = errno;
+            std::string target;
+            if (error == ENOENT && CSafeFile::Resolve(native, target, nullptr) && target != native) {
+                // No waiting mends a link to nothing, and nothing is created through it.
+                m_lastError = why + ": " + m_path + " (a link to " + CPath::FromNative(target) + ")";
+                return Attempt::failed;
+            }
+            if (error == ENOENT)
                 return Attempt::missing;
-            m_lastError = ErrorText(errno, m_path);
+            m_lastError = why + ": " + m_path;
             return Attempt::failed;
         }
         if (!m_access.Lock(fd)) {
@@ -98,7 +107,7 @@ CUserFile::Attempt CUserFile::TryOpenExisting()
 CUserFile::Attempt CUserFile::TryCreate()
 {
     const std::string native = CPath::ToNative(m_path);
-    const int fd = ::open(native.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    const int fd = ::open(native.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
     if (fd < 0) {
         const int error = errno;
         m_lastError = ErrorText(error, m_path);
@@ -208,11 +217,13 @@ void CUserFile::Read()
 }
 
 // Keeps bytes in the first free "Kelto4.lgn.damaged[.N]"; an earlier copy is never
-// replaced. The lock on the user file keeps other copies from choosing the same name.
+// replaced, and the copy is readable by nobody who could not read the file.
 bool CUserFile::KeepCopy(const std::string& bytes, std::string& copyPath)
 {
-    const std::string copy = CAtomicFile::FreeCopyPath(CPath::ToNative(m_path), ".damaged");
-    if (!CAtomicFile::WriteFileAtomically(copy, bytes, &m_lastError))
+    struct stat st {};
+    const mode_t mode = ::fstat(m_fd, &st) == 0 ? st.st_mode & 0666 : 0600;
+    std::string copy;
+    if (!CAtomicFile::KeepCopy(CPath::ToNative(m_path), ".damaged", bytes, mode, copy, &m_lastError))
         return false;
     copyPath = CPath::FromNative(copy);
     return true;
@@ -242,10 +253,15 @@ bool CUserFile::Save()
         m_damagedBytes.clear();
     }
 
-    // Through a symbolic link the target is replaced and the link stays.
-    const std::string native = CAtomicFile::LinkTarget(CPath::ToNative(m_path));
+    // Through a symbolic link of this user's the target is replaced and the link stays.
+    std::string native;
+    std::string why;
+    if (!CSafeFile::Resolve(CPath::ToNative(m_path), native, &why)) {
+        m_lastError = why + ": " + m_path;
+        return false;
+    }
     std::string temp;
-    const int fd = CAtomicFile::CreateTemporary(native, temp, O_RDWR);
+    const int fd = CAtomicFile::CreateTemporary(native, temp, O_RDWR, 0600);
     if (fd < 0) {
         m_lastError = ErrorText(errno, m_path);
         return false;

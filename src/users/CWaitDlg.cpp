@@ -2,13 +2,9 @@
 
 #include "platform/CQtText.h"
 
-namespace {
-const CFormControl kTemplate[] = {
-    {CFormControl::CenterLabel, 0, CWaitDlg::kText, 10, 14, 170, 20},
-    {CFormControl::Button, 1, "OK", 20, 44, 50, 14},
-    {CFormControl::Button, 2, "Cancel", 120, 44, 50, 14},
-};
-}
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
 
 CWaitDlg::CWaitDlg(QWidget* parent)
     : CFormDialog(parent)
@@ -16,7 +12,17 @@ CWaitDlg::CWaitDlg(QWidget* parent)
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
     setWindowTitle(QStringLiteral("Keltora Loading..."));
-    BuildForm(kTemplate, int(std::size(kTemplate)), 190, 48);
+    CFormBuilder& c = Controls();
+    QLabel* text = c.Label(kText);
+    text->setAlignment(Qt::AlignCenter);
+    text->setMinimumWidth(fontMetrics().averageCharWidth() * 40);
+    QPushButton* ok = c.Button(1, "OK");
+    QPushButton* cancel = c.Button(2, "Cancel");
+    SetDefaultButton(IDOK);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(text);
+    layout->addWidget(ok);
+    layout->addWidget(cancel);
     ShowDlgItem(1, false);
     ShowDlgItem(2, false);
 }

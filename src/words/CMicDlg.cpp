@@ -2,23 +2,14 @@
 
 #include "platform/CControlIds.h"
 
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QSlider>
+#include <QVBoxLayout>
 
 #include <algorithm>
-
-namespace {
-const CFormControl kTemplate[] = {
-    {CFormControl::CenterLabel, CMicDlg::IDC_STATUS, "", 10, 8, 130, 12},
-    {CFormControl::CenterLabel, 0, "-----------------------------", 10, 22, 130, 8},
-    {CFormControl::CenterLabel, 0, "Recording Volume", 10, 34, 130, 10},
-    {CFormControl::Label, 0, "-", 10, 48, 8, 10},
-    {CFormControl::Slider, CMicDlg::IDC_SLIDER, nullptr, 20, 46, 110, 14},
-    {CFormControl::Label, 0, "+", 134, 48, 8, 10},
-    {CFormControl::CenterLabel, 0, "This window can be left open.", 10, 66, 130, 10},
-    {CFormControl::Button, 1, "Close", 50, 80, 50, 14},
-};
-}
 
 CMicDlg::CMicDlg(QWidget* parent, CMicDlg** ownerSlot)
     : CFormDialog(parent)
@@ -27,7 +18,34 @@ CMicDlg::CMicDlg(QWidget* parent, CMicDlg** ownerSlot)
     setWindowTitle(QStringLiteral("Mic. Settings"));
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
-    BuildForm(kTemplate, int(std::size(kTemplate)), 150, 100);
+    CFormBuilder& c = Controls();
+    QLabel* status = c.Label("");
+    SetControlId(status, IDC_STATUS);
+    QLabel* dashes = c.Label("-----------------------------");
+    QSlider* slider = c.Slider(IDC_SLIDER);
+    QLabel* volume = c.Label("Recording Volume", slider);
+    QLabel* minus = c.Label("-");
+    QLabel* plus = c.Label("+");
+    QLabel* note = c.Label("This window can be left open.");
+    QPushButton* close = c.Button(1, "Close");
+    SetDefaultButton(IDOK);
+    CFormBuilder::SetMnemonic(slider, QLatin1Char('R'));
+    for (QLabel* label : {status, dashes, volume, note}) {
+        label->setAlignment(Qt::AlignCenter);
+        label->setWordWrap(false);
+    }
+    slider->setMinimumWidth(fontMetrics().averageCharWidth() * 24);
+    auto* sliderRow = new QHBoxLayout;
+    sliderRow->addWidget(minus);
+    sliderRow->addWidget(slider, 1);
+    sliderRow->addWidget(plus);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(status);
+    layout->addWidget(dashes);
+    layout->addWidget(volume);
+    layout->addLayout(sliderRow);
+    layout->addWidget(note);
+    layout->addWidget(close, 0, Qt::AlignHCenter);
     // Only letting go of the slider with the mouse writes the volume: after dragging
     // the handle and after a click on the track alike (the keyboard writes nothing).
     Slider()->installEventFilter(this);

@@ -8,6 +8,7 @@
 #include "platform/CControlIds.h"
 #include "platform/CommandIds.h"
 #include "platform/CQtText.h"
+#include "platform/CReadingLook.h"
 #include "sound/CSpeaker.h"
 #include "words/CMicDlg.h"
 #include "words/CWordImport.h"
@@ -18,10 +19,17 @@
 #include <QFile>
 #include <QMimeData>
 #include <QUrl>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
 
 static void InitWordsResources()
 {
@@ -52,50 +60,6 @@ enum : int {
     IDC_CANCEL_CHANGES = 2,
 };
 
-// Template 103. The list box is the page's own widget, placed at kListBox.
-const CFormControl kTemplate[] = {
-    {CFormControl::CenterLabel, 0, "Words Page", 7, 3, 306, 11},
-    {CFormControl::HLine, 0, nullptr, 8, 15, 306, 1},
-
-    {CFormControl::GroupBox, 0, "Add a New Spelling Word", 5, 18, 186, 197},
-    {CFormControl::Label, 0, "1)", 11, 33, 9, 10},
-    {CFormControl::Label, 0, "Enter Word", 21, 33, 64, 10},
-    {CFormControl::Edit, IDC_ENTER_WORD, nullptr, 90, 31, 95, 13},
-    {CFormControl::Label, 0, "2)", 11, 51, 9, 10},
-    {CFormControl::Label, 0, "Start Recording", 21, 51, 66, 10},
-    {CFormControl::Button, IDC_RECORD, "Record", 90, 48, 46, 15},
-    {CFormControl::Button, IDC_SPEAK, "Speak", 139, 48, 46, 15},
-    {CFormControl::Label, 0, "3)", 11, 69, 9, 10},
-    {CFormControl::Label, 0, "Stop Recording", 21, 69, 66, 10},
-    {CFormControl::Button, IDC_STOP_RECORDING, "Stop Recording", 90, 66, 95, 15},
-    {CFormControl::Label, 0, "4)", 11, 87, 9, 10},
-    {CFormControl::Label, 0, "Play Recording", 21, 87, 66, 10},
-    {CFormControl::Button, IDC_PLAY, "Play", 90, 84, 95, 15},
-    {CFormControl::Label, 0, "5)", 11, 105, 9, 10},
-    {CFormControl::Label, 0, "Add to List", 21, 105, 66, 10},
-    {CFormControl::Button, IDC_SAVE_SOUND, "Save Sound", 90, 102, 95, 15},
-    {CFormControl::Label, 0, "or", 21, 116, 20, 10},
-    {CFormControl::Label, 0, "Redo Sound", 21, 126, 66, 10},
-    {CFormControl::Button, IDC_REDO_RECORDING, "Redo Recording", 90, 123, 95, 15},
-    {CFormControl::Label, 0, "6)", 11, 144, 9, 10},
-    {CFormControl::Label, 0, "Next Word", 21, 144, 66, 10},
-    {CFormControl::Button, IDC_NEW_WORD, "New Word", 90, 141, 95, 15},
-    {CFormControl::Label, 0, "You can record a sentence with the spelling word.", 11, 159, 174, 18},
-    {CFormControl::Button, IDC_MIC_SETTINGS, "Microphone Recording Settings", 11, 178, 174, 15},
-
-    {CFormControl::GroupBox, 0, "Current List", 195, 18, 120, 197},
-    {CFormControl::Button, IDC_DELETE, "Delete", 274, 30, 36, 15},
-    {CFormControl::Button, IDC_SORT_AZ, "A..Z", 274, 48, 36, 15},
-    {CFormControl::Button, IDC_UP, "Up", 274, 66, 36, 15},
-    {CFormControl::Button, IDC_DOWN, "Down", 274, 84, 36, 15},
-    {CFormControl::ReadOnlyEdit, IDC_SOUND_FOLDER, nullptr, 200, 123, 110, 13, CFormControl::GrowAuto, "Sound Folder"},
-    {CFormControl::Button, IDC_CHANGE_FOLDER, "Change Sound Folder", 200, 139, 110, 15},
-    {CFormControl::Button, IDC_SAVE_LIST, "Save List", 200, 160, 110, 15},
-    {CFormControl::Button, IDC_CANCEL_CHANGES, "Cancel Changes", 200, 178, 110, 15},
-    {CFormControl::Button, IDC_SPEAK_MISSING, "Speak Missing Sounds", 200, 196, 110, 15},
-    {CFormControl::HiddenDefault, IDC_ENTER, "Enter", 0, 0, 1, 1},
-};
-constexpr int kListBox[4] = {200, 30, 70, 89};
 
 const char* const kFolderWarning =
     "If the sound folder for the current spelling list is changed incorrectly, \r\n"
@@ -105,21 +69,116 @@ const char* const kFolderWarning =
 CWords::CWords(CKelto4Doc* document, QWidget* parent)
     : CFormView(document, parent)
 {
-    BuildForm(kTemplate, int(std::size(kTemplate)), 320, 218);
-    m_wordListBox = new QListWidget(this);
+    // Made in the order Tab visits them: the six steps of a new word, then the list.
+    CFormBuilder& c = Controls();
+    QLabel* title = c.Title("Words Page");
+    QFrame* rule = c.Rule();
+    QGroupBox* steps = c.Group("Add a New Spelling Word");
+    m_wordEdit = c.Edit(IDC_ENTER_WORD);
+    m_recordButton = c.Button(IDC_RECORD, "Record");
+    m_speakButton = c.Button(IDC_SPEAK, "Speak");
+    m_stopButton = c.Button(IDC_STOP_RECORDING, "Stop Recording");
+    m_playButton = c.Button(IDC_PLAY, "Play");
+    m_saveSoundButton = c.Button(IDC_SAVE_SOUND, "Save Sound");
+    m_redoButton = c.Button(IDC_REDO_RECORDING, "Redo Recording");
+    m_newWordButton = c.Button(IDC_NEW_WORD, "New Word");
+    QLabel* hint = c.Label("You can record a sentence with the spelling word.");
+    QPushButton* mic = c.Button(IDC_MIC_SETTINGS, "Microphone Recording Settings");
+    QGroupBox* current = c.Group("Current List");
+    m_wordListBox = c.Own(new QListWidget, IDC_WORDLIST);
     m_wordListBox->setSelectionMode(QAbstractItemView::SingleSelection);
     m_wordListBox->setSortingEnabled(false);
-    PlaceControl(m_wordListBox, IDC_WORDLIST, kListBox[0], kListBox[1], kListBox[2], kListBox[3]);
-
-    m_wordEdit = FindControl<QLineEdit>(this, IDC_ENTER_WORD);
-    m_playButton = FindControl<QPushButton>(this, IDC_PLAY);
-    m_recordButton = FindControl<QPushButton>(this, IDC_RECORD);
-    m_stopButton = FindControl<QPushButton>(this, IDC_STOP_RECORDING);
-    m_saveSoundButton = FindControl<QPushButton>(this, IDC_SAVE_SOUND);
-    m_newWordButton = FindControl<QPushButton>(this, IDC_NEW_WORD);
-    m_redoButton = FindControl<QPushButton>(this, IDC_REDO_RECORDING);
-    m_speakButton = FindControl<QPushButton>(this, IDC_SPEAK);
+    CFormBuilder::Name(m_wordListBox, QStringLiteral("Current List"));
+    QPushButton* del = c.Button(IDC_DELETE, "Delete");
+    QPushButton* sort = c.Button(IDC_SORT_AZ, "A..Z");
+    QPushButton* up = c.Button(IDC_UP, "Up");
+    QPushButton* down = c.Button(IDC_DOWN, "Down");
+    QLineEdit* folder = c.ReadOnlyEdit(IDC_SOUND_FOLDER);
+    CFormBuilder::Name(folder, QStringLiteral("Sound Folder"));
+    QPushButton* changeFolder = c.Button(IDC_CHANGE_FOLDER, "Change Sound Folder");
+    QPushButton* saveList = c.Button(IDC_SAVE_LIST, "Save List");
+    QPushButton* cancel = c.Button(IDC_CANCEL_CHANGES, "Cancel Changes");
+    QPushButton* speakMissing = c.Button(IDC_SPEAK_MISSING, "Speak Missing Sounds");
+    c.HiddenDefault(IDC_ENTER, "Enter");
     SetDefaultButton(IDC_ENTER);
+
+    // Each step: its number, what to do, and the button that does it, on one line.
+    auto* grid = new QGridLayout(steps);
+    auto step = [&](int row, const char* number, QLabel* what, QWidget* control) {
+        QLabel* n = c.Label(number);
+        n->setWordWrap(false);
+        what->setWordWrap(false);
+        grid->addWidget(n, row, 0);
+        grid->addWidget(what, row, 1);
+        if (control)
+            grid->addWidget(control, row, 2);
+    };
+    auto* recordRow = new QHBoxLayout;
+    recordRow->addWidget(m_recordButton, 1);
+    recordRow->addWidget(m_speakButton, 1);
+    step(0, "1)", c.Label("Enter Word", m_wordEdit), nullptr);
+    step(1, "2)", c.Label("Start Recording"), nullptr);
+    grid->addLayout(recordRow, 1, 2);
+    step(2, "3)", c.Label("Stop Recording"), m_stopButton);
+    step(3, "4)", c.Label("Play Recording"), m_playButton);
+    step(4, "5)", c.Label("Add to List"), m_saveSoundButton);
+    grid->addWidget(c.Label("or"), 5, 1);
+    grid->addWidget(c.Label("Redo Sound"), 6, 1);
+    grid->addWidget(m_redoButton, 6, 2);
+    step(7, "6)", c.Label("Next Word"), m_newWordButton);
+    grid->setRowMinimumHeight(8, 6);
+    grid->addWidget(hint, 9, 0, 1, 4);
+    grid->addWidget(mic, 10, 0, 1, 4, Qt::AlignLeft);
+    grid->setRowStretch(11, 1);
+    // The step buttons one column of equal width, at their own size on any screen; the
+    // word's field grows a little with the window.
+    int widest = 0;
+    for (QPushButton* b : {m_stopButton, m_playButton, m_saveSoundButton, m_redoButton, m_newWordButton})
+        widest = std::max(widest, b->sizeHint().width());
+    widest = std::max(widest, m_recordButton->sizeHint().width() + m_speakButton->sizeHint().width()
+                                  + recordRow->spacing());
+    for (QPushButton* b : {m_stopButton, m_playButton, m_saveSoundButton, m_redoButton, m_newWordButton})
+        b->setFixedWidth(widest);
+    m_wordEdit->setMinimumWidth(widest);
+    grid->addWidget(m_wordEdit, 0, 2, 1, 2);
+    grid->setColumnStretch(3, 1);
+
+    // The list takes the room; its buttons stay beside it, the folder and the list's
+    // own commands below.
+    auto* listButtons = new QVBoxLayout;
+    for (QPushButton* b : {del, sort, up, down})
+        listButtons->addWidget(b);
+    listButtons->addStretch();
+    auto* listRow = new QHBoxLayout;
+    listRow->addWidget(m_wordListBox, 1);
+    listRow->addLayout(listButtons);
+    auto* saveRow = new QHBoxLayout;
+    saveRow->addWidget(saveList);
+    saveRow->addWidget(cancel);
+    saveRow->addStretch();
+    auto* list = new QVBoxLayout(current);
+    list->addLayout(listRow, 1);
+    list->addWidget(folder);
+    list->addWidget(changeFolder, 0, Qt::AlignLeft);
+    list->addLayout(saveRow);
+    list->addWidget(speakMissing, 0, Qt::AlignLeft);
+
+    auto* layout = new QGridLayout(this);
+    layout->addWidget(title, 0, 0, 1, 2);
+    layout->addWidget(rule, 1, 0, 1, 2);
+    layout->addWidget(steps, 2, 0);
+    layout->addWidget(current, 2, 1);
+    layout->setColumnStretch(0, 2);
+    layout->setColumnStretch(1, 3);
+    layout->setRowStretch(2, 1);
+
+    const std::pair<QWidget*, char> mnemonics[] = {
+        {m_wordEdit, 'W'}, {m_recordButton, 'R'}, {m_speakButton, 'K'}, {m_stopButton, 'T'},
+        {m_playButton, 'P'}, {m_saveSoundButton, 'S'}, {m_redoButton, 'D'}, {m_newWordButton, 'N'},
+        {mic, 'M'}, {m_wordListBox, 'L'}, {del, 'E'}, {sort, 'Z'}, {up, 'U'}, {down, 'O'},
+        {changeFolder, 'G'}, {saveList, 'I'}, {cancel, 'C'}, {speakMissing, 'A'}};
+    for (const auto& [control, letter] : mnemonics)
+        CFormBuilder::SetMnemonic(control, QLatin1Char(letter));
     setAcceptDrops(true);
 }
 
@@ -205,6 +264,7 @@ void CWords::OnUpdate(CDocView*, long)
     DoDataExchange(false);
     SetFocusTo(IDC_ENTER_WORD);
     OnCancelChanges();
+    CReadingLook::Apply(m_wordListBox, doc->GetApp().GetReadingStyle());
 }
 
 void CWords::OnCommand(int id)

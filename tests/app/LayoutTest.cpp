@@ -1,5 +1,7 @@
 // Pages and dialogs laid out with Qt layouts: every text fits at every font size, a
-// screen reader finds every control by a name, and what holds data grows with the window.
+// screen reader finds every control by a name, what holds data grows with the window,
+// the keyboard alone reaches every control in reading order, and every page fits its
+// window at a small and a large screen's size.
 #include "app/CAboutDlg.h"
 #include "app/CKelto4View.h"
 #include "app/CMainFrame.h"
@@ -8,6 +10,9 @@
 #include "options/COptions.h"
 #include "PageTestSupport.h"
 #include "platform/CAccessibleTable.h"
+#include "platform/CProfile.h"
+#include "platform/CMnemonicStyle.h"
+#include "platform/CFormBuilder.h"
 #include "platform/CommandIds.h"
 #include "RecordBuilders.h"
 #include "reports/CReports.h"
@@ -22,6 +27,9 @@
 #include "words/CWords.h"
 
 #include <QAccessible>
+#include <set>
+#include <QScrollBar>
+#include <QAbstractScrollArea>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -148,6 +156,72 @@ QString NameOf(QWidget* w)
     return iface ? iface->text(QAccessible::Name) : QString();
 }
 
+bool TakesTab(const QWidget* w, const QWidget* form)
+{
+    return (w->focusPolicy() & Qt::TabFocus) == Qt::TabFocus && w->isVisibleTo(form) && w->isEnabled()
+        && !w->focusProxy();
+}
+
+// The controls Tab visits, from the first one on, until it comes round again.
+std::vector<QWidget*> TabWalk(QWidget* form)
+{
+    form->activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(form));
+    QWidget* first = form->nextInFocusChain();
+    while (first != form && !TakesTab(first, form))
+        first = first->nextInFocusChain();
+    first->setFocus(Qt::TabFocusReason);
+    std::vector<QWidget*> visited{first};
+    for (int i = 0; i < 100; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QWidget* now = QApplication::focusWidget();
+        if (!now || now == first)
+            break;
+        visited.push_back(now);
+    }
+    return visited;
+}
+
+// Reading order: each control is on the line of the one before it and further right,
+// lower down, or at the top of a further column to the right of it.
+bool ReadsAfter(const QRect& before, const QRect& after)
+{
+    const int slack = 4;
+    const bool sameLine = after.top() < before.bottom() && before.top() < after.bottom();
+    if (sameLine)
+        return after.left() >= before.right() - slack;
+    return after.top() >= before.bottom() - slack || after.left() >= before.right() - slack;
+}
+
+void ExpectKeyboardReachesEverything(QWidget* form, const char* name)
+{
+    form->show();
+    QApplication::processEvents();
+    const std::vector<QWidget*> visited = TabWalk(form);
+    std::set<QWidget*> seen(visited.begin(), visited.end());
+    for (QWidget* w : form->findChildren<QWidget*>()) {
+        if (TakesTab(w, form)) {
+            EXPECT_TRUE(seen.count(w)) << name << ": Tab never reaches " << Describe(w).toStdString();
+        }
+    }
+    for (size_t i = 1; i < visited.size(); ++i) {
+        const QRect a(visited[i - 1]->mapTo(form, QPoint()), visited[i - 1]->size());
+        const QRect b(visited[i]->mapTo(form, QPoint()), visited[i]->size());
+        EXPECT_TRUE(ReadsAfter(a, b)) << name << ": " << Describe(visited[i]).toStdString() << " comes after "
+                                      << Describe(visited[i - 1]).toStdString();
+    }
+    // Each Alt letter leads to one control only.
+    std::map<QChar, QString> letters;
+    for (QWidget* w : form->findChildren<QWidget*>()) {
+        const QChar letter = CFormBuilder::Mnemonic(w);
+        if (letter.isNull() || qobject_cast<QLabel*>(w))
+            continue;
+        EXPECT_FALSE(letters.count(letter)) << name << ": Alt+" << QString(letter).toStdString() << " for "
+                                            << Describe(w).toStdString() << " and " << letters[letter].toStdString();
+        letters[letter] = Describe(w);
+    }
+}
+
 class Layout : public ::testing::Test {
 protected:
     void SetUp() override
@@ -159,6 +233,14 @@ protected:
         doc.m_missedList.push_back(Missed("week1", "12/06/26, 06:02 PM", "friend", "freind"));
     }
     void TearDown() override { QApplication::setFont(m_desktopFont); }
+
+    template <class Page>
+    std::unique_ptr<Page> Made()
+    {
+        auto page = std::make_unique<Page>(&doc);
+        page->OnInitialUpdate();
+        return page;
+    }
 
     // Makes every form, shows it at the size it asks for, and hands it to check.
     void ForEachForm(const std::function<void(const Form&, QWidget*)>& check)
@@ -338,4 +420,98 @@ TEST_F(Layout, ScreenReadersSeeOnlyTheReportColumnsShown)
     EXPECT_EQ(table->child(CAccessibleTable::ChildIndex(view, view->model()->index(0, 0)))->text(QAccessible::Name),
               QStringLiteral("friend"));
     EXPECT_TRUE(table->tableInterface()->isRowSelected(0));
+}
+
+TEST_F(Layout, TabReachesEveryEnabledControlOfEveryPageAndDialogInReadingOrder)
+{
+    ExpectKeyboardReachesEverything(Made<CKelto4View>().get(), "start page");
+    ExpectKeyboardReachesEverything(Made<CWords>().get(), "words page");
+    ExpectKeyboardReachesEverything(Made<CReports>().get(), "reports page");
+    ExpectKeyboardReachesEverything(Made<COptions>().get(), "options page");
+    CLogInDlg logIn;
+    ExpectKeyboardReachesEverything(&logIn, "log-in dialog");
+    CChangePWDlg password;
+    ExpectKeyboardReachesEverything(&password, "change-password dialog");
+    CMicDlg mic(nullptr, nullptr);
+    ExpectKeyboardReachesEverything(&mic, "microphone dialog");
+
+    // The test page before and during a test: the steps of a word in the order taken.
+    auto test = Made<CTest>();
+    ExpectKeyboardReachesEverything(test.get(), "test page");
+    Click(test.get(), 1018);
+    ExpectKeyboardReachesEverything(test.get(), "test page in a test");
+    std::vector<int> ids;
+    for (QWidget* w : TabWalk(test.get()))
+        ids.push_back(GetControlId(w));
+    EXPECT_EQ(ids, (std::vector<int>{1004, 1012, 1013, 1015, 1023}));
+}
+
+TEST_F(Layout, AltLettersWorkWithoutChangingTheCaptions)
+{
+    auto test = Made<CTest>();
+    test->show();
+    test->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(test.get()));
+    auto* randomize = FindControl<QCheckBox>(test.get(), 1046);
+    const bool was = randomize->isChecked();
+    // A button pressed by its letter shows itself pressed for a moment, then clicks.
+    QTest::keyClick(test.get(), Qt::Key_R, Qt::AltModifier);
+    QTRY_COMPARE(randomize->isChecked(), !was);
+    EXPECT_EQ(randomize->text(), QStringLiteral("Randomize list"));
+    QTest::keyClick(test.get(), Qt::Key_S, Qt::AltModifier); // Start
+    QTRY_VERIFY(doc.m_testRunning);
+    QTest::keyClick(test.get(), Qt::Key_I, Qt::AltModifier); // "Spell it"
+    EXPECT_EQ(GetControlId(QApplication::focusWidget()), 1013);
+}
+
+// The main window at a small and a large screen's size: no page needs to scroll, every
+// control lies inside its page, and the answer box stays at least twice the page's text
+// whatever the reading text size.
+TEST_F(Layout, EveryPageFitsItsWindowAtBothScreenSizesAndTheAnswerBoxStaysLarge)
+{
+    for (int textSize : {0, 2}) {
+        CProfile::WriteProfileInt("Settings", "Reading Text Size", textSize);
+        CMainFrame frame(&doc);
+        doc.SendInitialUpdate();
+        frame.show();
+        for (const QSize size : {QSize(800, 600), QSize(1920, 1200)}) {
+            frame.resize(size);
+            for (int n = PAGE_START; n <= PAGE_OPTIONS; ++n) {
+                frame.SwitchToPage(n);
+                QApplication::processEvents();
+                QWidget* page = frame.Page(n);
+                auto* area = qobject_cast<QAbstractScrollArea*>(frame.centralWidget());
+                ASSERT_NE(area, nullptr);
+                if (textSize == 0) {
+                    EXPECT_FALSE(area->verticalScrollBar()->isVisible()) << n << " at " << size.width();
+                    EXPECT_FALSE(area->horizontalScrollBar()->isVisible()) << n << " at " << size.width();
+                }
+                const QRect inside = page->rect();
+                for (QWidget* w : page->findChildren<QWidget*>()) {
+                    if (!w->isVisibleTo(page) || w->isWindow())
+                        continue;
+                    const QRect r(w->mapTo(page, QPoint()), w->size());
+                    EXPECT_TRUE(inside.contains(r)) << Describe(w).toStdString() << " on page " << n << " at "
+                                                    << size.width();
+                }
+            }
+            auto* answer = FindControl<QWidget>(frame.Page(PAGE_TEST), 1013);
+            EXPECT_GE(answer->font().pointSizeF(), 2 * frame.Page(PAGE_TEST)->font().pointSizeF());
+        }
+    }
+}
+
+TEST(MnemonicStyle, TheLetterIsMarkedOnceAndTheCaptionsOwnAmpersandsStayText)
+{
+    const struct {
+        const char* text;
+        char letter;
+        const char* marked;
+    } cases[] = {
+        {"Start", 'S', "&Start"},   {"Stop", 'P', "Sto&p"},       {"Spell it", 'I', "Spell &it"},
+        {"A..Z", 'Z', "A..&Z"},     {"Cats & Dogs", 'D', "Cats && &Dogs"}, {"...", 'X', "..."},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(CMnemonicStyle::Marked(QString::fromLatin1(c.text), QLatin1Char(c.letter)).toStdString(), c.marked)
+            << c.text;
 }

@@ -149,6 +149,43 @@ TEST_F(Shell, StartPageButtonsPostTheirCommands)
     EXPECT_EQ(app.posted, (std::vector<int>{ID_FILE_OPEN, ID_FILE_NEW, ID_VIEW_WORDS}));
 }
 
+// Today's Review on the start page: for a logged-in learner outside a test, with the
+// number of words due today under it.
+TEST_F(Shell, TheStartPageOffersTodaysReviewAndSaysHowManyWordsAreDue)
+{
+    CKelto4View* start = startPage(*frame);
+    const CCalendarDay today = doc.Today();
+    const struct {
+        const char* user;
+        std::vector<CWordMemory::Attempt> yesterday; // all due today
+        bool testRunning;
+        const char* due;
+        bool enabled;
+    } cases[] = {
+        {"", {}, false, "", false},
+        {"Ann", {}, false, "", true},
+        {"Ann", {{"cat", false}}, false, "1 word to review today", true},
+        {"Ann", {{"cat", false}, {"dog", false}}, false, "2 words to review today", true},
+        {"Ann", {{"cat", false}}, true, "1 word to review today", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.user) + " " + c.due);
+        doc.m_userName = c.user;
+        doc.m_memory.clear();
+        doc.m_memory.RecordTest(c.yesterday, today.AddDays(-1));
+        doc.m_testRunning = c.testRunning;
+        doc.UpdateAllViews(nullptr, 0);
+        auto* due = FindControl<QLabel>(start, CKelto4View::IDC_DUE);
+        EXPECT_EQ(due->isVisibleTo(start), *c.due != 0);
+        EXPECT_EQ(due->text().toStdString(), c.due);
+        EXPECT_EQ(IsEnabled(start, CKelto4View::IDC_REVIEW), c.enabled);
+    }
+    doc.m_testRunning = false;
+    doc.UpdateAllViews(nullptr, 0);
+    Click(start, CKelto4View::IDC_REVIEW);
+    EXPECT_EQ(app.posted, std::vector<int>{ID_TODAYS_REVIEW});
+}
+
 TEST_F(Shell, SaveAsThenOpenRoundTripsTheListThroughTheDialogs)
 {
     QTemporaryDir dir;

@@ -92,11 +92,14 @@ inline std::string Slurp(const std::string& path)
     return text.str();
 }
 
-// Runs tool with arguments (already quoted for the shell), its outputs caught in folder.
-inline ToolRun RunTool(const std::string& tool, const TempFolder& folder, const std::string& arguments)
+// Runs tool with arguments (already quoted for the shell), its outputs caught in folder;
+// killed after timeoutSeconds (if not 0), so that a tool waiting for ever fails the test.
+inline ToolRun RunTool(const std::string& tool, const TempFolder& folder, const std::string& arguments,
+                       int timeoutSeconds = 0)
 {
     const std::string out = folder.File("out"), err = folder.File("err");
-    const std::string command = "'" + tool + "' " + arguments + " >'" + out + "' 2>'" + err + "'";
+    const std::string limit = timeoutSeconds > 0 ? "timeout -s KILL " + std::to_string(timeoutSeconds) + " " : "";
+    const std::string command = limit + "'" + tool + "' " + arguments + " >'" + out + "' 2>'" + err + "'";
     const int status = std::system(command.c_str());
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Slurp(out), Slurp(err)};
 }

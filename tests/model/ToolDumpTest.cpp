@@ -2,11 +2,14 @@
 
 #include <fstream>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 ToolRun Dump(const TempFolder& folder, const std::string& file)
 {
-    return RunTool(KELTO4_TOOL, folder, "dump '" + file + "'");
+    return RunTool(KELTO4_TOOL, folder, "dump '" + file + "'", 20);
 }
 
 std::string Write(const TempFolder& folder, const std::string& name, const std::string& bytes)
@@ -110,6 +113,23 @@ TEST(ToolDump, FileThatCannotBeOpenedExits2WithAMessage)
     EXPECT_EQ(run.out, "");
     EXPECT_NE(run.err.find("missing.ktr"), std::string::npos) << run.err;
     EXPECT_NE(run.err.find("No such file or directory"), std::string::npos) << run.err;
+}
+
+// A pipe, or a device behind a link, is no file of the program's: refused at once, never read.
+TEST(ToolDump, APipeOrADeviceIsRefusedAtOnce)
+{
+    TempFolder folder;
+    const std::string pipe = folder.File("pipe.kt3");
+    const std::string device = folder.File("device.kt3");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0666), 0);
+    ASSERT_EQ(::symlink("/dev/null", device.c_str()), 0);
+    for (const std::string& file : {pipe, device}) {
+        const ToolRun run = Dump(folder, file);
+        EXPECT_EQ(run.exitCode, 2) << file;
+        EXPECT_EQ(run.out, "");
+        EXPECT_NE(run.err.find("not a regular file"), std::string::npos) << run.err;
+        EXPECT_NE(run.err.find(file), std::string::npos) << run.err;
+    }
 }
 
 } // namespace

@@ -19,7 +19,7 @@
 namespace {
 enum { kSound = 1020, kUsers = 1021, kPicture = 1026, kSoundBrowse = 1009, kStretch = 1000, kCenter = 1001,
        kRandomize = 1025, kAuto = 1024, kShowMenu = 1030, kApply = 1029, kRestore = 1028,
-       kShowFeedback = 1052,
+       kShowFeedback = 1052, kCorrectMistakes = 1062,
        kSpeakMissing = 1040, kVoice = 1041, kTry = 1042, kRate = 1043, kRateText = 1044 };
 
 class CountingView : public CDocView {
@@ -149,6 +149,24 @@ TEST_F(OptionsPage, ShowFeedbackIsTickedByDefaultAndClearingItIsStored)
     EXPECT_EQ(app.GetShowFeedback(), 0);
     EXPECT_FALSE(Box(kShowFeedback)->isChecked());
     app.SetShowFeedback(1);
+}
+
+TEST_F(OptionsPage, CorrectMistakesIsTickedByDefaultAndApplyStoresEachChangeOfIt)
+{
+    Open("");
+    ASSERT_NE(Box(kCorrectMistakes), nullptr);
+    EXPECT_EQ(Box(kCorrectMistakes)->text(), QStringLiteral("Correct Mistakes"));
+    for (int stored : {0, 1}) {
+        EXPECT_NE(Box(kCorrectMistakes)->isChecked(), stored == 1);
+        Box(kCorrectMistakes)->click();
+        Click(page.get(), kApply);
+        EXPECT_EQ(app.GetCorrectMistakes(), stored);
+        EXPECT_EQ(Box(kCorrectMistakes)->isChecked(), stored == 1);
+    }
+    // An edit that is not applied is thrown away by Restore.
+    Box(kCorrectMistakes)->click();
+    Click(page.get(), kRestore);
+    EXPECT_TRUE(Box(kCorrectMistakes)->isChecked());
 }
 
 TEST_F(OptionsPage, SpokenWordsSettingsShowTheirDefaultsAreStoredByApplyAndReloadedByRestore)

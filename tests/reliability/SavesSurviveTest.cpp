@@ -155,6 +155,34 @@ TEST(SavesSurvive, TemporariesOfALiveSaveAndOtherNamesAreLeftAlone)
         EXPECT_TRUE(fs::exists(folder / name)) << name;
 }
 
+// Two machines that mount one user folder save the same files at the same time: each
+// copy runs in PID and UTS namespaces of its own, so it has other process ids and
+// another host name, as on another machine. No save of one breaks a save of the other.
+TEST(SavesSurvive, TwoMachinesSavingTheSameFilesLeaveEachOthersSavesAlone)
+{
+    const char* const unshare = "/usr/bin/unshare";
+    if (WaitExit(Spawn({unshare, "--pid", "--uts", "--fork", "/bin/true"})) != 0)
+        GTEST_SKIP() << "this machine does not let the test make PID and UTS namespaces (it needs root)";
+    QTemporaryDir dir;
+    const fs::path folder = dir.path().toStdString();
+    const std::string rounds = "300";
+    // On machine A the helper is its namespace's first process; on machine B the shell
+    // stays first and the helper comes second, so the two use different process ids.
+    const pid_t a = Spawn({unshare, "--pid", "--uts", "--fork", "/bin/sh", "-c",
+                           "hostname machine-a && exec \"$0\" \"$@\"", SAVE_LOOP, folder.string(),
+                           (folder / "a.log").string(), "0", rounds});
+    const pid_t b = Spawn({unshare, "--pid", "--uts", "--fork", "/bin/sh", "-c",
+                           "hostname machine-b && \"$0\" \"$@\"; exit $?", SAVE_LOOP, folder.string(),
+                           (folder / "b.log").string(), "0", rounds});
+    ASSERT_GT(a, 0);
+    ASSERT_GT(b, 0);
+    EXPECT_EQ(WaitExit(a), 0) << "a save on machine A failed";
+    EXPECT_EQ(WaitExit(b), 0) << "a save on machine B failed";
+    EXPECT_EQ(LastRound(folder / "a.log"), 299);
+    EXPECT_EQ(LastRound(folder / "b.log"), 299);
+    EXPECT_EQ(Temporaries(folder), std::vector<std::string>());
+}
+
 namespace {
 // A few hundred kilobytes of tmpfs, mounted for the test; needs root.
 class FullDisk : public ::testing::Test {

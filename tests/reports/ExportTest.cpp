@@ -9,7 +9,10 @@
 #include "spelling/CSoundComparison.h"
 #include "users/CUserFile.h"
 
+#include <cstdio>
 #include <fstream>
+
+#include <sys/stat.h>
 
 namespace {
 TEST(CsvWriter, QuotesWhatNeedsItAndWritesUtf8)
@@ -54,6 +57,33 @@ TEST(PageExport, MisspelledWordsEndWithHowTheySound)
               "birds,berds,e to i,week1,2026-12-06 18:02,right\r\n"
               "stop,stog,g to p,week1,2026-12-06 18:02,close\r\n"
               "birds,brids,\"r to i, i to r\",week1,2026-12-06 18:02,different\r\n");
+}
+
+// A learner's answer is any text; a spreadsheet program must never run it as a formula.
+TEST(CsvWriter, TextThatLooksLikeAFormulaGetsAnApostropheAndNumbersStayNumbers)
+{
+    const struct {
+        const char* text;
+        const char* written;
+    } cases[] = {
+        {"=HYPERLINK(\"http://x.example\")", "\"'=HYPERLINK(\"\"http://x.example\"\")\""},
+        {"+1+cmd|' /C calc'!A0", "'+1+cmd|' /C calc'!A0"},
+        {"-2+3", "'-2+3"},
+        {"@SUM(A1)", "'@SUM(A1)"},
+        {"\tab", "'\tab"},
+        {"\r=1", "\"'\r=1\""},
+        {"a=b", "a=b"},
+        {"'quoted", "'quoted"},
+        {"", ""},
+    };
+    for (const auto& c : cases) {
+        CCsvWriter csv;
+        csv.Field(c.text);
+        csv.Number(-12);
+        csv.Grade(1, 3);
+        csv.EndRow();
+        EXPECT_EQ(csv.Text(), std::string(c.written) + ",-12,33\r\n") << c.text;
+    }
 }
 
 ToolRun Export(const TempFolder& scratch, const std::string& arguments)
@@ -156,5 +186,44 @@ TEST_F(ClassExport, WithoutSpeechTheSoundsColumnIsEmptyAndSaidSoOnce)
     const std::size_t said = run.err.find("sounds can't be compared");
     EXPECT_NE(said, std::string::npos) << run.err;
     EXPECT_EQ(run.err.find("sounds can't be compared", said + 1), std::string::npos) << run.err;
+}
+
+// Record files of learners whose names Windows-1252 can't hold, made on another system:
+// every one is exported, under the name the file system gives, in UTF-8.
+TEST_F(ClassExport, ALearnerWhoseNameWindows1252CantHoldIsExportedByTheFilesName)
+{
+    const struct {
+        const char* fileName;
+        const char* exported;
+    } cases[] = {
+        {"\xC5\x81ukasz", "\xC5\x81ukasz"},  // Lukasz with a stroke
+        {"\xE5\xAD\xA6", "\xE5\xAD\xA6"},     // a Chinese name
+        {"bad\xFF\xFE", "bad??"},            // no UTF-8 at all
+    };
+    const std::string bytes = Slurp(CUserRecordFiles::ResultsPath(folder.Path(), "Bob"));
+    for (const auto& c : cases) {
+        std::ofstream(folder.File(std::string(c.fileName) + ".kt3"), std::ios::binary) << bytes;
+        const ToolRun run = Export(scratch, Quoted());
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_NE(run.out.find(std::string("\r\n") + c.exported + ",week1,2026-12-05 12:00,3,3,100\r\n"),
+                  std::string::npos)
+            << run.out;
+        std::remove(folder.File(std::string(c.fileName) + ".kt3").c_str());
+    }
+}
+
+// A pipe in place of a record file or of the user file is named at once; the export
+// neither waits on it nor stops.
+TEST_F(ClassExport, APipeInsteadOfAFileIsNamedAtOnceAndTheRestIsExported)
+{
+    for (const char* file : {"Zoe.kt3", "Kelto4.lgn"}) {
+        std::remove(folder.File(file).c_str());
+        ASSERT_EQ(::mkfifo(folder.File(file).c_str(), 0666), 0);
+        const ToolRun run = RunTool(KELTO4_TOOL, scratch, "export " + Quoted(), 10);
+        EXPECT_EQ(run.exitCode, 1) << file << " " << run.err;
+        EXPECT_NE(run.err.find(folder.File(file) + " can't be read: This is not a regular file"), std::string::npos)
+            << run.err;
+        EXPECT_NE(run.out.find("Bob,week1"), std::string::npos) << run.out;
+    }
 }
 }

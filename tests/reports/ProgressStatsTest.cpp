@@ -4,6 +4,7 @@
 #include "model/ModelTestSupport.h"
 #include "reports/CProgressStats.h"
 #include "sound/CSpeechEngine.h"
+#include "reports/CProgressTable.h"
 #include "spelling/CRuleGroups.h"
 #include "spelling/CSpellingRules.h"
 
@@ -204,4 +205,113 @@ TEST(ProgressStats, EachTestsShareOfMisspellingsThatSoundRightOldestFirst)
         }
     }
 }
+
+// The tables behind the charts, as a screen reader reads them: the same figures.
+TEST(ProgressStats, TheChartTablesHoldTheFiguresOfTheRecords)
+{
+    COwnedList<CGrade> grades; // newest first
+    grades.push_back(Grade("week1--Stopped Test", "12/09/26, 09:00 AM", 1, 10));
+    grades.push_back(Grade("week1", "Time Error", 5, 10));
+    grades.push_back(Grade("week2", "12/07/26, 09:15 AM", 3, 4));
+    grades.push_back(Grade("week3", "12/07/26, 09:00 AM", 0, 4));
+    grades.push_back(Grade("week1", "12/06/26, 06:02 PM", 2, 3));
+    COwnedList<CMissed> missed;
+    for (int i = 0; i < 3; ++i)
+        missed.push_back(Missed("week1", "d", "friend", "freind"));
+    missed.push_back(Missed("week1", "d", "cake", "cak"));
+    missed.push_back(Missed("week1", "d", "cake", "cak"));
+    missed.push_back(Missed("week1", "d", "", "x"));
+    CProgressStats stats;
+    stats.Compute(grades, missed);
+
+    using Rows = std::vector<std::vector<std::string>>;
+    const struct {
+        CProgressTable::Kind kind;
+        std::vector<std::string> headers;
+        Rows rows;
+    } tables[] = {
+        {CProgressTable::Grades,
+         {"Test", "Date", "Spelling List", "Grade (%)", "Test Was", "Sound Right (%)"},
+         {{"1", "6 Dec 2026, 6:02 PM", "week1", "67", "finished", ""},
+          {"2", "7 Dec 2026, 9:00 AM", "week3", "0", "finished", ""},
+          {"3", "7 Dec 2026, 9:15 AM", "week2", "75", "finished", ""},
+          {"4", "9 Dec 2026, 9:00 AM", "week1", "10", "stopped", ""}}},
+        {CProgressTable::Rules,
+         {"Spelling Rule", "Misspellings"},
+         {{CRuleGroups::Name(R::IeEi), "3"}, {CRuleGroups::Name(R::MissingLetters), "2"},
+          {CRuleGroups::Name(R::NoRule), "1"}}},
+        {CProgressTable::Missed, {"Word", "Times Missed"}, {{"friend", "3"}, {"cake", "2"}, {"(no word)", "1"}}},
+    };
+    for (const auto& t : tables) {
+        CProgressTable table(t.kind);
+        table.SetStats(&stats);
+        std::vector<std::string> headers;
+        for (int c = 0; c < table.columnCount(); ++c)
+            headers.push_back(table.headerData(c, Qt::Horizontal).toString().toStdString());
+        EXPECT_EQ(headers, t.headers) << table.Title().toStdString();
+        Rows rows;
+        for (int r = 0; r < table.rowCount(); ++r) {
+            rows.emplace_back();
+            for (int c = 0; c < table.columnCount(); ++c)
+                rows.back().push_back(table.index(r, c).data().toString().toStdString());
+        }
+        EXPECT_EQ(rows, t.rows) << table.Title().toStdString();
+    }
+}
+}
+
+// The stubborn words of the learner's memory with their counts, the most missed first;
+// their chart takes the ten missed most.
+TEST(ProgressStats, StubbornWordsComeFromTheMemoryWithTheirCounts)
+{
+    const struct {
+        std::string word;
+        int highestBox;
+        std::uint32_t missed;
+        std::uint32_t asked;
+    } words[] = {
+        {"receive", 2, 5, 6},
+        {"friend", 1, 4, 4},
+        {"because", 2, 5, 9},
+        {"said", 3, 6, 8}, // once in box 3: it was learned
+        {"cat", 2, 3, 3},  // not missed often enough
+    };
+    CWordMemory memory;
+    for (const auto& w : words) {
+        CWordMemory::Entry entry;
+        entry.word = w.word;
+        entry.highestBox = w.highestBox;
+        entry.missed = w.missed;
+        entry.asked = w.asked;
+        ASSERT_TRUE(memory.Add(entry)) << w.word;
+    }
+    CProgressStats stats;
+    stats.Compute({}, {}, nullptr, &memory);
+    CProgressTable table(CProgressTable::Stubborn);
+    table.SetStats(&stats);
+    std::vector<std::string> cells;
+    for (int c = 0; c < table.columnCount(); ++c)
+        cells.push_back(table.headerData(c, Qt::Horizontal).toString().toStdString());
+    for (int r = 0; r < table.rowCount(); ++r)
+        for (int c = 0; c < table.columnCount(); ++c)
+            cells.push_back(table.index(r, c).data().toString().toStdString());
+    EXPECT_EQ(cells, (std::vector<std::string>{"Word", "Missed", "Asked", "because", "5", "9", "receive",
+                                               "5", "6", "friend", "4", "4"}));
+    EXPECT_EQ(stats.StubbornBars(), (CProgressStats::Bars{{"because", 5}, {"receive", 5}, {"friend", 4}}));
+
+    for (std::uint32_t i = 0; i < 10; ++i) {
+        CWordMemory::Entry entry;
+        entry.word = "word" + std::to_string(i);
+        entry.missed = entry.asked = 10 + i;
+        ASSERT_TRUE(memory.Add(entry));
+    }
+    stats.Compute({}, {}, nullptr, &memory);
+    EXPECT_EQ(stats.GetStubbornWords().size(), 13u);
+    const CProgressStats::Bars bars = stats.StubbornBars();
+    ASSERT_EQ(bars.size(), CProgressStats::kMostMissed);
+    EXPECT_EQ(bars.front(), (std::pair<std::string, std::int64_t>{"word9", 19}));
+    EXPECT_EQ(bars.back(), (std::pair<std::string, std::int64_t>{"word0", 10}));
+
+    stats.Compute({}, {});
+    EXPECT_TRUE(stats.GetStubbornWords().empty());
 }

@@ -2,22 +2,34 @@
 #include "CMessageLog.h"
 #include "CTestAppCore.h"
 #include "PageTestSupport.h"
+#include "RecordBuilders.h"
 #include "platform/CFeedbackPanel.h"
 #include "platform/CommandIds.h"
+#include "reports/CProgressCharts.h"
+#include "reports/CProgressStats.h"
 #include "reports/CProgressView.h"
 #include "reports/CReportPrinter.h"
 #include "reports/CReports.h"
 
+#include <QAbstractBarSeries>
+#include <QAccessible>
+#include <QBarSet>
+#include <QChart>
 #include <QChartView>
-#include <QXYSeries>
+#include <QCheckBox>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QPrinter>
 #include <QProcess>
 #include <QRadioButton>
+#include <QScatterSeries>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QXYSeries>
 #include <gtest/gtest.h>
+
+#include <cstdio>
+#include <memory>
 
 namespace {
 enum { kGrades = 1000, kMissed = 1001, kProgress = 1002, kList = 1033, kDeleteAll = 1037, kDeleteSelection = 1038, kPrint = 1039,
@@ -221,26 +233,161 @@ TEST_F(ReportsPage, ProgressShowsThreeChartsForRecordsAndNoDataWithout)
         EXPECT_FALSE(shown(progress->GetChartView(chart))) << chart;
 }
 
+// The lower row's last panel: the learner's stubborn words, or plain words when there are none.
+TEST_F(ReportsPage, ProgressShowsTheStubbornWordsOrSaysThereAreNone)
+{
+    CProgressView* progress = page->GetProgressView();
+    const auto noneShown = [&] {
+        for (QLabel* label : progress->findChildren<QLabel*>())
+            if (label->isVisibleTo(page.get()) && label->text() == QStringLiteral("No stubborn words."))
+                return true;
+        return false;
+    };
+    FindControl<QRadioButton>(page.get(), kProgress)->click();
+    EXPECT_TRUE(noneShown());
+    EXPECT_FALSE(progress->GetChartView(CProgressView::Stubborn)->isVisibleTo(page.get()));
+
+    for (int i = 0; i < 12; ++i) {
+        CWordMemory::Entry entry;
+        entry.word = "word" + std::to_string(i);
+        entry.missed = 4;
+        entry.asked = 4 + std::uint32_t(i);
+        doc.m_memory.Add(entry);
+    }
+    FindControl<QRadioButton>(page.get(), kGrades)->click();
+    FindControl<QRadioButton>(page.get(), kProgress)->click();
+    EXPECT_FALSE(noneShown());
+    QChart* chart = progress->GetChartView(CProgressView::Stubborn)->chart();
+    EXPECT_TRUE(progress->GetChartView(CProgressView::Stubborn)->isVisibleTo(page.get()));
+    EXPECT_EQ(chart->title(), QStringLiteral("Stubborn words (10 of 12)"));
+    ASSERT_EQ(chart->series().size(), 1);
+    EXPECT_EQ(static_cast<QAbstractBarSeries*>(chart->series().front())->barSets().front()->count(), 10);
+    const QAbstractItemModel* table = progress->GetTableView(CProgressView::Stubborn)->model();
+    ASSERT_EQ(table->rowCount(), 12);
+    EXPECT_EQ(table->index(0, 0).data().toString(), QStringLiteral("word0"));
+    EXPECT_EQ(table->index(0, 2).data().toString(), QStringLiteral("4"));
+}
+
+// Beside the grades, a dashed line (and a table column) of the share of each test's
+// misspellings that sound right.
 TEST_F(ReportsPage, ProgressShowsTheShareOfEachTestsMisspellingsThatSoundRight)
 {
-    const auto shown = [this](QWidget* w) { return w->isVisibleTo(page.get()); };
-    // Two tests of one list: friend as "freind" (close) then as "frend" (right).
+    // Two tests of week1: friend as "frend" (right) on the 8th, as "freind" (close) on the 1st.
+    doc.m_gradeList.clear();
+    doc.m_gradeList.push_back(Grade("week1", "12/08/26, 09:00 AM", 3, 5));
+    doc.m_gradeList.push_back(Grade("week1", "12/01/26, 09:00 AM", 2, 5));
     for (int i = 0; i < 5; ++i) {
         CMissed& record = *doc.m_missedList[std::size_t(i)];
         record.m_listName = "week1";
         record.m_date = i < 2 ? "12/08/26, 09:00 AM" : "12/01/26, 09:00 AM";
-        if (i < 2)
-            record.m_misspelling = "frend";
+        record.m_word = "friend";
+        record.m_misspelling = i < 2 ? "frend" : "freind";
     }
     doc.UpdateAllViews(nullptr, 0);
     FindControl<QRadioButton>(page.get(), kProgress)->click();
-    QChartView* view = page->GetProgressView()->GetChartView(CProgressView::Sounds);
-    ASSERT_TRUE(shown(view));
-    EXPECT_EQ(view->accessibleName(), QStringLiteral("Misspellings that sound right"));
-    const auto* line = qobject_cast<QXYSeries*>(view->chart()->series().value(0));
+    CProgressView* progress = page->GetProgressView();
+    QXYSeries* line = nullptr;
+    for (QAbstractSeries* series : progress->GetChartView(CProgressView::Grades)->chart()->series())
+        if (series->name() == CProgressCharts::SoundsSeriesName())
+            line = qobject_cast<QXYSeries*>(series);
     ASSERT_NE(line, nullptr);
     ASSERT_EQ(line->count(), 2);
+    EXPECT_EQ(line->pen().style(), Qt::DashLine);
     EXPECT_DOUBLE_EQ(line->at(0).y(), 0.0);
     EXPECT_DOUBLE_EQ(line->at(1).y(), 100.0);
     EXPECT_LT(line->at(0).x(), line->at(1).x());
+    const QAbstractItemModel* table = progress->GetTableView(CProgressView::Grades)->model();
+    ASSERT_EQ(table->columnCount(), 6);
+    EXPECT_EQ(table->headerData(5, Qt::Horizontal).toString(), QStringLiteral("Sound Right (%)"));
+    EXPECT_EQ(table->index(0, 5).data().toString(), QStringLiteral("0"));
+    EXPECT_EQ(table->index(1, 5).data().toString(), QStringLiteral("100"));
+}
+
+// "Show as Table" puts each chart's figures in a table that a screen reader reads cell
+// by cell; the charts come back when it is cleared.
+TEST_F(ReportsPage, ShowAsTableGivesScreenReadersEachChartsFigures)
+{
+    FindControl<QRadioButton>(page.get(), kProgress)->click();
+    CProgressView* progress = page->GetProgressView();
+    auto* toggle = FindControl<QCheckBox>(page.get(), CProgressView::kShowTableId);
+    ASSERT_NE(toggle, nullptr);
+    EXPECT_EQ(toggle->text(), QStringLiteral("Show as Table"));
+    toggle->click();
+    for (auto chart : {CProgressView::Grades, CProgressView::Rules, CProgressView::Missed}) {
+        QTableView* table = progress->GetTableView(chart);
+        EXPECT_TRUE(table->isVisibleTo(page.get())) << chart;
+        EXPECT_FALSE(progress->GetChartView(chart)->isVisibleTo(page.get())) << chart;
+        QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(table);
+        ASSERT_TRUE(iface && iface->tableInterface()) << chart;
+        EXPECT_EQ(iface->text(QAccessible::Name), progress->GetChartView(chart)->accessibleName());
+        EXPECT_EQ(iface->tableInterface()->rowCount(), table->model()->rowCount()) << chart;
+        ASSERT_GT(table->model()->rowCount(), 0) << chart;
+        for (int c = 0; c < table->model()->columnCount(); ++c)
+            EXPECT_EQ(iface->tableInterface()->cellAt(0, c)->text(QAccessible::Name),
+                      table->model()->index(0, c).data().toString())
+                << chart << " " << c;
+    }
+    EXPECT_EQ(progress->GetTableView(CProgressView::Grades)->model()->rowCount(), int(doc.m_gradeList.size()));
+    toggle->click();
+    for (auto chart : {CProgressView::Grades, CProgressView::Rules, CProgressView::Missed})
+        EXPECT_TRUE(progress->GetChartView(chart)->isVisibleTo(page.get())) << chart;
+}
+
+// Texts too long to be lined up letter by letter (a paste, a damaged record file) get
+// the rules alone, at once.
+TEST(FeedbackPanelOfLongTexts, ShowsTheRulesOnly)
+{
+    std::string word, answer;
+    for (int i = 0; i < 3000; ++i) {
+        word += "friend";
+        answer += "freind";
+    }
+    CFeedbackPanel panel;
+    panel.resize(600, 300);
+    panel.ShowFeedback(word, answer);
+    EXPECT_TRUE(panel.GetSteps().empty());
+    EXPECT_EQ(panel.GetText(), "change ei to ie: i comes before e here: i before e, except after c \x97 friend, believe, piece");
+    panel.grab(); // paints without the letter rows
+}
+
+// The note under the grades chart speaks of hollow points only where the chart draws
+// them: a series of more than a thousand tests is drawn as its line alone.
+TEST(ProgressNote, SpeaksOfHollowPointsOnlyWhereTheyAreDrawn)
+{
+    const struct {
+        const char* name;
+        int week1Tests; // the first stopped
+        int week2Tests; // the first stopped, if any
+        bool week1Stopped;
+        bool hollow;
+    } cases[] = {
+        {"a few tests, one stopped", 10, 0, true, true},
+        {"a few tests, none stopped", 10, 0, false, false},
+        {"many tests, one stopped", 1001, 0, true, false},
+        {"many tests, and a few with one stopped", 1001, 3, false, true},
+    };
+    for (const auto& c : cases) {
+        COwnedList<CGrade> grades;
+        int day = 0;
+        const auto take = [&](const std::string& list, int tests, bool firstStopped) {
+            for (int i = 0; i < tests; ++i, ++day) {
+                char stamp[32];
+                std::snprintf(stamp, sizeof stamp, "%02d/%02d/%02d, 09:00 AM", 1 + day / 28 % 12, 1 + day % 28,
+                              20 + day / (28 * 12));
+                grades.push_back(Grade(list + (i == 0 && firstStopped ? "--Stopped Test" : ""), stamp, 5, 10));
+            }
+        };
+        take("week1", c.week1Tests, c.week1Stopped);
+        take("week2", c.week2Tests, true);
+        CProgressStats stats;
+        stats.Compute(grades, {});
+        const QString note = CProgressCharts::LeftOutNote(stats);
+        EXPECT_EQ(note.contains(QStringLiteral("hollow")), c.hollow) << c.name << ": " << note.toStdString();
+        std::unique_ptr<QChart> chart(CProgressCharts::GradesChart(stats, false));
+        bool drawn = false;
+        for (QAbstractSeries* series : chart->series())
+            if (auto* scatter = qobject_cast<QScatterSeries*>(series))
+                drawn = drawn || scatter->count() > 0;
+        EXPECT_EQ(drawn, c.hollow) << c.name;
+    }
 }

@@ -1,6 +1,7 @@
 // The recorder against the private PulseAudio server that scripts/test starts: its
 // default source is a 900 Hz tone standing in for the microphone, its sink a null sink.
 #include "CMessageLog.h"
+#include "sound/CPulseConnection.h"
 #include "sound/CSoundRecorder.h"
 
 #include <QDir>
@@ -13,9 +14,16 @@
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
+#include <csignal>
 #include <fstream>
+#include <iterator>
 #include <thread>
 #include <vector>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 std::string folderOf(const QTemporaryDir& dir)
@@ -212,4 +220,64 @@ TEST(RecorderWithoutServer, RecordShowsTheOpenOrRecordMessagesWithThePulseAudioT
         EXPECT_FALSE(recorder.IsOpen());
     }
     qputenv("PULSE_SERVER", saved);
+}
+
+// libpulse starts a missing server inside its connect call and waits for it there,
+// beyond any bound of the program's. Here the "server" it would start takes half a
+// minute to come up: Record must still fail within its bound and say no server runs.
+// libpulse never starts a server for root, so the probe runs as "nobody" then.
+TEST(RecorderWithoutServer, NeverStartsAServerAndSaysNoneIsRunning)
+{
+    QTemporaryDir dir;
+    const std::string folder = dir.path().toStdString();
+    const std::string probe = folder + "/probe";
+    ASSERT_TRUE(QFile::copy(QStringLiteral(CONNECT_PROBE), QString::fromStdString(probe)));
+    std::ofstream(folder + "/slow-server") << "#!/bin/sh\nsleep 30\n";
+    std::ofstream(folder + "/client.conf") << "autospawn = yes\ndaemon-binary = " << folder
+                                           << "/slow-server\nauto-connect-localhost = no\n"
+                                              "auto-connect-display = no\n";
+    const std::string run = folder + "/run";
+    ASSERT_EQ(::mkdir(run.c_str(), 0700), 0);
+    const bool root = ::geteuid() == 0;
+    const uid_t nobody = 65534;
+    ASSERT_EQ(::chmod(folder.c_str(), 0755), 0);
+    for (const std::string& file : {probe, folder + "/slow-server"})
+        ASSERT_EQ(::chmod(file.c_str(), 0755), 0);
+    if (root) {
+        ASSERT_EQ(::chown(run.c_str(), nobody, nobody), 0);
+    }
+    const std::string err = folder + "/err";
+
+    QElapsedTimer timer;
+    timer.start();
+    const pid_t pid = ::fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        const int fd = ::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
+        ::dup2(fd, 2);
+        if (root && (::setgid(nobody) != 0 || ::setuid(nobody) != 0))
+            ::_exit(4);
+        ::setenv("PULSE_CLIENTCONFIG", (folder + "/client.conf").c_str(), 1);
+        ::setenv("PULSE_RUNTIME_PATH", run.c_str(), 1);
+        ::setenv("XDG_RUNTIME_DIR", run.c_str(), 1);
+        ::setenv("HOME", folder.c_str(), 1);
+        ::unsetenv("PULSE_SERVER");
+        ::unsetenv("DISPLAY");
+        ::execl(probe.c_str(), probe.c_str(), folder.c_str(), static_cast<char*>(nullptr));
+        ::_exit(5);
+    }
+    int status = 0;
+    while (::waitpid(pid, &status, WNOHANG) == 0 && timer.elapsed() < 20000)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    const qint64 ms = timer.elapsed();
+    if (ms >= 20000) {
+        ::kill(pid, SIGKILL);
+        ::waitpid(pid, &status, 0);
+    }
+    EXPECT_LT(ms, CPulseConnection::kAnswerTime.count() + 2000) << "Record waited for a server to start";
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 3);
+    std::ifstream in(err);
+    const std::string message((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_NE(message.find("No sound server is running"), std::string::npos) << message;
 }

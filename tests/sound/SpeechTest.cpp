@@ -4,11 +4,15 @@
 #include "CMessageLog.h"
 #include "CTestAppCore.h"
 #include "document/CKelto4Doc.h"
+#include "model/CAtomicFile.h"
 #include "model/CPath.h"
 #include "sound/CResampler.h"
 #include "sound/CSpeaker.h"
 #include "sound/CSpeechEngine.h"
+#include "sound/CWaveDevice.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <sndfile.h>
@@ -17,7 +21,10 @@
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <iterator>
+
+#include <unistd.h>
 
 namespace {
 double Seconds(const std::vector<int16_t>& samples, int rate, int channels)
@@ -213,6 +220,95 @@ TEST(Speaker, MissingSoundsAreWrittenOnlyWhereNoneExistsAndBadNamesAreCounted)
               "2 spoken sound files were written.\r\n"
               "2 words already had a sound file and were left as they were.\r\n"
               "2 words were skipped because they can't be used as file names.");
+}
+
+// Speak Missing Sounds writes only where nothing is, up to the very last step: what is
+// there by then (a recording made on another machine meanwhile, a link) stays as it is.
+TEST(Speaker, MissingSoundsNeverReplaceAFileOrALink)
+{
+    const struct {
+        const char* name;
+        // Prepares folder; the step then writes dog.wav.
+        std::function<void(const std::string& folder, const std::string& elsewhere)> prepare;
+        // The step: Speak Missing Sounds, or its last step on its own.
+        bool lastStepOnly;
+        // Nothing was at dog.wav, so the word may be written (through a name of its own).
+        bool mayWrite;
+    } cases[] = {
+        {"a link to a recording not made yet",
+         [](const std::string& folder, const std::string& elsewhere) {
+             ASSERT_EQ(::symlink((elsewhere + "/dog.wav").c_str(), (folder + "/dog.wav").c_str()), 0);
+         },
+         false, false},
+        {"links at the temporary file's names",
+         [](const std::string& folder, const std::string& elsewhere) {
+             for (unsigned n = 0; n < 200; ++n)
+                 ASSERT_EQ(::symlink((elsewhere + "/thesis").c_str(),
+                                     CAtomicFile::TemporaryName(folder + "/dog.wav", n).c_str()),
+                           0);
+         },
+         false, true},
+        {"a recording made while the word was spoken",
+         [](const std::string& folder, const std::string&) {
+             std::ofstream(folder + "/dog.wav", std::ios::binary) << "the teacher's own recording";
+         },
+         true, false},
+    };
+    // espeak-ng is started once in a process: one speaker for every case.
+    CSoundRecorder recorder;
+    CSpeaker speaker(recorder);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QTemporaryDir dir;
+        const std::string folder = dir.filePath(QStringLiteral("sounds")).toStdString();
+        const std::string elsewhere = dir.filePath(QStringLiteral("home")).toStdString();
+        ASSERT_TRUE(QDir().mkdir(QString::fromStdString(folder)) && QDir().mkdir(QString::fromStdString(elsewhere)));
+        std::ofstream(elsewhere + "/thesis") << "my thesis";
+        c.prepare(folder, elsewhere);
+        const std::string before = ReadAll(folder + "/dog.wav");
+        const bool wasLink = QFileInfo(QString::fromStdString(folder + "/dog.wav")).isSymLink();
+        if (c.lastStepOnly) {
+            CWaveDevice device;
+            device.Load(std::vector<int16_t>(4410, 1000), CSoundRecorder::kSamplesPerSecond, 1);
+            EXPECT_FALSE(device.Save(folder + "/dog.wav", CWaveDevice::SaveMode::newOnly));
+        } else {
+            const CSpeaker::MissingSounds result = speaker.WriteMissingSounds(CPath::FromNative(folder), {"dog"});
+            if (!c.mayWrite) {
+                EXPECT_EQ(result.written, 0);
+            }
+        }
+        if (!c.mayWrite) {
+            EXPECT_EQ(ReadAll(folder + "/dog.wav"), before);
+            EXPECT_EQ(QFileInfo(QString::fromStdString(folder + "/dog.wav")).isSymLink(), wasLink);
+        }
+        EXPECT_FALSE(QFile::exists(QString::fromStdString(elsewhere + "/dog.wav")));
+        EXPECT_EQ(ReadAll(elsewhere + "/thesis"), "my thesis");
+    }
+}
+
+// Listen with "Speak words that have no recording": a word the engine refuses keeps
+// its reason in the message beside the missing recording's.
+TEST(Speaker, AWordThatCantBeSpokenSaysWhyInTheMessage)
+{
+    const struct {
+        std::string word;
+        const char* reason;
+    } cases[] = {
+        {std::string(101, 'a'), "too long to be spoken"},
+        {std::string(100, '7'), "takes too long to say"},
+    };
+    QTemporaryDir dir;
+    CMessageLog log;
+    CSoundRecorder recorder;
+    CSpeaker speaker(recorder);
+    for (const auto& c : cases) {
+        log.Clear();
+        EXPECT_EQ(speaker.Listen(dir.path().toStdString(), c.word, true), 0);
+        ASSERT_EQ(log.entries.size(), 1u) << c.reason;
+        EXPECT_NE(log.entries[0].text.find("Error opening device for waveaudio"), std::string::npos)
+            << log.entries[0].text;
+        EXPECT_NE(log.entries[0].text.find(c.reason), std::string::npos) << log.entries[0].text;
+    }
 }
 
 TEST(Speaker, CancellingStopsBeforeTheNextWord)

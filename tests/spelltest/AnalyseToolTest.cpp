@@ -148,4 +148,12 @@ TEST_F(AnalyseTool, CompareWritesTheStepsOfOnePairOrOfEachLineInOrder)
     EXPECT_EQ(run.out, "");
 }
 
+TEST_F(AnalyseTool, CompareAnswersAQuestionMarkForTextsTooLongToCompare)
+{
+    const std::string longWord(20000, 'a');
+    const ToolRun run = Run("compare", "", "cat\tkat\n" + longWord + "\t" + longWord + "\ncat\t" + longWord + "\n");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "~ck =a =t\n?\n?\n");
+}
+
 } // namespace

@@ -1,4 +1,5 @@
 // The letter comparison and the rule explanations that the feedback panel shows.
+#include "LargestAllocation.h"
 #include "spelling/CLetterComparison.h"
 #include "spelling/CRuleExplanations.h"
 #include "spelling/CSpellingRules.h"
@@ -126,6 +127,28 @@ TEST(LetterComparisonOfRandomBytes, AWordOfFortyLettersReplaysAndIsOptimal)
         ExpectSoundAlignment(word, answer);
     }
     ExpectSoundAlignment(std::string(300, 'a'), std::string(200, 'b')); // beyond the stack table
+}
+
+// The comparison's table grows with the product of the two lengths: texts beyond the
+// bound (a paste, a damaged record file) are not compared, and cost no large table.
+TEST(LetterComparison, TextsTooLongAreNotComparedAndTakeNoLargeTable)
+{
+    const struct {
+        std::size_t word;
+        std::size_t answer;
+        bool compared;
+    } cases[] = {
+        {1000, 1000, true}, {1001, 3, false}, {3, 1001, false}, {0, 20000, false}, {20000, 20000, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.word) + " and " + std::to_string(c.answer) + " letters");
+        const std::string word(c.word, 'a');
+        const std::string answer(c.answer, 'b');
+        ResetLargestAllocation();
+        const std::vector<CLetterComparison::Step> steps = CLetterComparison::Compare(word, answer);
+        EXPECT_EQ(!steps.empty(), c.compared);
+        EXPECT_LT(LargestAllocation(), std::size_t(8) << 20);
+    }
 }
 
 // One pair for every text the seventeen rules can give.

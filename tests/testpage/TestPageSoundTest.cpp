@@ -49,6 +49,8 @@ protected:
     {
         ASSERT_TRUE(sounds.isValid());
         QSettings(QStringLiteral("Tarvel"), QStringLiteral("Kelto4")).clear();
+        // Wrong answers here are not corrected; the test page's own tests cover that.
+        app.SetCorrectMistakes(0);
         app.m_userFolder = sounds.path().toStdString();
         folder = CPath::FromNative(sounds.path().toStdString());
     }

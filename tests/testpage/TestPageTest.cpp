@@ -13,6 +13,7 @@
 #include <QCheckBox>
 #include <QImage>
 #include <QLabel>
+#include <QListWidget>
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QSettings>
@@ -72,6 +73,8 @@ protected:
         ASSERT_TRUE(userFolder.isValid());
         // Settings outlive a test inside one process; each test starts without them.
         QSettings(QStringLiteral("Tarvel"), QStringLiteral("Kelto4")).clear();
+        // The test as it runs without corrections; CorrectMistakes cases turn them on.
+        app.SetCorrectMistakes(0);
         app.m_userFolder = userFolder.path().toStdString();
     }
 
@@ -605,4 +608,167 @@ TEST_F(TestPage, AWrongAnswerShowsWhatWentWrongARightOneHidesItAndTheSettingCanT
     Answer("frend");
     EXPECT_EQ(TextOf(page.get(), kStatus), "Sorry wrong Answer.\nThe correct spelling is friend.");
     EXPECT_FALSE(panel->isVisible());
+}
+
+
+// A screen reader hears each verdict at once: the status describes it as it gives an
+// alert, and Next, which takes the focus, is read out with it; after a wrong answer the
+// right spelling comes letter by letter.
+TEST_F(TestPage, EachVerdictIsAnnouncedAndAWrongOneSpellsTheWord)
+{
+    Open({"Cat", "ox"});
+    Click(page.get(), kStart);
+    const struct {
+        const char* answer;
+        const char* heard;
+    } cases[] = {
+        {"Cat", "You got it right!"},
+        {"oxx", "Sorry wrong Answer. The correct spelling is ox. Spelled: o, x."},
+    };
+    for (const auto& c : cases) {
+        Answer(QString::fromLatin1(c.answer));
+        EXPECT_EQ(FindControl<QWidget>(page.get(), kStatus)->accessibleDescription().toStdString(), c.heard);
+        EXPECT_EQ(FindControl<QWidget>(page.get(), kNext)->accessibleDescription().toStdString(), c.heard);
+        EXPECT_EQ(GetControlId(QApplication::focusWidget()), kNext);
+        Click(page.get(), kNext);
+        EXPECT_TRUE(FindControl<QWidget>(page.get(), kNext)->accessibleDescription().isEmpty());
+    }
+    EXPECT_EQ(CTestSession::Announcement("Sorry", false, "New York"),
+              "Sorry Spelled: capital N, e, w, space, capital Y, o, r, k.");
+}
+
+namespace {
+// Whether anything the page shows, or tells a screen reader, holds text.
+bool PageShows(QWidget* page, const QString& text)
+{
+    for (QWidget* w : page->findChildren<QWidget*>()) {
+        if (!w->isVisible())
+            continue;
+        QStringList texts{w->accessibleName(), w->accessibleDescription()};
+        if (auto* edit = qobject_cast<QLineEdit*>(w))
+            texts << edit->text();
+        if (auto* multi = qobject_cast<QTextEdit*>(w))
+            texts << multi->toPlainText();
+        if (auto* label = qobject_cast<QLabel*>(w))
+            texts << label->text();
+        if (auto* list = qobject_cast<QListWidget*>(w))
+            for (int i = 0; i < list->count(); ++i)
+                texts << list->item(i)->text();
+        for (const QString& t : texts)
+            if (t.contains(text))
+                return true;
+    }
+    return false;
+}
+} // namespace
+
+// With "Correct Mistakes" on, a wrong answer is copied, then spelled from memory while
+// the word can be read nowhere on the page, and the word comes back " (again)" after
+// three more words, or at the end of the list. Next leaves a correction at any step.
+// Only the first answers count: in the score, the records and the learner's memory.
+TEST_F(TestPage, AMistakeIsCorrectedAtOnceAndTheWordIsAskedAgainLater)
+{
+    app.SetCorrectMistakes(1);
+    Open({"cat", "dog", "sun", "pen", "map"});
+    auto* panel = FindControl<CFeedbackPanel>(page.get(), kFeedback);
+    const std::string verdict = "Sorry wrong Answer.\nThe correct spelling is cat.";
+    const std::string copy = verdict + "\nCopy the word, then press Check.";
+    const std::string fromMemory = "Now spell it from memory, then press Check.";
+    const std::string heardCopy = "Sorry wrong Answer. The correct spelling is cat. Copy the word, then press Check. "
+                                  "Spelled: c, a, t.";
+    const struct {
+        const char* answer;
+        std::string status;
+        std::string heard; // by a screen reader, from the control that takes the focus
+        int focus;
+        bool panel;
+        bool wordShown;
+    } steps[] = {
+        {"kat", copy, heardCopy, kAnswer, true, true},
+        {"cta", copy, heardCopy, kAnswer, true, true},
+        {"cat", fromMemory, fromMemory, kAnswer, false, false},
+        {"catt", copy, heardCopy, kAnswer, true, true},
+        {"cat", fromMemory, fromMemory, kAnswer, false, false},
+        {"cat", "Well done.", "Well done.", kNext, false, true},
+    };
+    Click(page.get(), kStart);
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.answer);
+        Answer(QString::fromLatin1(step.answer));
+        EXPECT_EQ(TextOf(page.get(), kStatus), step.status);
+        ExpectControls(page.get(), step.focus == kAnswer ? "1111001" : "0010001", step.answer);
+        // Each step of a correction starts from an empty box.
+        EXPECT_EQ(TextOf(page.get(), kAnswer), step.focus == kAnswer ? "" : step.answer);
+        EXPECT_EQ(FocusId(), step.focus);
+        EXPECT_EQ(FindControl<QWidget>(page.get(), step.focus)->accessibleDescription().toStdString(), step.heard);
+        EXPECT_EQ(panel->isVisible(), step.panel);
+        EXPECT_EQ(PageShows(page.get(), QStringLiteral("cat")), step.wordShown);
+    }
+    // The word to copy stands in the panel even without the feedback.
+    app.SetShowFeedback(0);
+    Click(page.get(), kNext);
+    Answer(QStringLiteral("dgo"));
+    EXPECT_EQ(panel->GetText(), "dog");
+    EXPECT_TRUE(panel->GetRuleLines().empty());
+    // Next during a correction goes on; three words after cat, cat comes back.
+    Click(page.get(), kNext);
+    for (const char* word : {"sun", "pen"}) {
+        Answer(QString::fromLatin1(word));
+        Click(page.get(), kNext);
+    }
+    EXPECT_EQ(page->GetSession().GetCurrentWord(), "cat");
+    EXPECT_EQ(TextOf(page.get(), kWordNumber), "4");
+    Answer(QStringLiteral("cat"));
+    Click(page.get(), kNext);
+    EXPECT_EQ(TextOf(page.get(), kWordNumber), "5");
+    Answer(QStringLiteral("mapp"));
+    Click(page.get(), kNext);
+    EXPECT_EQ(page->GetSession().GetCurrentWord(), "dog");
+    Answer(QStringLiteral("dog"));
+    Click(page.get(), kNext);
+    // The list is done, so map comes back at once; a wrong second ask is corrected too.
+    EXPECT_EQ(page->GetSession().GetCurrentWord(), "map");
+    Answer(QStringLiteral("mop"));
+    EXPECT_EQ(TextOf(page.get(), kStatus), "Sorry wrong Answer.\nThe correct spelling is map.\n"
+                                           "Copy the word, then press Check.");
+    Click(page.get(), kNext);
+    EXPECT_EQ(TextOf(page.get(), kStatus), "End of Test.  Check out your final score.\nClick Start to redo test.");
+
+    std::vector<std::string> lines;
+    for (int i = 0; i < Answers()->GetCount(); ++i)
+        lines.push_back(Answers()->GetText(i) + (Answers()->GetItemColor(i) == 0x006400u ? " right" : " wrong"));
+    EXPECT_EQ(lines, (std::vector<std::string>{"kat wrong", "dgo wrong", "sun right", "pen right", "cat (again) right",
+                                               "mapp wrong", "dog (again) right", "mop (again) wrong"}));
+    EXPECT_EQ(TextOf(page.get(), kScore), "40.00 %");
+    ASSERT_EQ(doc.m_gradeList.size(), 1u);
+    EXPECT_EQ(doc.m_gradeList[0]->m_correct, 2);
+    EXPECT_EQ(doc.m_gradeList[0]->m_words, 5);
+    EXPECT_EQ(doc.m_missedList.size(), 3u);
+    ASSERT_EQ(doc.m_memory.size(), 5u);
+    EXPECT_EQ(doc.m_memory.Find("cat")->box, 1);
+    EXPECT_EQ(doc.m_memory.Find("sun")->box, 2);
+
+    // A stopped test moves the words answered too.
+    Click(page.get(), kStart);
+    Answer(QStringLiteral("cat"));
+    Click(page.get(), kStop);
+    EXPECT_EQ(doc.m_memory.Find("cat")->asked, 2u);
+    EXPECT_EQ(doc.m_memory.Find("dog")->asked, 1u);
+}
+
+// Without "Correct Mistakes" a wrong answer is judged and the learner goes on, and no
+// word comes back.
+TEST_F(TestPage, WithoutCorrectionsAWrongAnswerIsAnsweredAndNeverAskedAgain)
+{
+    Open({"cat", "dog"});
+    Click(page.get(), kStart);
+    Answer(QStringLiteral("kat"));
+    ExpectControls(page.get(), "0010001", "after the wrong answer");
+    EXPECT_EQ(FocusId(), kNext);
+    Click(page.get(), kNext);
+    Answer(QStringLiteral("dog"));
+    Click(page.get(), kNext);
+    EXPECT_EQ(TextOf(page.get(), kStatus), "End of Test.  Check out your final score.\nClick Start to redo test.");
+    EXPECT_EQ(Answers()->GetCount(), 2);
+    EXPECT_EQ(doc.m_memory.Find("cat")->box, 1);
 }

@@ -144,3 +144,15 @@ TEST_F(LogInDialog, AFileNotReadWholeTakesNoNewNameOrDeletionButLetsItsUsersIn)
     EXPECT_EQ(log.entries[2].text, CLogInDlg::kCannotChange);
     EXPECT_EQ(FileBytes(dir), before);
 }
+
+TEST_F(LogInDialog, ANewNameWhileTheFileCantBeOpenedLogsInButIsNeverTakenForSaved)
+{
+    // Kelto4.lgn is a link to nothing: it can't be opened, and waiting won't mend it.
+    ASSERT_TRUE(QFile::link(dir.filePath(QStringLiteral("gone")), dir.filePath(QStringLiteral("Kelto4.lgn"))));
+    const CUserFileAccess quick(3, 1);
+    EXPECT_EQ(RunLogIn(folder, {Press(QStringLiteral("Zed"), 1)}, quick), IDOK);
+    ASSERT_EQ(log.entries.size(), 2u);
+    EXPECT_NE(log.entries[0].text.find(std::strerror(ENOENT)), std::string::npos) << log.entries[0].text;
+    EXPECT_EQ(log.entries[1].text, CLogInDlg::kNotSaved);
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("gone"))));
+}

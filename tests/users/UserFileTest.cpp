@@ -198,6 +198,11 @@ INSTANTIATE_TEST_SUITE_P(
         OpenFault{"AFolderInItsPlace", EISDIR, false, [](const QString& path) { QDir().mkpath(path); }},
         OpenFault{"NoLocksOnTheFileSystem", ENOLCK, false, [](const QString&) {}, ENOLCK},
         OpenFault{"LocksNotSupported", EOPNOTSUPP, false, [](const QString&) {}, EOPNOTSUPP},
+        // A link to nothing: no waiting mends it, and nothing is created through it.
+        OpenFault{"ADanglingLink", ENOENT, false,
+                  [](const QString& path) {
+                      QFile::link(path + QStringLiteral(".gone"), path);
+                  }},
         OpenFault{"NoPermission", EACCES, true,
                   [](const QString& path) {
                       QFile file(path);
