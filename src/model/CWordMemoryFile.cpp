@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include <sys/stat.h>
+
 namespace {
 constexpr std::size_t kHeaderBytes = 12;
 // Length, box, highest box, two days, two counts: the bytes of a word beside its letters.
@@ -184,14 +186,18 @@ bool CWordMemoryFile::Write(const std::string& nativePath, const CWordMemory& me
 
 std::string CWordMemoryFile::KeepDamaged(const std::string& nativePath, std::string* errorText)
 {
-    const std::string copy = CAtomicFile::FreeCopyPath(nativePath, kDamagedSuffix);
+    std::string copy = CAtomicFile::FreeCopyPath(nativePath, kDamagedSuffix);
     std::string bytes;
     switch (CAtomicFile::ReadBoundedFile(nativePath, kMaxFileBytes, bytes, errorText)) {
-    case CAtomicFile::BoundedRead::ok:
+    case CAtomicFile::BoundedRead::ok: {
         // A copy, not a move: through a link the link stays and its target is saved over.
-        if (!CAtomicFile::WriteFileAtomically(copy, bytes, errorText))
+        // The copy is never open to more people than the file (the narrowest when unknown).
+        struct stat info {};
+        const mode_t mode = ::stat(nativePath.c_str(), &info) == 0 ? info.st_mode & 0777 : 0600;
+        if (!CAtomicFile::KeepCopy(nativePath, kDamagedSuffix, bytes, mode, copy, errorText))
             return std::string();
         return copy;
+    }
     case CAtomicFile::BoundedRead::tooLarge:
         // Too large to copy: the file itself goes aside.
         if (std::rename(nativePath.c_str(), copy.c_str()) != 0) {

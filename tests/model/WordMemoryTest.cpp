@@ -330,7 +330,11 @@ TEST(WordMemoryFile, ANewerFileIsNeverReplacedAndDamagedOnesAreKeptUnderNumbered
     EXPECT_EQ(Slurp(path), newer);
 
     std::ofstream(path, std::ios::binary) << "damage";
+    ASSERT_EQ(::chmod(path.c_str(), 0600), 0);
     EXPECT_EQ(CWordMemoryFile::KeepDamaged(path, &error), path + ".damaged");
+    struct stat copy {};
+    ASSERT_EQ(::stat((path + ".damaged").c_str(), &copy), 0);
+    EXPECT_EQ(copy.st_mode & 0777, 0600u) << "a learner's damaged words are no more readable than the file";
     ASSERT_TRUE(CWordMemoryFile::Write(path, OneWord(), &error)) << error;
     std::ofstream(path, std::ios::binary) << "more damage";
     EXPECT_EQ(CWordMemoryFile::KeepDamaged(path, &error), path + ".damaged.2");
