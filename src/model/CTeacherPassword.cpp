@@ -71,6 +71,12 @@ bool CTeacherPassword::IsValidHash(std::string_view text)
     if (!Parameter(parameters, "m=", memory) || !Parameter(parameters, "t=", passes) || memory > kMostMemoryKiB ||
         passes > kMostPasses)
         return false;
+    // A 16-byte salt and a 32-byte hash, as the library writes them: the library itself takes
+    // a shorter hash too, and a file cut short would then lock the class for every password.
+    const std::size_t hashAt = text.rfind('$');
+    const std::size_t saltAt = text.rfind('$', hashAt - 1);
+    if (hashAt - saltAt - 1 != kSaltChars || text.size() - hashAt - 1 != kHashChars)
+        return false;
     if (sodium_init() < 0)
         return false;
     // -1: the library can't read it (0 or 1 only say whether its cost is today's).

@@ -21,6 +21,9 @@ public:
     // a check take the machine's memory. Ours asks for 64 MiB and 2 passes.
     static constexpr unsigned long kMostMemoryKiB = 256 * 1024;
     static constexpr unsigned long kMostPasses = 8;
+    // The salt's and the hash's length in the string, 16 and 32 bytes in base64 without padding.
+    static constexpr std::size_t kSaltChars = 22;
+    static constexpr std::size_t kHashChars = 43;
 
     // set: a password is set (hash holds it). none: no file. damaged: a file that holds no
     // valid hash, or something else than a file (a folder, a pipe), or one that can't be read.

@@ -54,6 +54,8 @@ TEST(TeacherPassword, AFileThatHoldsNoValidHashIsDamaged)
         {"two line feeds", hash + "\n\n", State::damaged},
         {"empty", "", State::damaged},
         {"cut short", hash.substr(0, hash.size() - 5) + "\n", State::damaged},
+        {"cut by one letter", hash.substr(0, hash.size() - 1) + "\n", State::damaged},
+        {"a letter too many", hash + "A\n", State::damaged},
         {"not a hash", "apple\n", State::damaged},
         {"too costly", greedy + "\n", State::damaged},
         {"far too large", std::string(CTeacherPassword::kMaxFileBytes + 1, '$'), State::damaged},
