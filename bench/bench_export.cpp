@@ -3,6 +3,7 @@
 // the CSV, in rows per second.
 #include "model/CUserRecordFiles.h"
 #include "RecordBuilders.h"
+#include "TempFolder.h"
 #include "sound/CSpeechEngine.h"
 #include "spelling/CSoundComparison.h"
 #include "tool/ToolExport.h"
@@ -10,7 +11,6 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
-#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -19,8 +19,6 @@ class ClassFolder {
 public:
     ClassFolder(int learners, int records)
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "kelto4-export-XXXXXX").string();
-        m_path = ::mkdtemp(pattern.data());
         static const char* const pairs[][2] = {
             {"friend", "freind"},   {"receive", "recieve"}, {"happiness", "happyness"}, {"church", "curch"},
             {"quickly", "quick"},   {"twelve", "tweleve"},  {"horses", "horss"},        {"watch", "wach"},
@@ -34,18 +32,13 @@ public:
                 missed.push_back(Missed("week" + std::to_string(i % 30), "12/06/26, 06:02 PM", pair[0],
                                         pair[1] + std::to_string(i % 100)));
             }
-            CUserRecordFiles::Save(m_path, "learner" + std::to_string(l), grades, missed, nullptr);
+            CUserRecordFiles::Save(Path(), "learner" + std::to_string(l), grades, missed, nullptr);
         }
     }
-    ~ClassFolder()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_path, ignored);
-    }
-    const std::string& Path() const { return m_path; }
+    const std::string& Path() const { return m_folder.Path(); }
 
 private:
-    std::string m_path;
+    TempFolder m_folder;
 };
 }
 

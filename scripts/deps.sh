@@ -3,7 +3,7 @@
 set -euo pipefail
 need=(cmake g++ clang libclang-rt-14-dev pkg-config libgtest-dev libgmock-dev libbenchmark-dev
       qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6opengl6-dev libpulse-dev libsndfile1-dev
-      libespeak-ng-dev espeak-ng-data libsoxr-dev libx11-dev pulseaudio pulseaudio-utils
+      libespeak-ng-dev espeak-ng-data libsoxr-dev libsodium-dev libx11-dev pulseaudio pulseaudio-utils
       ccache poppler-utils fonts-liberation2 fonts-dejavu-core xdg-utils)
 # scripts/screenshots makes the user guide's pictures small.
 need+=(optipng)

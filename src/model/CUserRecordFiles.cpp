@@ -5,9 +5,8 @@
 #include "model/CPath.h"
 #include "model/CSafeFile.h"
 
-namespace {
 template <class T>
-CUserRecordFiles::ReadResult Decode(const std::string& bytes, COwnedList<T>& list)
+CUserRecordFiles::ReadResult CUserRecordFiles::DecodeList(const std::string& bytes, COwnedList<T>& list)
 {
     try {
         CArchive ar(CArchive::load, bytes);
@@ -19,6 +18,7 @@ CUserRecordFiles::ReadResult Decode(const std::string& bytes, COwnedList<T>& lis
     }
 }
 
+namespace {
 void AddError(std::string* errorText, const std::string& error)
 {
     if (!errorText)
@@ -64,7 +64,7 @@ CUserRecordFiles::ReadResult CUserRecordFiles::ReadNativeListFile(const std::str
     std::string bytes;
     if (!CSafeFile::ReadAll(nativePath, bytes, why))
         return ReadResult::notOpened;
-    return Decode(bytes, list);
+    return DecodeList(bytes, list);
 }
 
 template <class T>
@@ -76,7 +76,7 @@ bool CUserRecordFiles::WriteListFile(const std::string& path, const COwnedList<T
     if (CAtomicFile::ReadWholeFile(CPath::ToNative(path), old, nullptr, &mode)) {
         COwnedList<T> check;
         std::string copy;
-        if (Decode(old, check) != ReadResult::ok &&
+        if (DecodeList(old, check) != ReadResult::ok &&
             !CAtomicFile::KeepCopy(CPath::ToNative(path), kDamagedSuffix, old, mode, copy, errorText))
             return false; // the damaged file stays as it is rather than be lost
     }
@@ -88,6 +88,8 @@ bool CUserRecordFiles::WriteListFile(const std::string& path, const COwnedList<T
     return CAtomicFile::WriteFileAtomically(CPath::ToNative(path), bytes, errorText);
 }
 
+template CUserRecordFiles::ReadResult CUserRecordFiles::DecodeList(const std::string&, COwnedList<CGrade>&);
+template CUserRecordFiles::ReadResult CUserRecordFiles::DecodeList(const std::string&, COwnedList<CMissed>&);
 template CUserRecordFiles::ReadResult CUserRecordFiles::ReadListFile(const std::string&, COwnedList<CGrade>&);
 template CUserRecordFiles::ReadResult CUserRecordFiles::ReadListFile(const std::string&, COwnedList<CMissed>&);
 template CUserRecordFiles::ReadResult CUserRecordFiles::ReadNativeListFile(const std::string&, COwnedList<CGrade>&,

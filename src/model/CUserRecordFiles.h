@@ -41,6 +41,9 @@ public:
     // One object list file of T; on damage the entries read before the fault stay appended.
     template <class T>
     static ReadResult ReadListFile(const std::string& path, COwnedList<T>& list);
+    // The same for a file's bytes already read; bytes after the list are damage too.
+    template <class T>
+    static ReadResult DecodeList(const std::string& bytes, COwnedList<T>& list);
     // The same for a path as the file system names it; why (if given) says why a file was
     // not opened (a link of someone else's and anything but a regular file are refused).
     template <class T>

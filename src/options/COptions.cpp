@@ -3,6 +3,7 @@
 #include "document/CKelto4AppCore.h"
 #include "document/CKelto4Doc.h"
 #include "model/KMessage.h"
+#include "options/CTeacherPasswordDlg.h"
 #include "platform/CBrowseFolder.h"
 #include "platform/CControlIds.h"
 #include "platform/CDialogService.h"
@@ -54,6 +55,7 @@ enum : int {
     IDC_READING_FONT = 1056,
     IDC_READING_PREVIEW = 1057,
     IDC_CORRECT_MISTAKES = 1062,
+    IDC_TEACHER_PASSWORD = 1063,
 };
 
 const char* const kTrySentence = "Hello! This is how I will say your spelling words.";
@@ -93,6 +95,7 @@ COptions::COptions(CKelto4Doc* document, QWidget* parent)
     QCheckBox* autoLogIn = c.CheckBox(IDC_AUTO_LOG_IN, "Log In Automatically");
     QPushButton* password = c.Button(IDC_CHANGE_PASSWORD, "Change Log In Password");
     QCheckBox* showMenu = c.CheckBox(IDC_SHOW_MENU, "Show Menu");
+    QPushButton* teacherPassword = c.Button(IDC_TEACHER_PASSWORD, "Teacher Password...");
     QCheckBox* showFeedback = c.CheckBox(IDC_SHOW_FEEDBACK, "Show Feedback After A Wrong Answer");
     QCheckBox* correctMistakes = c.CheckBox(IDC_CORRECT_MISTAKES, "Correct Mistakes");
     correctMistakes->setToolTip(QStringLiteral("After a wrong answer the learner copies the word, then spells it "
@@ -121,17 +124,20 @@ COptions::COptions(CKelto4Doc* document, QWidget* parent)
     pictureBox->addLayout(placementRow);
     (new QVBoxLayout(soundGroup))->addLayout(soundRow);
     (new QVBoxLayout(userGroup))->addLayout(userRow);
-    auto* logInRow = new QHBoxLayout;
-    logInRow->addWidget(autoLogIn);
-    logInRow->addWidget(password);
-    logInRow->addStretch();
+    // The two password buttons stand one above the other, beside their check boxes.
+    auto* logInRows = new QGridLayout;
+    logInRows->setContentsMargins(0, 0, 0, 0);
+    logInRows->addWidget(autoLogIn, 0, 0);
+    logInRows->addWidget(password, 0, 1);
+    logInRows->addWidget(showMenu, 1, 0);
+    logInRows->addWidget(teacherPassword, 1, 1);
+    logInRows->setColumnStretch(2, 1);
     auto* left = new QVBoxLayout;
     left->setSpacing(4);
     for (QWidget* w : {static_cast<QWidget*>(soundGroup), static_cast<QWidget*>(userGroup),
                        static_cast<QWidget*>(pictureGroup), static_cast<QWidget*>(randomize)})
         left->addWidget(w);
-    left->addLayout(logInRow);
-    left->addWidget(showMenu);
+    left->addLayout(logInRows);
     left->addWidget(showFeedback);
     left->addWidget(correctMistakes);
     left->addStretch();
@@ -259,6 +265,9 @@ void COptions::OnCommand(int id)
     case IDC_CHANGE_PASSWORD:
         OnChangePassword();
         break;
+    case IDC_TEACHER_PASSWORD:
+        OnTeacherPassword();
+        break;
     case IDC_APPLY:
         OnApply();
         break;
@@ -372,6 +381,11 @@ void COptions::OnChangePassword()
     CKelto4AppCore& app = GetDocument()->GetApp();
     if (app.RunChangePasswordDialog(app.m_userFolder))
         ShowMessage("Password Changed.", MsgIcon::Information);
+}
+
+void COptions::OnTeacherPassword()
+{
+    CTeacherPasswordDlg(GetDocument()->GetApp().m_userFolder, this).exec();
 }
 
 void COptions::OnApply()

@@ -26,6 +26,8 @@ private:
     void OnBrowseUserFolder();
     void OnBrowsePicture();
     void OnChangePassword();
+    // The teacher's password of the user folder, which the reports page's class view asks for.
+    void OnTeacherPassword();
     void OnApply();
     void OnRestore();
     void OnTryVoice();

@@ -37,10 +37,8 @@ bool CProgressPrinter::Print(QPrinter& printer, const CProgressStats& stats, con
     QPainter painter;
     if (!painter.begin(&printer))
         return false;
-    // Twips from the top-left corner inside the half-inch margins, as the other reports.
-    const CReportPrinter::Rect margins = CReportPrinter::MarginRect(printer);
-    painter.scale(printer.logicalDpiX() / 1440.0, printer.logicalDpiY() / 1440.0);
-    painter.translate(margins.left, -margins.top);
+    // Twips, as the other reports.
+    const CReportPrinter::Rect margins = CReportPrinter::ScaleToTwips(painter, printer);
     const qreal width = CReportPrinter::kRuleLength;
     const qreal height = std::abs(margins.bottom - margins.top);
 

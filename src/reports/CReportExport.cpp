@@ -2,6 +2,7 @@
 
 #include "model/CAtomicFile.h"
 #include "model/CCsvWriter.h"
+#include "reports/CClassStats.h"
 #include "reports/CProgressStats.h"
 #include "reports/CReportRows.h"
 #include "spelling/CSoundComparison.h"
@@ -60,6 +61,35 @@ std::string CReportExport::FromProgress(const CProgressStats& stats)
         csv.Field("Missed word");
         csv.Field(word.word);
         csv.Number(word.count);
+        csv.EndRow();
+    }
+    return std::move(csv.Text());
+}
+
+std::string CReportExport::FromClass(const CClassStats& stats)
+{
+    CCsvWriter csv;
+    csv.Text().assign(CCsvWriter::ByteOrderMark()).append(kClassHeader).append("\r\n");
+    const auto optional = [&csv](const auto& value, auto&& write) {
+        if (value)
+            write(*value);
+        else
+            csv.Field("");
+    };
+    const auto percent = [&csv](double value) { csv.Field(CClassStats::Rounded(value)); };
+    const auto count = [&csv](std::size_t value) { csv.Number(std::int64_t(value)); };
+    for (const CClassStats::Learner& learner : stats.Learners()) {
+        csv.Field(learner.name);
+        csv.Number(learner.tests);
+        optional(learner.averageGrade, percent);
+        optional(learner.lastGrade, percent);
+        csv.Date(learner.lastTest);
+        csv.Field(CClassStats::TrendName(learner.trend));
+        optional(learner.dueToday, count);
+        optional(learner.stubborn, count);
+        const std::optional<CRuleGroups::Rule> rule = learner.MostBrokenRule();
+        csv.Field(rule ? CRuleGroups::Name(*rule) : "");
+        optional(learner.SoundsRight(), percent);
         csv.EndRow();
     }
     return std::move(csv.Text());

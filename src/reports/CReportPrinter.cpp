@@ -142,6 +142,14 @@ CReportPrinter::Rect CReportPrinter::MarginRect(QPrinter& printer)
                       twipsX(paper.width()), twipsY(paper.height()), printer.widthMM(), printer.heightMM());
 }
 
+CReportPrinter::Rect CReportPrinter::ScaleToTwips(QPainter& painter, QPrinter& printer)
+{
+    const Rect margins = MarginRect(printer);
+    painter.scale(printer.logicalDpiX() / 1440.0, printer.logicalDpiY() / 1440.0);
+    painter.translate(margins.left, -margins.top);
+    return margins;
+}
+
 int CReportPrinter::OnPreparePrinting(const CKelto4Doc& document, int viewMode)
 {
     const std::size_t count =
@@ -169,11 +177,8 @@ void CReportPrinter::OnPrint(QPainter& painter, QPrinter& printer, const CKelto4
     if (!m_pageFont)
         OnBeginPrinting();
     painter.save();
-    // Logical units are twips from the top-left corner inside the margins; y grows
-    // downwards here, so each line adds to y.
-    const Rect margins = MarginRect(printer);
-    painter.scale(printer.logicalDpiX() / 1440.0, printer.logicalDpiY() / 1440.0);
-    painter.translate(margins.left, -margins.top);
+    // y grows downwards, so each line adds to y.
+    ScaleToTwips(painter, printer);
     painter.setFont(*m_pageFont);
     painter.setPen(QPen(Qt::black, 0));
     const int h = MeasureLineHeight();

@@ -65,6 +65,9 @@ public:
     static Rect MarginRect(int offsetX, int offsetY, int pageWidth, int pageHeight, int widthMm, int heightMm);
     // The printer's margin rectangle from its paper and printable area.
     static Rect MarginRect(QPrinter& printer);
+    // Makes painter's units twips from the top-left corner inside the half-inch margins, y
+    // growing downwards; the margin rectangle it used.
+    static Rect ScaleToTwips(QPainter& painter, QPrinter& printer);
 
     // The print job's steps, in order. viewMode: 0 grades, 1 misspelled words.
     int OnPreparePrinting(const CKelto4Doc& document, int viewMode);

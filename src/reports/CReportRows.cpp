@@ -70,11 +70,21 @@ bool CReportRows::ShowMisspelled()
 
 bool CReportRows::ShowProgress()
 {
-    if (m_viewMode == Progress)
+    return ShowWithoutRows(Progress);
+}
+
+bool CReportRows::ShowClass()
+{
+    return ShowWithoutRows(Class);
+}
+
+bool CReportRows::ShowWithoutRows(ViewMode mode)
+{
+    if (m_viewMode == mode)
         return false;
     Commit();
     m_rows.clear();
-    m_viewMode = Progress;
+    m_viewMode = mode;
     return true;
 }
 
@@ -84,7 +94,7 @@ bool CReportRows::DeleteSelection(std::vector<std::size_t> selected)
     selected.erase(std::unique(selected.begin(), selected.end()), selected.end());
     while (!selected.empty() && selected.back() >= m_rows.size())
         selected.pop_back();
-    if (selected.empty() || m_viewMode == Progress)
+    if (selected.empty() || !ShowsRows())
         return false;
     m_pendingChanges = true;
     // One pass keeps the survivors in order, whatever the number of rows deleted.
@@ -105,7 +115,7 @@ bool CReportRows::DeleteSelection(std::vector<std::size_t> selected)
 
 void CReportRows::DeleteAll()
 {
-    if (m_viewMode == Progress)
+    if (!ShowsRows())
         return;
     m_rows.clear();
     m_pendingChanges = true;
@@ -113,7 +123,7 @@ void CReportRows::DeleteAll()
 
 bool CReportRows::Commit()
 {
-    if (!m_pendingChanges || !m_gradeList || m_viewMode == Progress)
+    if (!m_pendingChanges || !m_gradeList || !ShowsRows())
         return false;
     *m_recordsChanged = true;
     if (m_viewMode == Grades) {
@@ -148,7 +158,7 @@ const char* CReportRows::GetHeader(int column) const
 
 const char* CReportRows::GetHeader(ViewMode mode, int column)
 {
-    if (column < 0 || column >= kColumns || mode == Progress)
+    if (column < 0 || column >= kColumns || (mode != Grades && mode != Misspelled))
         return "";
     return mode == Grades ? kGradeHeaders[column] : kMissedHeaders[column];
 }

@@ -12,10 +12,11 @@
 // The rows the reports page shows: the grades or the misspelled words, copied from
 // the document's record lists as texts, with the deletions made since the last
 // commit. Committing rebuilds the document's list from the surviving rows. The
-// progress view shows charts instead of rows: it has none, and nothing to delete.
+// progress view shows charts instead of rows, and the class view every learner of the
+// user folder: they have none, and nothing to delete.
 class CReportRows {
 public:
-    enum ViewMode : int { Grades = 0, Misspelled = 1, Progress = 2 };
+    enum ViewMode : int { Grades = 0, Misspelled = 1, Progress = 2, Class = 3 };
     static constexpr int kColumns = 5;
     using Row = std::array<std::string, kColumns>;
 
@@ -28,10 +29,13 @@ public:
     bool ShowGrades();
     bool ShowMisspelled();
     bool ShowProgress();
+    bool ShowClass();
+    // Does the view shown list the document's records (grades or misspelled words)?
+    bool ShowsRows() const { return m_viewMode == Grades || m_viewMode == Misspelled; }
 
     // selected: row indices in any order. False, and no pending change, when empty.
     bool DeleteSelection(std::vector<std::size_t> selected);
-    // Also marks a change when there were no rows (not in the progress view).
+    // Also marks a change when there were no rows (not in the progress and class views).
     void DeleteAll();
     // Writes the rows back into the shown view's list when rows were deleted;
     // true when it did.
@@ -39,8 +43,8 @@ public:
 
     ViewMode GetViewMode() const { return m_viewMode; }
     bool HasPendingChanges() const { return m_pendingChanges; }
-    // 0 before the first fill and in the progress view, the shown view's five columns otherwise.
-    int GetColumnCount() const { return m_filled && m_viewMode != Progress ? kColumns : 0; }
+    // 0 before the first fill and in the views without rows, the shown view's five columns otherwise.
+    int GetColumnCount() const { return m_filled && ShowsRows() ? kColumns : 0; }
     std::size_t GetCount() const { return m_rows.size(); }
     const std::string& GetText(std::size_t row, int column) const { return m_rows[row][std::size_t(column)]; }
     const Row& GetRow(std::size_t row) const { return m_rows[row]; }
@@ -57,6 +61,7 @@ public:
     static std::string FormatPrintedGrade(int32_t correct, int32_t words);
 
 private:
+    bool ShowWithoutRows(ViewMode mode);
     void FillGrades();
     void FillMisspelled();
 

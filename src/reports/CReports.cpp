@@ -9,6 +9,11 @@
 #include "platform/CommandIds.h"
 #include "platform/CQtText.h"
 #include "platform/CTableView.h"
+#include "reports/CClassPrinter.h"
+#include "reports/CClassStats.h"
+#include "reports/CClassUnlockDlg.h"
+#include "reports/CClassView.h"
+#include "reports/CLearnerProgressDlg.h"
 #include "reports/CProgressPrinter.h"
 #include "reports/CProgressView.h"
 #include "reports/CReportExport.h"
@@ -42,8 +47,10 @@ enum : int {
     IDC_DELETE_SELECTION = 1038,
     IDC_PRINT = 1039,
     IDC_PROGRESS = 1002,
+    IDC_CLASS = 1003,
     IDC_EXPORT = 1050,
     IDC_PROGRESS_VIEW = 1051,
+    IDC_CLASS_VIEW = 1052,
     IDC_PRACTISE = 1061,
 };
 
@@ -57,6 +64,7 @@ CReports::CReports(CKelto4Doc* document, QWidget* parent)
     , m_model(nullptr)
     , m_listView(new CTableView(this))
     , m_progressView(new CProgressView(this))
+    , m_classView(new CClassView(this))
     , m_feedback(new CFeedbackPanel)
 {
     initReportResources();
@@ -68,10 +76,12 @@ CReports::CReports(CKelto4Doc* document, QWidget* parent)
     QRadioButton* grades = c.Radio(IDC_GRADES, "Grades");
     QRadioButton* missed = c.Radio(IDC_MISSED, "Misspelled Words");
     QRadioButton* progress = c.Radio(IDC_PROGRESS, "Progress");
+    QRadioButton* classRadio = c.Radio(IDC_CLASS, "Class");
     QPushButton* print = c.Button(IDC_PRINT, "Print");
     QPushButton* exportButton = c.Button(IDC_EXPORT, "Export...");
     c.Own(m_listView, IDC_LIST);
     c.Own(m_progressView, IDC_PROGRESS_VIEW);
+    c.Own(m_classView, IDC_CLASS_VIEW);
     c.Own(m_feedback, CFeedbackPanel::kControlId);
     QPushButton* deleteSelection = c.Button(IDC_DELETE_SELECTION, "Delete Selection");
     QPushButton* deleteAll = c.Button(IDC_DELETE_ALL, "Delete All");
@@ -80,13 +90,13 @@ CReports::CReports(CKelto4Doc* document, QWidget* parent)
     QPushButton* practise = c.Button(IDC_PRACTISE, "Practise Missed Words");
     SetDefaultButton(1);
     const std::pair<QWidget*, char> mnemonics[] = {
-        {grades, 'G'}, {missed, 'M'}, {progress, 'R'}, {exportButton, 'E'}, {deleteSelection, 'D'},
+        {grades, 'G'}, {missed, 'M'}, {progress, 'R'}, {classRadio, 'L'}, {exportButton, 'E'}, {deleteSelection, 'D'},
         {deleteAll, 'A'}, {save, 'S'}, {print, 'P'}, {cancel, 'C'}, {practise, 'W'}};
     for (const auto& [control, letter] : mnemonics)
         CFormBuilder::SetMnemonic(control, QLatin1Char(letter));
 
     auto* views = new QHBoxLayout;
-    for (QRadioButton* radio : {grades, missed, progress})
+    for (QRadioButton* radio : {grades, missed, progress, classRadio})
         views->addWidget(radio);
     views->addStretch();
     // Print and Export both put out the view shown, so they stand with its choice.
@@ -105,6 +115,7 @@ CReports::CReports(CKelto4Doc* document, QWidget* parent)
     // The table or the charts take the room; the feedback keeps its own height.
     layout->addWidget(m_listView, 1);
     layout->addWidget(m_progressView, 1);
+    layout->addWidget(m_classView, 1);
     layout->addWidget(m_feedback);
     layout->addLayout(commands);
 
@@ -122,6 +133,8 @@ CReports::CReports(CKelto4Doc* document, QWidget* parent)
     // Tab leaves the table for the next control; the arrow keys move within it.
     m_listView->setTabKeyNavigation(false);
     m_progressView->hide();
+    m_classView->hide();
+    connect(m_classView, &CClassView::learnerActivated, this, &CReports::OnShowLearnerProgress);
     connect(m_listView->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &CReports::ShowSelectedFeedback);
     connect(m_listView->selectionModel(), &QItemSelectionModel::currentChanged, this,
@@ -175,16 +188,19 @@ void CReports::UpdateData()
         missed->setChecked(m_radio == 1);
     if (auto* progress = FindControl<QRadioButton>(this, IDC_PROGRESS))
         progress->setChecked(m_radio == 2);
+    if (auto* classRadio = FindControl<QRadioButton>(this, IDC_CLASS))
+        classRadio->setChecked(m_radio == 3);
 }
 
 void CReports::ShowViewMode()
 {
-    const bool progress = m_rows.GetViewMode() == CReportRows::Progress;
-    m_listView->setVisible(!progress);
-    m_progressView->setVisible(progress);
-    // The charts have no rows to delete.
-    EnableDlgItem(IDC_DELETE_SELECTION, !progress);
-    EnableDlgItem(IDC_DELETE_ALL, !progress);
+    const bool rows = m_rows.ShowsRows();
+    m_listView->setVisible(rows);
+    m_progressView->setVisible(m_rows.GetViewMode() == CReportRows::Progress);
+    m_classView->setVisible(m_rows.GetViewMode() == CReportRows::Class);
+    // The charts and the class have no rows to delete.
+    EnableDlgItem(IDC_DELETE_SELECTION, rows);
+    EnableDlgItem(IDC_DELETE_ALL, rows);
     ShowSelectedFeedback();
 }
 
@@ -198,6 +214,7 @@ void CReports::OnCommand(int id)
     case 1: OnSaveChanges(); break;
     case IDC_PRINT: OnPrintButton(); break;
     case IDC_PROGRESS: OnProgress(); break;
+    case IDC_CLASS: OnClass(); break;
     case IDC_EXPORT: OnExport(); break;
     case IDC_PRACTISE: OnPractiseMissedWords(); break;
     default: break; // Cancel is bound to nothing.
@@ -238,6 +255,47 @@ void CReports::OnProgress()
     m_radio = 2;
     ShowViewMode();
     UpdateData();
+}
+
+void CReports::OnClass()
+{
+    if (m_rows.GetViewMode() != CReportRows::Class) {
+        const std::string folder = GetDocument()->GetApp().m_userFolder;
+        // The class's results are for the teacher: the radio goes back when the password isn't given.
+        if (!CClassUnlockDlg::Unlock(folder, this)) {
+            UpdateData();
+            return;
+        }
+        m_rows.ShowClass();
+        m_model->Reload();
+        m_classView->ShowFolder(folder, GetDocument()->Today(), &GetDocument()->GetSoundComparison());
+    }
+    m_radio = 3;
+    ShowViewMode();
+    UpdateData();
+}
+
+void CReports::hideEvent(QHideEvent* event)
+{
+    // The class's results are for the teacher: leaving the page locks them again.
+    if (m_rows.GetViewMode() == CReportRows::Class)
+        OnGrades();
+    CFormView::hideEvent(event);
+}
+
+void CReports::OnShowLearnerProgress(const QString& learner)
+{
+    CLearnerProgressDlg::Show(m_classView->Stats().GetFolder(), FromQt(learner), &GetDocument()->GetSoundComparison(),
+                              this);
+}
+
+std::string CReports::ClassTitle() const
+{
+    // The user folder's own name stands for the class.
+    std::string folder = m_classView->Stats().GetFolder();
+    while (folder.size() > 1 && folder.back() == '/')
+        folder.pop_back();
+    return "Class -- " + folder.substr(folder.rfind('/') == std::string::npos ? 0 : folder.rfind('/') + 1);
 }
 
 void CReports::OnDeleteSelection()
@@ -305,13 +363,14 @@ void CReports::OnExport()
 {
     const CReportRows::ViewMode mode = m_rows.GetViewMode();
     const bool progress = mode == CReportRows::Progress;
-    if (progress ? !m_progress.HasRecords() : m_rows.GetCount() == 0) {
+    const bool isClass = mode == CReportRows::Class;
+    if (isClass ? !m_classView->Stats().HasLearners() : progress ? !m_progress.HasRecords() : m_rows.GetCount() == 0) {
         ShowMessage("No data.", MsgIcon::Exclamation);
         return;
     }
-    const char* const names[] = {" - Grades.csv", " - Misspelled Words.csv", " - Progress.csv"};
+    const char* const names[] = {" - Grades.csv", " - Misspelled Words.csv", " - Progress.csv", ".csv"};
     // The suggested name stays one file name, whatever the user's name holds.
-    QString suggested = ToQt(GetDocument()->m_userName + names[int(mode)]);
+    QString suggested = ToQt((isClass ? ClassTitle() : GetDocument()->m_userName) + names[int(mode)]);
     suggested.replace(QLatin1Char('/'), QLatin1Char('_'));
     const std::optional<QString> chosen =
         CDialogService::GetSaveFileName(this, QStringLiteral("Export"),
@@ -321,8 +380,11 @@ void CReports::OnExport()
     QString path = *chosen;
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".csv");
-    const std::string bytes = progress ? CReportExport::FromProgress(m_progress)
-                                       : CReportExport::FromRows(m_rows, GetDocument()->GetSoundComparison());
+    if (isClass)
+        m_classView->FinishSounds();
+    const std::string bytes = isClass    ? CReportExport::FromClass(m_classView->Stats())
+                              : progress ? CReportExport::FromProgress(m_progress)
+                                         : CReportExport::FromRows(m_rows, GetDocument()->GetSoundComparison());
     std::string why;
     if (!CReportExport::Save(PathFromQt(path), bytes, why))
         ShowMessage(why, MsgIcon::Exclamation);
@@ -332,9 +394,10 @@ void CReports::OnPrintButton()
 {
     const CKelto4Doc* doc = GetDocument();
     const CReportRows::ViewMode mode = m_rows.GetViewMode();
-    const bool empty = mode == CReportRows::Progress ? !m_progress.HasRecords()
-                       : mode == CReportRows::Grades ? doc->m_gradeList.empty()
-                                                     : doc->m_missedList.empty();
+    const bool empty = mode == CReportRows::Class      ? !m_classView->Stats().HasLearners()
+                       : mode == CReportRows::Progress ? !m_progress.HasRecords()
+                       : mode == CReportRows::Grades   ? doc->m_gradeList.empty()
+                                                       : doc->m_missedList.empty();
     if (empty) {
         ShowMessage("No data.", MsgIcon::Exclamation);
         return;
@@ -371,6 +434,10 @@ void CReports::ShowSelectedFeedback()
 
 bool CReports::PrintReport(QPrinter* printer)
 {
+    if (m_rows.GetViewMode() == CReportRows::Class) {
+        m_classView->FinishSounds();
+        return CClassPrinter::Print(*printer, m_classView->Stats(), ClassTitle(), m_printer);
+    }
     if (m_rows.GetViewMode() == CReportRows::Progress)
         return CProgressPrinter::Print(*printer, m_progress, GetDocument()->m_userName, m_printer);
     return m_printer.Print(*printer, *GetDocument(), int(m_rows.GetViewMode()));
@@ -380,9 +447,14 @@ void CReports::OnFilePrint()
 {
     std::unique_ptr<QPrinter> printer = CReportPrinter::CreateDefaultPrinter();
     // The progress charts always fit on one page.
-    const int maxPage = m_rows.GetViewMode() == CReportRows::Progress
-                            ? 1
-                            : m_printer.OnPreparePrinting(*GetDocument(), int(m_rows.GetViewMode()));
+    const CReportRows::ViewMode mode = m_rows.GetViewMode();
+    // The printout counts its pages with every figure in place.
+    if (mode == CReportRows::Class)
+        m_classView->FinishSounds();
+    const int maxPage = mode == CReportRows::Class
+                            ? int(CClassPrinter::Paginate(*printer, m_classView->Stats(), m_printer).size())
+                        : mode == CReportRows::Progress ? 1
+                                                        : m_printer.OnPreparePrinting(*GetDocument(), int(mode));
     printer->setFromTo(1, maxPage);
     QPrintDialog dialog(printer.get(), this);
     dialog.setMinMax(1, maxPage);

@@ -6,6 +6,7 @@
 
 #include <array>
 
+class CClassView;
 class CFeedbackPanel;
 class CProgressView;
 class CReportModel;
@@ -17,7 +18,8 @@ class QTableView;
 // committed (Save Changes, or switching between the two lists); a document update
 // drops deletions not yet committed. The rows and the commit live in m_rows, the
 // printed report in m_printer. A third view, "Progress", shows charts of the same
-// records (m_progress) instead of the list; "Export..." saves the view shown as CSV.
+// records (m_progress) instead of the list; a fourth, "Class", shows every learner of the
+// user folder to the teacher (m_classView). "Export..." saves the view shown as CSV.
 class CReports : public CFormView {
     Q_OBJECT
 public:
@@ -31,6 +33,7 @@ public:
     QTableView* GetListView() const { return m_listView; }
     const CFeedbackPanel* GetFeedback() const { return m_feedback; }
     CProgressView* GetProgressView() const { return m_progressView; }
+    CClassView* GetClassView() const { return m_classView; }
 
 public slots:
     // The print commands: print with the print dialog, print to the default printer,
@@ -43,6 +46,7 @@ public slots:
 
 protected:
     void OnCommand(int id) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     void OnGrades();
@@ -55,6 +59,11 @@ private:
     // The feedback panel for the selected misspelled word; hidden otherwise.
     void ShowSelectedFeedback();
     void OnProgress();
+    // Every learner of the user folder, after the teacher's password when one is set.
+    void OnClass();
+    void OnShowLearnerProgress(const QString& learner);
+    // "Class -- " and the user folder's name: the printout's title and the export's name.
+    std::string ClassTitle() const;
     void OnExport();
     // The list or the charts, by the view mode, and the buttons that fit it.
     void ShowViewMode();
@@ -76,6 +85,7 @@ private:
     QTableView* m_listView;
     CProgressStats m_progress;
     CProgressView* m_progressView;
+    CClassView* m_classView;
     CFeedbackPanel* m_feedback;
     int m_radio = 0;
     bool m_imageListsCreated = false;

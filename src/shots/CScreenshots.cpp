@@ -11,7 +11,7 @@
 #include "reports/CProgressView.h"
 #include "reports/CReports.h"
 #include "shots/CPictureManifest.h"
-#include "shots/CSampleLearner.h"
+#include "shots/CSampleClass.h"
 #include "users/CLogInDlg.h"
 #include "words/CMicDlg.h"
 
@@ -23,6 +23,7 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QLineEdit>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTimer>
 
@@ -34,14 +35,15 @@ enum : int {
     kWordsEnterWord = 1008, kWordsRecord = 1003, kWordsStop = 1004, kWordsPlay = 1002, kWordsSaveSound = 1005, kWordsNewWord = 1006,
     kWordsMicSettings = 1045,
     kTestStart = 1018, kTestAnswer = 1013, kTestCheck = 1015, kTestNext = 1016,
-    kReportsMissed = 1001, kReportsProgress = 1002,
+    kReportsGrades = 1000, kReportsMissed = 1001, kReportsProgress = 1002, kReportsClass = 1003,
+    kOptionsTeacherPassword = 1063,
 };
 
 // What every picture shows besides its own page: the window, its page bar, the walk and
 // its learner.
 const std::vector<std::string> kCommonSources = {
     "src/app/CMainFrame.cpp", "src/app/CPageBarImages.cpp", "src/platform/CFormBuilder.cpp",
-    "src/shots/CScreenshots.cpp", "src/shots/CSampleLearner.cpp",
+    "src/shots/CScreenshots.cpp", "src/shots/CSampleClass.cpp",
 };
 
 // Lets the event loop run for a while: timers, layouts and the sound server's answers.
@@ -62,7 +64,7 @@ std::time_t CScreenshots::PictureDay()
 
 CScreenshots::CScreenshots(std::string sourceRoot, std::string userFolder)
     : m_sourceRoot(std::move(sourceRoot))
-    , m_app(CSampleLearner::kName)
+    , m_app(CSampleClass::kName)
 {
     m_app.SetDefaultUserFolder(userFolder);
     m_app.m_userFolder = userFolder;
@@ -155,6 +157,8 @@ std::vector<CScreenshots::Picture> CScreenshots::Pictures()
                                                   "src/platform/CTableView.cpp"};
     const std::vector<std::string> progress = {"src/reports/CReports.cpp", "src/reports/CProgressView.cpp",
                                                "src/reports/CProgressCharts.cpp", "src/reports/CProgressTable.cpp"};
+    const std::vector<std::string> classView = {"src/reports/CReports.cpp", "src/reports/CClassView.cpp",
+                                                "src/reports/CClassTables.cpp", "src/reports/CClassTableModel.cpp"};
     return {
         {"login.png", {"src/users/CLogInDlg.cpp", "src/users/CUserNameBox.cpp", "src/platform/CFormDialog.cpp"},
          [this] {
@@ -162,7 +166,7 @@ std::vector<CScreenshots::Picture> CScreenshots::Pictures()
              dialog.m_userFolder = m_app.m_userFolder;
              return Modal([&] { dialog.DoModal(); }, [](QWidget* shown) {
                  if (auto* name = shown->findChild<QComboBox*>())
-                     name->setCurrentText(QString::fromLatin1(CSampleLearner::kName));
+                     name->setCurrentText(QString::fromLatin1(CSampleClass::kName));
              });
          }},
         {"start.png", {"src/app/CKelto4View.cpp"}, [this] { return Window(); }},
@@ -233,11 +237,33 @@ std::vector<CScreenshots::Picture> CScreenshots::Pictures()
              Click(reports(), CProgressView::kShowTableId);
              return picture;
          }},
+        {"class.png", classView,
+         [this, reports] {
+             // Wider, so that the class table shows every column.
+             m_frame->resize(kClassWidth, kHeight);
+             Click(reports(), kReportsClass);
+             // The column of sounds fills in after the rest.
+             Settle(1500);
+             return Window();
+         }},
+        {"class-groups.png", classView,
+         [this, reports] {
+             auto* sections = reports()->findChild<QTabWidget*>();
+             for (int i = 0; sections && i < sections->count(); ++i)
+                 if (sections->tabText(i).remove(QLatin1Char('&')) == QLatin1String("Group by Rule"))
+                     sections->setCurrentIndex(i);
+             QImage picture = Window();
+             Click(reports(), kReportsGrades);
+             m_frame->resize(kWidth, kHeight);
+             return picture;
+         }},
         {"options.png", {"src/options/COptions.cpp", "src/platform/CReadingLook.cpp"},
          [this] {
              Command(ID_VIEW_OPTIONS);
              return Window();
          }},
+        {"teacher-password.png", {"src/options/CTeacherPasswordDlg.cpp", "src/platform/CFormDialog.cpp"},
+         [this] { return Modal([this] { Click(Page(PAGE_OPTIONS), kOptionsTeacherPassword); }); }},
         {"test-start.png", testPage,
          [this, test] {
              Command(ID_HELP_SAMPLE_LIST);

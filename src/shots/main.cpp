@@ -5,7 +5,7 @@
 #include "document/CKelto4AppCore.h"
 #include "model/CCalendarDay.h"
 #include "platform/CMnemonicStyle.h"
-#include "shots/CSampleLearner.h"
+#include "shots/CSampleClass.h"
 #include "shots/CScreenshots.h"
 
 #include <QApplication>
@@ -55,7 +55,7 @@ int main(int argc, char** argv)
 
     const std::string users = (root + "/users").toStdString();
     std::string error;
-    if (!CSampleLearner::Write(users, CCalendarDay::FromTime(CScreenshots::PictureDay()), error)) {
+    if (!CSampleClass::Write(users, CCalendarDay::FromTime(CScreenshots::PictureDay()), error)) {
         std::fprintf(stderr, "kelto4-shots: the sample learner: %s\n", error.c_str());
         return 1;
     }

@@ -6,11 +6,14 @@
 #include "model/CMissed.h"
 #include "model/CPath.h"
 #include "model/CSpellingList.h"
+#include "model/CTeacherPassword.h"
 #include "model/CUser.h"
 #include "model/CWordMemoryFile.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 namespace {
 void Field(std::string& line, const std::string& text)
@@ -87,6 +90,24 @@ int DumpWordMemory(const std::string& bytes)
     }
     return 0;
 }
+
+// The teacher's password file (.tpw): the hash's kind and cost, never more of it.
+int DumpTeacherPassword(const std::string& bytes)
+{
+    std::string hash;
+    if (CTeacherPassword::Decode(bytes, hash) != CTeacherPassword::State::set) {
+        std::fprintf(stderr, "error: not a teacher's password: the file is damaged\n");
+        return 1;
+    }
+    // "$argon2id$v=19$m=65536,t=2,p=1$salt$hash"
+    std::vector<std::string> fields;
+    for (std::size_t from = 1, to; from <= hash.size(); from = to + 1) {
+        to = std::min(hash.find('$', from), hash.size());
+        fields.push_back(hash.substr(from, to - from));
+    }
+    std::printf("%s\t%s\n", fields[0].c_str(), fields[2].c_str());
+    return Flush() ? 0 : 2;
+}
 }
 
 int RunDump(int argc, char** argv)
@@ -108,6 +129,8 @@ int RunDump(int argc, char** argv)
         return 0;
     if (CWordMemoryFile::Version(bytes) || CPath::HasExtension(path, CWordMemoryFile::kExtension))
         return DumpWordMemory(bytes);
+    if (CPath::HasExtension(path, ".tpw"))
+        return DumpTeacherPassword(bytes);
 
     COwnedList<CObject> objects;
     const char* failure = nullptr;

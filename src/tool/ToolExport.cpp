@@ -1,29 +1,22 @@
 #include "tool/ToolExport.h"
 
-#include "model/CArchive.h"
 #include "model/CAtomicFile.h"
 #include "model/CCsvWriter.h"
 #include "model/CPath.h"
-#include "model/CSafeFile.h"
-#include "model/CUser.h"
+#include "model/CUserFolderLearners.h"
 #include "model/CUserRecordFiles.h"
 #include "sound/CSpeechEngine.h"
 #include "spelling/CSoundComparison.h"
 #include "spelling/CSpellingRules.h"
 #include "tool/ToolSounds.h"
 
-#include <algorithm>
-#include <cerrno>
 #include <cstring>
-#include <set>
 #include <span>
 #include <vector>
 
-#include <dirent.h>
 #include <sys/stat.h>
 
 namespace {
-constexpr const char* kUserFileName = "Kelto4.lgn";
 constexpr std::size_t kFlushAt = 1 << 16;
 
 class Exporter {
@@ -39,15 +32,23 @@ public:
 
     int Run()
     {
+        CUserFolderLearners folder;
+        std::string error;
+        const bool listed = folder.ListNative(m_nativeFolder,
+                                              {m_missed ? CUserRecordFiles::kMissedExtension
+                                                        : CUserRecordFiles::kResultsExtension},
+                                              &error);
+        if (folder.GetUserFile() == CUserFolderLearners::UserFile::damaged)
+            Report(folder.NativeUserFilePath(), "is damaged; the users after the damage are taken in name order");
+        else if (folder.GetUserFile() == CUserFolderLearners::UserFile::unreadable)
+            Report(folder.NativeUserFilePath(), "can't be read: " + CPath::ToNative(folder.UserFileError()));
+        if (!listed) {
+            std::fprintf(m_err, "kelto4-tool: %s: %s\n", m_nativeFolder.c_str(), error.c_str());
+            return 2;
+        }
         // Learners by the file system's name of their files, so that a name Windows-1252
         // can't hold (made on another system) still finds its files.
-        std::vector<std::string> learners;
-        for (const std::string& user : UsersInFileOrder())
-            learners.push_back(CPath::ToNative(user));
-        std::vector<std::string> others;
-        if (!OtherLearners(learners, others))
-            return 2;
-        learners.insert(learners.end(), others.begin(), others.end());
+        const std::vector<std::string>& learners = folder.NativeLearners();
 
         m_csv.Text().assign(CCsvWriter::ByteOrderMark());
         const char* const gradeHeaders[] = {"User", "Spelling List", "Date", "# Correct", "# Words", "Grade"};
@@ -76,61 +77,6 @@ private:
     {
         std::fprintf(m_err, "kelto4-tool: %s %s\n", nativePath.c_str(), what.c_str());
         m_damaged = true;
-    }
-
-    // The user file is read without its lock: a log-in going on elsewhere replaces it
-    // whole, so the bytes read are an old or a new list, never a mixture.
-    std::vector<std::string> UsersInFileOrder()
-    {
-        std::vector<std::string> names;
-        const std::string path = CPath::Join(m_nativeFolder, kUserFileName);
-        std::string bytes;
-        std::string why;
-        if (!CSafeFile::ReadAll(path, bytes, &why)) {
-            if (CAtomicFile::Exists(path))
-                Report(path, "can't be read: " + CPath::ToNative(why));
-            return names;
-        }
-        COwnedList<CUser> users;
-        try {
-            CArchive ar{std::string_view(bytes)};
-            if (!bytes.empty()) {
-                LoadObjectList(ar, users);
-                if (!ar.AtEnd())
-                    throw CArchiveException(CArchiveException::generic);
-            }
-        } catch (const CArchiveException&) {
-            Report(path, "is damaged; the users after the damage are taken in name order");
-        }
-        std::set<std::string> seen;
-        for (const auto& user : users)
-            if (CUserRecordFiles::IsValidFileName(user->m_name) && seen.insert(user->m_name).second)
-                names.push_back(user->m_name);
-        return names;
-    }
-
-    // Record files of learners that the user file doesn't name, in name order.
-    bool OtherLearners(const std::vector<std::string>& known, std::vector<std::string>& others)
-    {
-        DIR* dir = ::opendir(m_nativeFolder.c_str());
-        if (!dir) {
-            std::fprintf(m_err, "kelto4-tool: %s: %s\n", m_nativeFolder.c_str(), std::strerror(errno));
-            return false;
-        }
-        const std::set<std::string> skip(known.begin(), known.end());
-        const std::string_view ending =
-            m_missed ? CUserRecordFiles::kMissedExtension : CUserRecordFiles::kResultsExtension;
-        while (const dirent* entry = ::readdir(dir)) {
-            const std::string_view name = entry->d_name;
-            if (name.size() <= ending.size() || !name.ends_with(ending))
-                continue;
-            const std::string learner(name.substr(0, name.size() - ending.size()));
-            if (!skip.count(learner))
-                others.push_back(learner);
-        }
-        ::closedir(dir);
-        std::sort(others.begin(), others.end());
-        return true;
     }
 
     // Records read before a fault are still exported.

@@ -3,6 +3,7 @@
 #include "model/CProgramInfo.h"
 #include "tool/ToolAnalyse.h"
 #include "tool/ToolBank.h"
+#include "tool/ToolClass.h"
 #include "tool/ToolCompare.h"
 #include "tool/ToolDump.h"
 #include "tool/ToolExport.h"
@@ -20,6 +21,7 @@ const char* const kHelp =
     "  or:  kelto4-tool compare [WORD ANSWER]\n"
     "  or:  kelto4-tool sounds [WORD ANSWER]\n"
     "  or:  kelto4-tool export [--missed] USERFOLDER\n"
+    "  or:  kelto4-tool class USERFOLDER [--date YYYY-MM-DD]\n"
     "  or:  kelto4-tool words FILE\n"
     "  or:  kelto4-tool bank [RULE [--level N]]\n"
     "  or:  kelto4-tool review USERFOLDER NAME [--date YYYY-MM-DD]\n"
@@ -45,6 +47,10 @@ const char* const kHelp =
     "  export USERFOLDER every learner's results in USERFOLDER as one CSV\n"
     "  export --missed USERFOLDER\n"
     "                    every learner's misspelled words as one CSV\n"
+    "  class USERFOLDER [--date YYYY-MM-DD]\n"
+    "                    one CSV row of figures for every learner in USERFOLDER, as\n"
+    "                      the reports page's class view shows them on that day\n"
+    "                      (default today)\n"
     "  words FILE        print the words File > Import Words takes from FILE (text,\n"
     "                      CSV, KVTML or Anki notes), one a line in UTF-8; each\n"
     "                      entry it skips goes to standard error with the reason\n"
@@ -83,6 +89,8 @@ int main(int argc, char** argv)
         return RunSounds(argc - 2, argv + 2);
     if (argc >= 2 && std::strcmp(argv[1], "export") == 0)
         return RunExport(argc - 2, argv + 2);
+    if (argc >= 2 && std::strcmp(argv[1], "class") == 0)
+        return RunClass(argc - 2, argv + 2);
     if (argc >= 2 && std::strcmp(argv[1], "words") == 0)
         return RunWords(argc - 2, argv + 2);
     if (argc >= 2 && std::strcmp(argv[1], "bank") == 0)
@@ -95,6 +103,7 @@ int main(int argc, char** argv)
                  "       kelto4-tool compare [WORD ANSWER]        (without arguments: WORD<TAB>ANSWER lines on standard input)\n"
                  "       kelto4-tool sounds [WORD ANSWER]         (without arguments: WORD<TAB>ANSWER lines on standard input)\n"
                  "       kelto4-tool export [--missed] USERFOLDER\n"
+                 "       kelto4-tool class USERFOLDER [--date YYYY-MM-DD]\n"
                  "       kelto4-tool words FILE\n"
                  "       kelto4-tool bank [RULE [--level N]]\n"
                  "       kelto4-tool review USERFOLDER NAME [--date YYYY-MM-DD]\n"

@@ -2,6 +2,7 @@
 #include "model/CArchive.h"
 #include "model/CUser.h"
 #include "RecordBuilders.h"
+#include "TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -75,30 +76,6 @@ std::optional<CArchiveException::Cause> Load(const std::string& bytes, COwnedLis
     }
     return std::nullopt;
 }
-
-// A fresh folder under the system's temporary folder, removed afterwards.
-class TempFolder {
-public:
-    TempFolder()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "kelto4-model-XXXXXX").string();
-        m_path = ::mkdtemp(pattern.data());
-    }
-    ~TempFolder()
-    {
-        std::error_code ignored;
-        std::filesystem::permissions(m_path, std::filesystem::perms::owner_all,
-                                     std::filesystem::perm_options::add, ignored);
-        std::filesystem::remove_all(m_path, ignored);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    const std::string& Path() const { return m_path; }
-    std::string File(const std::string& name) const { return m_path + "/" + name; }
-
-private:
-    std::string m_path;
-};
 
 // What a run of kelto4-tool gave: its exit code and its two outputs.
 struct ToolRun {
