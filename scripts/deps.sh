@@ -5,6 +5,8 @@ need=(cmake g++ clang libclang-rt-14-dev pkg-config libgtest-dev libgmock-dev li
       qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6opengl6-dev libpulse-dev libsndfile1-dev
       libespeak-ng-dev espeak-ng-data libsoxr-dev libsodium-dev libx11-dev pulseaudio pulseaudio-utils
       ccache poppler-utils fonts-liberation2 fonts-dejavu-core xdg-utils)
+# scripts/screenshots makes the user guide's pictures small.
+need+=(optipng)
 # SCOWL's English word lists, from which the build makes the word banks.
 need+=(scowl)
 # The packaging tests: validators of the desktop's standards, the file-type tools, dpkg-deb.

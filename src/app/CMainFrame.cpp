@@ -67,9 +67,10 @@ const PageButton kPageButtons[] = {
 };
 }
 
-CMainFrame::CMainFrame(CKelto4Doc* document, QWidget* parent)
+CMainFrame::CMainFrame(CKelto4Doc* document, QWidget* parent, UrlOpener openUrl)
     : QMainWindow(parent)
     , m_document(document)
+    , m_openUrl(openUrl ? std::move(openUrl) : UrlOpener(&QDesktopServices::openUrl))
     , m_commands(new CCommandManager(this))
     , m_pages(new QStackedWidget(this))
 {
@@ -132,16 +133,9 @@ void CMainFrame::CreateCommands()
         c.Add(ID_FILE_MRU_FILE1 + i, [this, i] { OpenRecentFile(i); },
               [this, i] { return size_t(i) < m_recentFiles.Files().size(); });
     c.Add(ID_APP_ABOUT, [this] { CAboutDlg(this).exec(); });
-    auto help = [] {
-        for (const QString& folder : {QStringLiteral(KELTO4_DATADIR), QStringLiteral(KELTO4_SOURCE_DOCS)}) {
-            const QString guide = QDir(folder).filePath(QStringLiteral("userguide.html"));
-            if (QFileInfo::exists(guide)) {
-                QDesktopServices::openUrl(QUrl::fromLocalFile(guide));
-                return;
-            }
-        }
-    };
+    auto help = [this] { OpenUserGuide(); };
     c.Add(ID_HELP_FINDER, help);
+    c.Add(ID_HELP_GETTING_STARTED, [this] { OpenUserGuide(QStringLiteral("getting-started")); });
     // The list that comes with the program. Where it is installed it can't be changed
     // in place, so an author's edits go to a new file.
     c.Add(ID_HELP_SAMPLE_LIST, [this] {
@@ -154,6 +148,24 @@ void CMainFrame::CreateCommands()
     c.Add(ID_HELP, help);
     c.Add(ID_DEFAULT_HELP, help);
     c.Add(ID_CONTEXT_HELP, [] { QWhatsThis::enterWhatsThisMode(); });
+}
+
+void CMainFrame::OpenUserGuide(const QString& section)
+{
+    for (const QString& folder : {QStringLiteral(KELTO4_DATADIR), QStringLiteral(KELTO4_SOURCE_DOCS)}) {
+        const QString guide = QDir(folder).filePath(QStringLiteral("userguide.html"));
+        if (QFileInfo::exists(guide)) {
+            QUrl url = QUrl::fromLocalFile(guide);
+            if (!section.isEmpty())
+                url.setFragment(section);
+            if (!m_openUrl(url))
+                ShowMessage("No program could show the user guide. Open this file in a web browser: "
+                                + FromQt(QDir::toNativeSeparators(guide)),
+                            MsgIcon::Exclamation);
+            return;
+        }
+    }
+    ShowMessage("The user guide is missing. Please install Keltora again.", MsgIcon::Exclamation);
 }
 
 void CMainFrame::CreatePageBar()
@@ -210,6 +222,7 @@ void CMainFrame::CreateMenu()
         view->addAction(m_commands->Action(id));
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     add(help, ID_HELP_FINDER, "&Help Topics");
+    add(help, ID_HELP_GETTING_STARTED, "&Getting Started");
     add(help, ID_HELP_SAMPLE_LIST, "Open the Sample List");
     help->addSeparator();
     add(help, ID_APP_ABOUT, "&About Kelto4...");

@@ -5,6 +5,7 @@
 #include "model/CSpellingList.h"
 
 #include <QMainWindow>
+#include <functional>
 #include <map>
 
 class CCommandManager;
@@ -14,6 +15,7 @@ class QLabel;
 class QMenu;
 class QStackedWidget;
 class QToolBar;
+class QUrl;
 
 // The main window: the page bar on the left, one page at a time, the status pane
 // with the user's name and the menu bar. It decides which commands may run from
@@ -21,7 +23,10 @@ class QToolBar;
 class CMainFrame : public QMainWindow, public CDocView {
     Q_OBJECT
 public:
-    explicit CMainFrame(CKelto4Doc* document, QWidget* parent = nullptr);
+    // Opens a page of the user guide in the desktop's browser; false when nothing opened it.
+    using UrlOpener = std::function<bool(const QUrl&)>;
+
+    explicit CMainFrame(CKelto4Doc* document, QWidget* parent = nullptr, UrlOpener openUrl = {});
     ~CMainFrame() override;
 
     CCommandManager& Commands() { return *m_commands; }
@@ -54,6 +59,8 @@ public:
     // The list's words written as plain text or as a KDE vocabulary file.
     void OnExportWords();
     void OnTodaysReview();
+    // The user guide, at section (an anchor such as "getting-started") or at its start.
+    void OpenUserGuide(const QString& section = {});
     // Replaces the list (asking first to save a changed one) and opens the test page.
     void TakeNewList(COwnedList<CSpellingList> words, const char* title);
 
@@ -89,6 +96,7 @@ private:
     CFormView* EnsurePage(int n);
 
     CKelto4Doc* m_document;
+    UrlOpener m_openUrl;
     CCommandManager* m_commands;
     QStackedWidget* m_pages;
     std::map<int, CFormView*> m_pageViews;

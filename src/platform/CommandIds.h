@@ -13,6 +13,8 @@ enum CommandId : int {
     ID_PRACTISE_MISSED_WORDS = 32791,
     // Start page and File menu: a new list of the learner's words due today, then the test page.
     ID_TODAYS_REVIEW = 32795,
+    // Help menu: the user guide at its first steps for a new parent or teacher.
+    ID_HELP_GETTING_STARTED = 32796,
 
     // File menu: a new list of words drawn from a spelling rule's word bank (also the
     // start page's button), and the words of the list taken from or written to other files.

@@ -16,6 +16,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QToolBar>
+#include <QUrl>
 #include <ctime>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -374,4 +375,27 @@ TEST_F(Shell, TodaysReviewTestsTheWordsDueOrSaysWhenTheNextComeBack)
     frame->Commands().Execute(ID_TODAYS_REVIEW);
     EXPECT_EQ(log.Texts(),
               std::vector<std::string>{"Nothing to review today.\r\nThe next review is on Saturday 13 June."});
+}
+
+TEST(ShellHelp, TheHelpCommandsOpenTheGuideAtTheirSection)
+{
+    struct Case {
+        int command;
+        const char* section;
+    };
+    const Case cases[] = {{ID_HELP, ""}, {ID_HELP_FINDER, ""}, {ID_HELP_GETTING_STARTED, "getting-started"}};
+    CTestAppCore app;
+    CKelto4Doc doc(app);
+    std::vector<QUrl> opened;
+    CMainFrame frame(&doc, nullptr, [&opened](const QUrl& url) {
+        opened.push_back(url);
+        return true;
+    });
+    for (const Case& c : cases) {
+        opened.clear();
+        ASSERT_TRUE(frame.Commands().Execute(c.command)) << c.command;
+        ASSERT_EQ(opened.size(), 1u) << c.command;
+        EXPECT_EQ(opened[0].fileName(), QStringLiteral("userguide.html")) << c.command;
+        EXPECT_EQ(opened[0].fragment(), QString::fromLatin1(c.section)) << c.command;
+    }
 }

@@ -2,6 +2,7 @@
 // program's entries, its file type is known after installing, both programs answer --help
 // and --version, and the Debian package made from this tree works from a fresh root.
 #include <gtest/gtest.h>
+#include <regex>
 
 #include <sys/wait.h>
 #include <unistd.h>
@@ -221,6 +222,13 @@ TEST_F(Packaging, TheDebianPackageWorksInstalledIntoAFreshRoot)
     EXPECT_NE(ReadFile(usr / ("share/metainfo/" + kId + ".metainfo.xml")).find(">" + kId + ".desktop</launchable>"),
               std::string::npos);
     EXPECT_EQ(ReadFile(usr / "share/man/man1/kelto4.1.gz").substr(0, 2), "\x1f\x8b");
+    // The guide's pictures lie beside it, where its img elements point.
+    const std::string guide = ReadFile(usr / "share/kelto4/userguide.html");
+    const std::regex picture("<img src=\"([^\"]+)\"");
+    int pictures = 0;
+    for (auto it = std::sregex_iterator(guide.begin(), guide.end(), picture); it != std::sregex_iterator(); ++it, ++pictures)
+        EXPECT_TRUE(fs::is_regular_file(usr / "share/kelto4" / (*it)[1].str())) << (*it)[1];
+    EXPECT_GT(pictures, 0);
 
     const std::string tool = Quote(usr / "bin/kelto4-tool");
     Ran run = Shell(tool + " analyse friend freind");
