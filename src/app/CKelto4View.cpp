@@ -75,6 +75,9 @@ CKelto4View::CKelto4View(CKelto4Doc* document, QWidget* parent)
     m_due->setWordWrap(false);
     m_due->setAutoFillBackground(true);
     m_due->setMargin(3);
+    // The title stands on a band of the window's colour: over a bright picture a dark
+    // desktop's light letters would fade away.
+    title->setAutoFillBackground(true);
     actions->addStretch();
     // The welcome holds a few lines; the picture shows below it.
     const QFontMetrics metrics(font());

@@ -14,10 +14,12 @@
 #include <QPalette>
 #include <QStyle>
 #include <QStyleFactory>
-#include <QTemporaryDir>
 
 #include <cstdio>
 #include <cstdlib>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 int main(int argc, char** argv)
 {
@@ -25,13 +27,24 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: kelto4-shots SOURCE-DIR\n");
         return 2;
     }
-    // A home of its own, so the pictures never show (or change) the real settings and learners.
-    QTemporaryDir home(QDir::tempPath() + QStringLiteral("/parent-XXXXXX"));
-    if (!home.isValid()) {
+    // A home of its own, so the pictures never show (or change) the real settings and learners;
+    // always at the same place, so the folders the pages show are the same at every run.
+    const QString base = QDir::tempPath() + QStringLiteral("/kelto4-shots");
+    struct stat info {};
+    if (::lstat(QFile::encodeName(base).constData(), &info) == 0 &&
+        (!S_ISDIR(info.st_mode) || info.st_uid != ::getuid())) {
+        std::fprintf(stderr, "kelto4-shots: %s belongs to someone else; remove it first\n",
+                     QFile::encodeName(base).constData());
+        return 1;
+    }
+    QDir(base).removeRecursively();
+    if (!QDir().mkpath(base + QStringLiteral("/parent")) ||
+        !QFile::setPermissions(base, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner)) {
         std::fprintf(stderr, "kelto4-shots: no temporary folder\n");
         return 1;
     }
-    const QByteArray root = home.path().toLocal8Bit();
+    QDir home(base + QStringLiteral("/parent"));
+    const QByteArray root = QFile::encodeName(home.path());
     for (const char* sub : {"config", "data", "cache", "runtime", "Documents/Words", "users"})
         QDir().mkpath(home.filePath(QString::fromLatin1(sub)));
     setenv("HOME", root.constData(), 1);
@@ -60,5 +73,7 @@ int main(int argc, char** argv)
         return 1;
     }
     CScreenshots shots(argv[1], users);
-    return shots.Run() ? 0 : 1;
+    const bool taken = shots.Run();
+    QDir(base).removeRecursively();
+    return taken ? 0 : 1;
 }
