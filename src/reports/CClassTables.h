@@ -30,8 +30,6 @@ public:
     // The table's texts. Grid rows follow the learners' order; its columns are
     // CClassStats::GridRules.
     static Data Make(const CClassStats& stats, Table table);
-    // The learner table's column that fills in once the misspellings are compared by sound.
-    static constexpr int kSoundsColumn = 9;
     // How dark a grid cell of count is when the class's highest is most: 0 for none.
     static int Shade(long long count, long long most);
 };

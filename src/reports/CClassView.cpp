@@ -127,21 +127,41 @@ void CClassView::Fill(CClassTables::Table table)
     QTableView* view = m_tables[table];
     m_models[table]->SetData(CClassTables::Make(*m_stats, table));
     view->resizeColumnsToContents();
-    if (table == CClassTables::Grid) {
-        // Rule names wrap in the header rather than widen every column: the header grows to
-        // the most lines a name takes.
-        const QFontMetrics metrics = view->horizontalHeader()->fontMetrics();
-        const int width = std::max(metrics.horizontalAdvance(QStringLiteral("0000")), metrics.averageCharWidth() * 12) + 12;
-        int lines = 1;
-        for (int c = 1; c < m_models[table]->columnCount(); ++c) {
-            view->setColumnWidth(c, width);
-            const QString name = m_models[table]->headerData(c, Qt::Horizontal).toString();
-            const QRect box = metrics.boundingRect(QRect(0, 0, width - 12, 1000), Qt::TextWordWrap, name);
-            lines = std::max(lines, (box.height() + metrics.lineSpacing() - 1) / metrics.lineSpacing());
+    if (table == CClassTables::Grid || table == CClassTables::Learners)
+        WrapHeaders(table);
+}
+
+// Names wrap in the header rather than widen their columns, so the learner table's ten
+// columns fit a laptop's screen: the header grows to the most lines a name takes.
+void CClassView::WrapHeaders(CClassTables::Table table)
+{
+    QTableView* view = m_tables[table];
+    const QFontMetrics metrics = view->horizontalHeader()->fontMetrics();
+    const int padding = 12;
+    // The grid's columns are all as wide as a count or a short rule name; the learner
+    // table's are as wide as their figures or the longest word of their name.
+    const int gridWidth = std::max(metrics.horizontalAdvance(QStringLiteral("0000")), metrics.averageCharWidth() * 12);
+    int lines = 1;
+    for (int c = table == CClassTables::Grid ? 1 : 0; c < m_models[table]->columnCount(); ++c) {
+        const QString name = m_models[table]->headerData(c, Qt::Horizontal).toString();
+        int width = gridWidth;
+        if (table != CClassTables::Grid) {
+            width = 0;
+            const QFontMetrics cells = view->fontMetrics();
+            const QAbstractItemModel* model = view->model();
+            for (int r = 0; r < model->rowCount(); ++r)
+                width = std::max(width, cells.horizontalAdvance(model->index(r, c).data().toString()));
+            for (const QString& word : name.split(QLatin1Char(' ')))
+                width = std::max(width, metrics.horizontalAdvance(word));
         }
-        view->horizontalHeader()->setDefaultAlignment(Qt::Alignment(Qt::AlignCenter | Qt::TextWordWrap));
-        view->horizontalHeader()->setMinimumHeight(lines * metrics.lineSpacing() + 8);
+        view->setColumnWidth(c, width + padding);
+        const QRect box = metrics.boundingRect(QRect(0, 0, width, 1000), Qt::TextWordWrap, name);
+        lines = std::max(lines, (box.height() + metrics.lineSpacing() - 1) / metrics.lineSpacing());
     }
+    view->horizontalHeader()->setDefaultAlignment(
+        Qt::Alignment((table == CClassTables::Grid ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter) |
+                      Qt::TextWordWrap));
+    view->horizontalHeader()->setMinimumHeight(lines * metrics.lineSpacing() + 8);
 }
 
 void CClassView::FinishSounds()
@@ -160,7 +180,7 @@ void CClassView::CompareSoundsStep()
         m_soundsTimer->stop();
         // Only the one column changes; the rows keep their order and selection.
         m_models[CClassTables::Learners]->UpdateData(CClassTables::Make(*m_stats, CClassTables::Learners));
-        m_tables[CClassTables::Learners]->resizeColumnToContents(CClassTables::kSoundsColumn);
+        WrapHeaders(CClassTables::Learners);
         ShowStatus();
     }
 }

@@ -66,6 +66,7 @@ protected:
 
 private:
     void Fill(CClassTables::Table table);
+    void WrapHeaders(CClassTables::Table table);
     void CompareSoundsStep();
     void ShowStatus();
     void ActivateRow(const QModelIndex& index);

@@ -239,8 +239,6 @@ std::vector<CScreenshots::Picture> CScreenshots::Pictures()
          }},
         {"class.png", classView,
          [this, reports] {
-             // Wider, so that the class table shows every column.
-             m_frame->resize(kClassWidth, kHeight);
              Click(reports(), kReportsClass);
              // The column of sounds fills in after the rest.
              Settle(1500);
@@ -254,7 +252,6 @@ std::vector<CScreenshots::Picture> CScreenshots::Pictures()
                      sections->setCurrentIndex(i);
              QImage picture = Window();
              Click(reports(), kReportsGrades);
-             m_frame->resize(kWidth, kHeight);
              return picture;
          }},
         {"options.png", {"src/options/COptions.cpp", "src/platform/CReadingLook.cpp"},

@@ -22,7 +22,6 @@ public:
     // The main window's size in every picture of it.
     static constexpr int kWidth = 1000;
     static constexpr int kHeight = 700;
-    static constexpr int kClassWidth = 1400;
     // Thursday 11 June 2026, 09:00: the day every picture is taken on.
     static std::time_t PictureDay();
 
