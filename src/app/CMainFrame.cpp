@@ -355,7 +355,7 @@ void CMainFrame::OnPractiseMissedWords()
         ShowMessage(CPracticeList::kNoMissedWordsText, MsgIcon::Information);
         return;
     }
-    TakeNewList(std::move(practice), CPracticeList::kTitle);
+    TakeNewList(std::move(practice), CPracticeList::kTitle, ID_VIEW_TEST, false);
 }
 
 void CMainFrame::OnTodaysReview()
@@ -365,17 +365,19 @@ void CMainFrame::OnTodaysReview()
         ShowMessage(m_document->NothingToReviewText(), MsgIcon::Information);
         return;
     }
-    TakeNewList(std::move(review), CReviewList::kTitle);
+    TakeNewList(std::move(review), CReviewList::kTitle, ID_VIEW_TEST, false);
 }
 
-void CMainFrame::TakeNewList(COwnedList<CSpellingList> words, const char* title)
+void CMainFrame::TakeNewList(COwnedList<CSpellingList> words, const std::string& title, int page, bool modified)
 {
     if (!SaveModified())
         return;
     m_document->OnNewList(std::move(words), title);
+    if (modified)
+        m_document->SetModifiedFlag(true);
     m_document->SendInitialUpdate();
     UpdateCaption();
-    m_commands->Execute(ID_VIEW_TEST);
+    m_commands->Execute(page);
 }
 
 void CMainFrame::OnNewListFromRule()
@@ -387,7 +389,7 @@ void CMainFrame::OnNewListFromRule()
         return;
     }
     CRuleListDlg dialog(bank, this);
-    if (dialog.exec() != QDialog::Accepted || !SaveModified())
+    if (dialog.exec() != QDialog::Accepted)
         return;
     // No author and no sound folder: anybody may change the list, and the words, which
     // have no recordings, are spoken.
@@ -397,13 +399,8 @@ void CMainFrame::OnNewListFromRule()
         entry->m_word = word;
         words.push_back(std::move(entry));
     }
-    CKelto4Doc* doc = m_document;
-    doc->OnNewList(std::move(words), dialog.Title());
     // The same words can't be drawn again, so leaving asks whether to keep them.
-    doc->SetModifiedFlag(true);
-    doc->SendInitialUpdate();
-    UpdateCaption();
-    m_commands->Execute(ID_VIEW_WORDS);
+    TakeNewList(std::move(words), dialog.Title(), ID_VIEW_WORDS, true);
 }
 
 void CMainFrame::OnImportWords()

@@ -61,8 +61,9 @@ public:
     void OnTodaysReview();
     // The user guide, at section (an anchor such as "getting-started") or at its start.
     void OpenUserGuide(const QString& section = {});
-    // Replaces the list (asking first to save a changed one) and opens the test page.
-    void TakeNewList(COwnedList<CSpellingList> words, const char* title);
+    // Replaces the list (asking first to save a changed one), marked modified when asked,
+    // and opens the page of command page.
+    void TakeNewList(COwnedList<CSpellingList> words, const std::string& title, int page, bool modified);
 
     void OnUpdate(CDocView* sender, long hint) override;
 

@@ -42,7 +42,7 @@ public:
     // voice ("en-gb"; by default from the desktop's language); words per minute.
     int GetSpeakMissingWords();
     bool SetSpeakMissingWords(int speak);
-    std::string GetVoice();
+    static std::string GetVoice();
     bool SetVoice(const std::string& voice);
     int GetSpeechRate();
     bool SetSpeechRate(int wordsPerMinute);

@@ -2,6 +2,7 @@
 
 #include "model/Cp1252.h"
 #include "model/CPath.h"
+#include "model/CSafeFile.h"
 
 #include <QList>
 #include <QRegularExpression>
@@ -13,10 +14,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <utility>
 
@@ -398,49 +395,21 @@ bool CWordFile::Read(const std::string& nativePath, std::vector<std::string>& en
 {
     entries.clear();
     const std::string name = NameOf(nativePath);
-    const auto failed = [&error, &name](int code) {
-        error = std::string(std::strerror(code)) + "\r\nKeltora could not read the words of " + name + ".";
-        return false;
-    };
-    // Without O_NONBLOCK, opening a pipe would wait for a writer that may never come.
-    const int fd = ::open(nativePath.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return failed(errno);
-    struct stat st {};
-    if (::fstat(fd, &st) != 0) {
-        const int code = errno;
-        ::close(fd);
-        return failed(code);
-    }
-    if (!S_ISREG(st.st_mode)) {
-        ::close(fd);
-        error = name + " is not a file (it is a folder, a pipe or a device), so Keltora can't take words from it.";
+    // One byte more than the limit tells a file that is too large from one that just fits.
+    std::string bytes;
+    std::string why;
+    if (!CSafeFile::ReadAll(nativePath, bytes, &why, nullptr, kMaxFileSize + 1)) {
+        if (errno == CSafeFile::kNotRegularError || errno == EISDIR)
+            error = name + " is not a file (it is a folder, a pipe or a device), so Keltora can't take words from it.";
+        else
+            error = why + "\r\nKeltora could not read the words of " + name + ".";
         return false;
     }
-    if (std::size_t(st.st_size) > kMaxFileSize) {
-        ::close(fd);
+    if (bytes.size() > kMaxFileSize) {
         error = name + " is too large to be a list of words (a list file is smaller than "
             + std::to_string(kMaxFileSize >> 20) + " MB).";
         return false;
     }
-    // One byte more than the size: a file that grows meanwhile is still read only up to the limit.
-    std::string bytes(std::size_t(st.st_size) + 1, '\0');
-    std::size_t done = 0;
-    while (done < bytes.size() && done <= kMaxFileSize) {
-        const ssize_t n = ::read(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0) {
-            const int code = errno;
-            ::close(fd);
-            return failed(code);
-        }
-        if (n == 0)
-            break;
-        done += std::size_t(n);
-    }
-    ::close(fd);
-    bytes.resize(done);
     return Parse(bytes, nativePath, entries, error);
 }
 

@@ -1,5 +1,6 @@
 #include "model/CAtomicFile.h"
 
+#include "model/CPath.h"
 #include "model/CSafeFile.h"
 #include "model/CSystemError.h"
 
@@ -87,7 +88,7 @@ bool CAtomicFile::Commit(const std::string& temp, const std::string& target)
 {
     if (::rename(temp.c_str(), target.c_str()) != 0)
         return false;
-    SyncFolder(FolderOf(target));
+    SyncFolder(CPath::FolderOf(target));
     RemoveStaleTemporaries(target);
     return true;
 }
@@ -103,7 +104,7 @@ bool CAtomicFile::CommitNew(const std::string& temp, const std::string& target)
             return false;
         ::unlink(temp.c_str());
     }
-    SyncFolder(FolderOf(target));
+    SyncFolder(CPath::FolderOf(target));
     RemoveStaleTemporaries(target);
     return true;
 }
@@ -131,7 +132,7 @@ bool CAtomicFile::CanReplace(const std::string& path)
         return false;
     if (IsWriteProtected(target))
         return false;
-    return ::access(FolderOf(target).c_str(), W_OK | X_OK) == 0;
+    return ::access(CPath::FolderOf(target).c_str(), W_OK | X_OK) == 0;
 }
 
 bool CAtomicFile::WriteFileAtomically(const std::string& path, const std::string& bytes,
@@ -189,10 +190,10 @@ bool CAtomicFile::ReadWholeFile(const std::string& path, std::string& bytes, std
 }
 
 CAtomicFile::BoundedRead CAtomicFile::ReadBoundedFile(const std::string& path, std::size_t maxBytes,
-                                                      std::string& bytes, std::string* errorText)
+                                                      std::string& bytes, std::string* errorText, mode_t* mode)
 {
     std::string why;
-    if (CSafeFile::ReadAll(path, bytes, &why, nullptr, maxBytes + 1)) {
+    if (CSafeFile::ReadAll(path, bytes, &why, mode, maxBytes + 1)) {
         if (bytes.size() <= maxBytes)
             return BoundedRead::ok;
         bytes.resize(maxBytes);
@@ -206,16 +207,6 @@ CAtomicFile::BoundedRead CAtomicFile::ReadBoundedFile(const std::string& path, s
     if (error == CSafeFile::kNotRegularError || error == EISDIR)
         return BoundedRead::notRegular;
     return BoundedRead::failed;
-}
-
-std::string CAtomicFile::FolderOf(const std::string& path)
-{
-    const auto slash = path.rfind('/');
-    if (slash == std::string::npos)
-        return ".";
-    if (slash == 0)
-        return "/";
-    return path.substr(0, slash);
 }
 
 bool CAtomicFile::WriteAll(int fd, const std::string& bytes)
@@ -304,7 +295,7 @@ TemporaryOwner ReadTemporaryName(const std::string& name, const std::string& fil
 
 void CAtomicFile::RemoveStaleTemporaries(const std::string& path)
 {
-    const std::string folder = FolderOf(path);
+    const std::string folder = CPath::FolderOf(path);
     const std::string file = path.substr(path.rfind('/') == std::string::npos ? 0 : path.rfind('/') + 1);
     DIR* dir = ::opendir(folder.c_str());
     if (!dir)

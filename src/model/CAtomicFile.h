@@ -37,10 +37,11 @@ public:
     // Reads a file of a shared folder, as ReadWholeFile does, and at most maxBytes of it.
     // tooLarge leaves the first maxBytes in bytes; notRegular is a pipe, a device, a
     // socket or a folder; failed covers a link of someone else's too. errorText (if given)
-    // gets the reason of any result but ok.
+    // gets the reason of any result but ok; mode (if given) the permission bits of a file
+    // that was read, whole or not.
     enum class BoundedRead { ok, missing, notRegular, tooLarge, failed };
     static BoundedRead ReadBoundedFile(const std::string& path, std::size_t maxBytes, std::string& bytes,
-                                       std::string* errorText);
+                                       std::string* errorText, mode_t* mode = nullptr);
     // Is there a file (or anything else) at path?
     static bool Exists(const std::string& path);
     // Is the existing file at path closed to writing for this user? Also true when it
@@ -64,8 +65,6 @@ public:
     static bool CommitNew(const std::string& temp, const std::string& target);
     // Writes every byte to fd, retrying after signals.
     static bool WriteAll(int fd, const std::string& bytes);
-    // The folder part of path: "." without a slash, "/" for a file in the root.
-    static std::string FolderOf(const std::string& path);
     // The first of path + suffix, path + suffix + ".2", ".3"... that names nothing yet.
     static std::string FreeCopyPath(const std::string& path, const std::string& suffix);
     // The name of the n-th temporary file this process writes for path:

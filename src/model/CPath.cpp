@@ -6,6 +6,14 @@
 #include <cctype>
 #include <climits>
 
+std::string CPath::FolderOf(const std::string& path)
+{
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
 std::string CPath::Join(std::string_view folder, std::string_view name)
 {
     while (!folder.empty() && folder.back() == '/')

@@ -7,6 +7,8 @@
 class CPath {
 public:
     static std::string Join(std::string_view folder, std::string_view name);
+    // The folder part of path: "." without a slash, "/" for a file in the root.
+    static std::string FolderOf(const std::string& path);
     // The Windows-1252 path as the file system's (UTF-8) bytes.
     static std::string ToNative(std::string_view path);
     static std::string FromNative(std::string_view nativePath);

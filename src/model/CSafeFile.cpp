@@ -1,5 +1,6 @@
 #include "model/CSafeFile.h"
 
+#include "model/CPath.h"
 #include "model/CSystemError.h"
 
 #include <algorithm>
@@ -21,14 +22,6 @@ bool Refuse(std::string* why, int error, const std::string& text)
 bool Refuse(std::string* why, int error)
 {
     return Refuse(why, error, CSystemError::Text(error));
-}
-
-std::string FolderOf(const std::string& path)
-{
-    const auto slash = path.rfind('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
 }
 
 // What is wrong with a file of this type for reading or replacing, if anything.
@@ -59,7 +52,7 @@ bool CSafeFile::Resolve(const std::string& nativePath, std::string& target, std:
             return Refuse(why, n < 0 ? errno : ENOENT);
         to.resize(static_cast<size_t>(n));
         if (to.front() != '/') {
-            const std::string folder = FolderOf(target);
+            const std::string folder = CPath::FolderOf(target);
             to = folder == "." ? to : folder == "/" ? "/" + to : folder + "/" + to;
         }
         target = to;

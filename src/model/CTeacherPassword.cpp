@@ -2,6 +2,7 @@
 
 #include "model/CAtomicFile.h"
 #include "model/CSafeFile.h"
+#include "model/CSystemError.h"
 #include "model/CPath.h"
 
 #include <sodium.h>
@@ -136,7 +137,7 @@ bool CTeacherPassword::Write(const std::string& nativePath, std::string_view pas
     const std::optional<std::string> hash = Hash(password);
     if (!hash) {
         if (errorText)
-            *errorText = std::strerror(ENOMEM);
+            *errorText = CSystemError::Text(ENOMEM);
         return false;
     }
     if (keepDamaged) {
@@ -170,7 +171,7 @@ CTeacherPassword::Change CTeacherPassword::ChangePassword(const std::string& nat
                                                                                : 0;
         if (error != 0) {
             if (errorText)
-                *errorText = std::string(std::strerror(error)) + ": " + nativePath;
+                *errorText = CSystemError::About(error, nativePath);
             return Change::saveFailed;
         }
         return Change::removed;

@@ -4,12 +4,12 @@
 #include "model/CAtomicFile.h"
 #include "model/CPath.h"
 #include "model/CSafeFile.h"
+#include "model/CSystemError.h"
 #include "model/CUser.h"
 #include "model/CUserRecordFiles.h"
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <set>
 
 #include <dirent.h>
@@ -25,7 +25,7 @@ void CUserFolderLearners::ReadUserFile()
         return;
     }
     if (bytes.size() > kMaxUserFileBytes) {
-        m_userFileError = std::strerror(EFBIG);
+        m_userFileError = CSystemError::Text(EFBIG);
         m_userFile = UserFile::unreadable;
         return;
     }
@@ -65,7 +65,7 @@ bool CUserFolderLearners::ListNative(const std::string& native, std::initializer
     DIR* dir = ::opendir(native.c_str());
     if (!dir) {
         if (errorText)
-            *errorText = std::strerror(errno);
+            *errorText = CSystemError::Text(errno);
         return false;
     }
     const std::set<std::string> known(m_learners.begin(), m_learners.end());

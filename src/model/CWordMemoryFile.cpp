@@ -2,12 +2,10 @@
 
 #include "model/CAtomicFile.h"
 #include "model/CPath.h"
+#include "model/CSystemError.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
-
-#include <sys/stat.h>
 
 namespace {
 constexpr std::size_t kHeaderBytes = 12;
@@ -186,27 +184,27 @@ bool CWordMemoryFile::Write(const std::string& nativePath, const CWordMemory& me
 
 std::string CWordMemoryFile::KeepDamaged(const std::string& nativePath, std::string* errorText)
 {
-    std::string copy = CAtomicFile::FreeCopyPath(nativePath, kDamagedSuffix);
+    std::string copy;
     std::string bytes;
-    switch (CAtomicFile::ReadBoundedFile(nativePath, kMaxFileBytes, bytes, errorText)) {
-    case CAtomicFile::BoundedRead::ok: {
+    mode_t mode = 0;
+    switch (CAtomicFile::ReadBoundedFile(nativePath, kMaxFileBytes, bytes, errorText, &mode)) {
+    case CAtomicFile::BoundedRead::ok:
         // A copy, not a move: through a link the link stays and its target is saved over.
-        // The copy is never open to more people than the file (the narrowest when unknown).
-        struct stat info {};
-        const mode_t mode = ::stat(nativePath.c_str(), &info) == 0 ? info.st_mode & 0777 : 0600;
         if (!CAtomicFile::KeepCopy(nativePath, kDamagedSuffix, bytes, mode, copy, errorText))
             return std::string();
         return copy;
-    }
     case CAtomicFile::BoundedRead::tooLarge:
-        // Too large to copy: the file itself goes aside.
-        if (std::rename(nativePath.c_str(), copy.c_str()) != 0) {
-            const int error = errno;
-            if (errorText)
-                *errorText = std::string(std::strerror(error)) + ": " + nativePath;
-            return std::string();
+        // Too large to copy: the file itself goes aside, never over an earlier copy.
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            copy = CAtomicFile::FreeCopyPath(nativePath, kDamagedSuffix);
+            if (CAtomicFile::CommitNew(nativePath, copy))
+                return copy;
+            if (errno != EEXIST)
+                break;
         }
-        return copy;
+        if (errorText)
+            *errorText = CSystemError::About(errno, nativePath);
+        return std::string();
     case CAtomicFile::BoundedRead::missing:
     case CAtomicFile::BoundedRead::notRegular:
     case CAtomicFile::BoundedRead::failed:

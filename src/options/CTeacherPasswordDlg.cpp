@@ -3,6 +3,7 @@
 #include "model/CPath.h"
 #include "model/KMessage.h"
 #include "platform/CControlIds.h"
+#include "platform/CFormBuilder.h"
 #include "platform/COkCancelButtons.h"
 #include "platform/CQtText.h"
 
@@ -11,25 +12,16 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-namespace {
-QLineEdit* PasswordEdit(int id)
-{
-    auto* edit = new QLineEdit;
-    edit->setEchoMode(QLineEdit::Password);
-    SetControlId(edit, id);
-    return edit;
-}
-}
-
 CTeacherPasswordDlg::CTeacherPasswordDlg(std::string userFolder, QWidget* parent)
     : QDialog(parent)
     , m_path(userFolder.empty() ? std::string() : CPath::ToNative(CTeacherPassword::Path(userFolder)))
     , m_state(CTeacherPassword::State::none)
     , m_intro(new QLabel)
-    , m_old(PasswordEdit(IDC_OLDPASSWORD))
-    , m_new(PasswordEdit(IDC_NEWPASSWORD))
-    , m_retyped(PasswordEdit(IDC_RETYPED))
 {
+    CFormBuilder c(this, nullptr);
+    m_old = c.PasswordEdit(IDC_OLDPASSWORD);
+    m_new = c.PasswordEdit(IDC_NEWPASSWORD);
+    m_retyped = c.PasswordEdit(IDC_RETYPED);
     setWindowTitle(QStringLiteral("Teacher Password"));
     std::string hash;
     if (!m_path.empty())
@@ -49,7 +41,6 @@ CTeacherPasswordDlg::CTeacherPasswordDlg(std::string userFolder, QWidget* parent
     fields->addRow(QStringLiteral("&Retype New Password:"), m_retyped);
     // Only a password that is set has an old one to type.
     m_old->setEnabled(m_state == CTeacherPassword::State::set);
-
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_intro);

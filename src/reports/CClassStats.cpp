@@ -223,9 +223,7 @@ void CClassStats::FigureMissed(std::size_t index, const COwnedList<CMissed>& mis
         if (isNew) {
             Pair fresh{record->m_word, record->m_misspelling, 0, false};
             rules.GetSpellingErrors(record->m_word, record->m_misspelling, errors, findings);
-            fresh.rules = findings.empty() ? CRuleGroups::Bit(CRuleGroups::NoRule) : 0;
-            for (const CSpellingRules::Finding& finding : findings)
-                fresh.rules |= CRuleGroups::Bit(finding.rule);
+            fresh.rules = CSpellingRules::GroupsOf(findings);
             m_pairs.push_back(std::move(fresh));
         }
         const Pair& pair = m_pairs[found->second];

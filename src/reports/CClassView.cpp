@@ -168,21 +168,23 @@ void CClassView::FinishSounds()
 {
     if (!m_sounds || m_stats->SoundsDone())
         return;
-    m_soundsTimer->stop();
     m_stats->CompareSounds(*m_sounds);
-    m_models[CClassTables::Learners]->UpdateData(CClassTables::Make(*m_stats, CClassTables::Learners));
-    ShowStatus();
+    ShowSounds();
 }
 
 void CClassView::CompareSoundsStep()
 {
-    if (!m_sounds || m_stats->CompareSounds(*m_sounds, kPairsPerStep)) {
-        m_soundsTimer->stop();
-        // Only the one column changes; the rows keep their order and selection.
-        m_models[CClassTables::Learners]->UpdateData(CClassTables::Make(*m_stats, CClassTables::Learners));
-        WrapHeaders(CClassTables::Learners);
-        ShowStatus();
-    }
+    if (!m_sounds || m_stats->CompareSounds(*m_sounds, kPairsPerStep))
+        ShowSounds();
+}
+
+void CClassView::ShowSounds()
+{
+    m_soundsTimer->stop();
+    // Only the one column changes; the rows keep their order and selection.
+    m_models[CClassTables::Learners]->UpdateData(CClassTables::Make(*m_stats, CClassTables::Learners));
+    WrapHeaders(CClassTables::Learners);
+    ShowStatus();
 }
 
 void CClassView::ShowStatus()

@@ -67,6 +67,8 @@ protected:
 private:
     void Fill(CClassTables::Table table);
     void WrapHeaders(CClassTables::Table table);
+    // The sound figures once every misspelling is compared.
+    void ShowSounds();
     void CompareSoundsStep();
     void ShowStatus();
     void ActivateRow(const QModelIndex& index);

@@ -1,5 +1,8 @@
 #include "reports/CLearnerProgressDlg.h"
 
+#include "model/CPath.h"
+#include "model/CWordMemory.h"
+#include "model/CWordMemoryFile.h"
 #include "model/KMessage.h"
 #include "platform/CQtText.h"
 #include "reports/CClassStats.h"
@@ -41,7 +44,12 @@ bool CLearnerProgressDlg::Load()
         ShowMessage(problem.text, MsgIcon::Exclamation);
         return false;
     }
-    m_stats.Compute(grades, missed, m_sounds);
+    // The stubborn words come from the learner's word memory, as on the learner's own page;
+    // without a readable one the charts are shown without them.
+    CWordMemory memory;
+    const bool remembered = CWordMemoryFile::Read(CPath::ToNative(CWordMemoryFile::Path(m_folder, m_learner)), memory,
+                                                  nullptr) == CWordMemoryFile::ReadResult::ok;
+    m_stats.Compute(grades, missed, m_sounds, remembered ? &memory : nullptr);
     m_view->ShowStats(m_stats);
     return true;
 }

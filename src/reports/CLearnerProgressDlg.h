@@ -21,6 +21,7 @@ public:
     // False (after saying why) when the learner's files can't be read.
     bool Load();
     CProgressView* GetProgressView() const { return m_view; }
+    const CProgressStats& GetStats() const { return m_stats; }
 
     // Shows learner's progress modally; nothing when their files can't be read.
     static void Show(const std::string& folder, const std::string& learner, CSoundComparison* sounds,

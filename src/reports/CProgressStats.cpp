@@ -116,9 +116,7 @@ void CProgressStats::Compute(const COwnedList<CGrade>& grades, const COwnedList<
         PairFigures& figures = entry->second;
         if (isNew) {
             rules.GetSpellingErrors(record->m_word, record->m_misspelling, errors, findings);
-            figures.rules = findings.empty() ? CRuleGroups::Bit(CRuleGroups::NoRule) : 0;
-            for (const CSpellingRules::Finding& finding : findings)
-                figures.rules |= CRuleGroups::Bit(finding.rule);
+            figures.rules = CSpellingRules::GroupsOf(findings);
             if (compareSounds) {
                 const CSoundComparison::Verdict verdict = sounds->Compare(record->m_word, record->m_misspelling);
                 figures.soundRight = verdict == CSoundComparison::Verdict::Right;

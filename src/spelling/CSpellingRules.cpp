@@ -562,6 +562,14 @@ std::string CSpellingRules::GetSpellingErrors(std::string word, std::string miss
     return result;
 }
 
+CRuleGroups::Set CSpellingRules::GroupsOf(const std::vector<Finding>& findings)
+{
+    CRuleGroups::Set groups = findings.empty() ? CRuleGroups::Bit(CRuleGroups::NoRule) : 0;
+    for (const Finding& finding : findings)
+        groups |= CRuleGroups::Bit(finding.rule);
+    return groups;
+}
+
 void CSpellingRules::GetSpellingErrors(std::string_view word, std::string_view misspelling,
                                        std::string& result)
 {

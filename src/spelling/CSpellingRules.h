@@ -34,6 +34,8 @@ public:
     // so callers need not take the line apart again.
     void GetSpellingErrors(std::string_view word, std::string_view misspelling, std::string& result,
                            std::vector<Finding>& findings);
+    // The groups of findings; a misspelling that no rule explains counts as NoRule.
+    static CRuleGroups::Set GroupsOf(const std::vector<Finding>& findings);
 
     // Primary rules, in the order they are tried.
     std::string CheckIeEi() const;

@@ -1,13 +1,11 @@
 #include "spelling/CWordBank.h"
 
+#include "model/CAtomicFile.h"
+
 #include <algorithm>
 #include <cctype>
-#include <cerrno>
 #include <cstdlib>
-#include <cstring>
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 const std::vector<std::string> kNoWords;
@@ -76,34 +74,10 @@ std::string CWordBank::ListTitle(const Topic& topic, int level)
 
 bool CWordBank::Load(const std::string& nativePath, std::string* error)
 {
-    const auto fail = [error, &nativePath](const std::string& why) {
-        if (error)
-            *error = nativePath + ": " + why;
-        return false;
-    };
     // A pipe or device is refused before anything waits on it.
-    const int fd = ::open(nativePath.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return fail(std::strerror(errno));
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || std::size_t(st.st_size) > kMaxFileSize) {
-        ::close(fd);
-        return fail("not a word bank file");
-    }
-    std::string text(std::size_t(st.st_size), '\0');
-    std::size_t done = 0;
-    while (done < text.size()) {
-        const ssize_t n = ::read(fd, text.data() + done, text.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            break;
-        done += std::size_t(n);
-    }
-    const int readError = errno;
-    ::close(fd);
-    if (done != text.size())
-        return fail(std::strerror(readError));
+    std::string text;
+    if (CAtomicFile::ReadBoundedFile(nativePath, kMaxFileSize, text, error) != CAtomicFile::BoundedRead::ok)
+        return false;
     Parse(text);
     return true;
 }

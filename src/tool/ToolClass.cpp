@@ -17,7 +17,7 @@ int WriteClassTable(const std::string& folder, CCalendarDay today, CSoundCompari
 {
     CClassStats stats;
     if (!stats.Compute(CPath::FromNative(folder), today)) {
-        std::fprintf(err, "kelto4-tool: %s: %s\n", folder.c_str(), stats.FolderError().c_str());
+        std::fprintf(err, "kelto4-tool: %s: %s\n", folder.c_str(), CPath::ToNative(stats.FolderError()).c_str());
         return 2;
     }
     stats.CompareSounds(sounds);

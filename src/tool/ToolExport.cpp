@@ -43,7 +43,7 @@ public:
         else if (folder.GetUserFile() == CUserFolderLearners::UserFile::unreadable)
             Report(folder.NativeUserFilePath(), "can't be read: " + CPath::ToNative(folder.UserFileError()));
         if (!listed) {
-            std::fprintf(m_err, "kelto4-tool: %s: %s\n", m_nativeFolder.c_str(), error.c_str());
+            std::fprintf(m_err, "kelto4-tool: %s: %s\n", m_nativeFolder.c_str(), CPath::ToNative(error).c_str());
             return 2;
         }
         // Learners by the file system's name of their files, so that a name Windows-1252

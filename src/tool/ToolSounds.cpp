@@ -1,17 +1,14 @@
 #include "tool/ToolSounds.h"
 
+#include "document/CKelto4AppCore.h"
 #include "model/Cp1252.h"
-#include "platform/CProfile.h"
 #include "sound/CSpeechEngine.h"
 #include "spelling/CSoundComparison.h"
 #include "tool/ToolPairs.h"
 
-#include <QLocale>
-
 void UseChosenVoice(CSpeechEngine& engine)
 {
-    engine.SetVoice(CProfile::GetProfileString(
-        "Settings", "Voice", CSpeechEngine::DefaultVoiceFor(QLocale::system().name().toStdString())));
+    engine.SetVoice(CKelto4AppCore::GetVoice());
 }
 
 void PrintSoundsUnavailable(std::FILE* err, const CSoundComparison& sounds)

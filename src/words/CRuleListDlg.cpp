@@ -1,10 +1,9 @@
 #include "words/CRuleListDlg.h"
 
-#include "model/KMessage.h"
 #include "platform/CControlIds.h"
+#include "platform/COkCancelButtons.h"
 
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -50,12 +49,8 @@ CRuleListDlg::CRuleListDlg(const CWordBank& bank, QWidget* parent, std::uint32_t
     form->addRow(QStringLiteral("Spelling &rule:"), m_rule);
     form->addRow(QStringLiteral("&Level:"), m_level);
     form->addRow(QStringLiteral("&Number of words:"), m_number);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    auto* buttons = new COkCancelButtons(this);
     m_ok = buttons->button(QDialogButtonBox::Ok);
-    SetControlId(m_ok, IDOK);
-    SetControlId(buttons->button(QDialogButtonBox::Cancel), IDCANCEL);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(m_note);

@@ -20,11 +20,6 @@ CWordListEditor::WordProblem CWordListEditor::Check(std::string_view word)
     return WordProblem::None;
 }
 
-bool CWordListEditor::Contains(std::string_view word) const
-{
-    return std::find(m_words.begin(), m_words.end(), word) != m_words.end();
-}
-
 void CWordListEditor::Load(const COwnedList<CSpellingList>& entries)
 {
     m_words.clear();

@@ -26,7 +26,6 @@ public:
 
     void Clear() { m_words.clear(); }
     void Append(const std::string& word) { m_words.push_back(word); }
-    bool Contains(std::string_view word) const;
     // Replaces the words with those of the document's entries, head to tail; entries
     // with an empty word are left out.
     void Load(const COwnedList<CSpellingList>& entries);

@@ -4,6 +4,8 @@
 #include "CTestAppCore.h"
 #include "model/CTeacherPassword.h"
 #include "model/CUserRecordFiles.h"
+#include "model/CWordMemory.h"
+#include "model/CWordMemoryFile.h"
 #include "PageTestSupport.h"
 #include "RecordBuilders.h"
 #include "reports/CClassPrinter.h"
@@ -159,12 +161,18 @@ TEST_F(ClassView, LearnersSortByAnyColumnAndDoubleClickShowsTheirProgress)
     Learners()->sortByColumn(0, Qt::DescendingOrder);
     EXPECT_EQ(Column(0), (QStringList{"Cy", "Bob", "Ann"}));
 
-    // Bob's own Progress view, from his files.
+    // Bob's own Progress view, from his files, his stubborn words too.
+    CWordMemory memory;
+    const CCalendarDay today = CCalendarDay::FromIso("2026-12-09").value();
+    ASSERT_TRUE(memory.Add({"horses", 1, 1, today, 5, 5, today}));
+    ASSERT_TRUE(CWordMemoryFile::Write(CWordMemoryFile::Path(folder, "Bob"), memory, nullptr));
     QString title;
     bool charted = false;
+    std::size_t stubborn = 0;
     WhenOpen<CLearnerProgressDlg>([&](CLearnerProgressDlg* dialog) {
         title = dialog->windowTitle();
         charted = !dialog->GetProgressView()->GetNoDataLabel()->isVisibleTo(dialog);
+        stubborn = dialog->GetStats().GetStubbornWords().size();
         dialog->reject();
     });
     const QRect bob = Learners()->visualRect(Learners()->model()->index(1, 0));
@@ -172,6 +180,7 @@ TEST_F(ClassView, LearnersSortByAnyColumnAndDoubleClickShowsTheirProgress)
     QTest::mouseDClick(Learners()->viewport(), Qt::LeftButton, {}, bob.center());
     EXPECT_EQ(title, QStringLiteral("Progress -- Bob"));
     EXPECT_TRUE(charted);
+    EXPECT_EQ(stubborn, 1u);
 }
 
 TEST_F(ClassView, ThePrintPreviewHasAPageForEachSectionAndMoreForALongClass)

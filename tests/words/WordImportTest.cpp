@@ -1,5 +1,6 @@
 // Words taken from the files teachers already have, the entries left out and why, and
 // the exported files read back.
+#include "TempFolder.h"
 #include "document/CWordFile.h"
 #include "words/CWordImport.h"
 
@@ -20,19 +21,12 @@ std::string Data(const std::string& name)
     return std::string(KELTO4_WORDS_DATA) + "/" + name;
 }
 
-struct Folder {
-    Folder()
-    {
-        char name[] = "/tmp/kelto4-import-XXXXXX";
-        path = ::mkdtemp(name);
-    }
-    ~Folder() { std::system(("rm -rf '" + path + "'").c_str()); }
+struct Folder : TempFolder {
     std::string Write(const std::string& name, const std::string& bytes) const
     {
-        std::ofstream(path + "/" + name, std::ios::binary) << bytes;
-        return path + "/" + name;
+        std::ofstream(File(name), std::ios::binary) << bytes;
+        return File(name);
     }
-    std::string path;
 };
 
 struct FileCase {
@@ -126,7 +120,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(ImportFailure, SaysWhyAndChangesNothing)
 {
     Folder folder;
-    const std::string fifo = folder.path + "/pipe.txt";
+    const std::string fifo = folder.Path() + "/pipe.txt";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     const std::string huge = folder.Write("huge.txt", "");
     ASSERT_EQ(::truncate(huge.c_str(), off_t(CWordFile::kMaxFileSize) + 1), 0);
@@ -134,8 +128,8 @@ TEST(ImportFailure, SaysWhyAndChangesNothing)
         std::string path;
         std::string error;
     } cases[] = {
-        {folder.path + "/missing.txt", "No such file or directory\r\nKeltora could not read the words of \"missing.txt\"."},
-        {folder.path, "is not a file (it is a folder, a pipe or a device)"},
+        {folder.Path() + "/missing.txt", "No such file or directory\r\nKeltora could not read the words of \"missing.txt\"."},
+        {folder.Path(), "is not a file (it is a folder, a pipe or a device)"},
         {fifo, "\"pipe.txt\" is not a file (it is a folder, a pipe or a device)"},
         {huge, "\"huge.txt\" is too large to be a list of words"},
         {folder.Write("picture.png", std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16)), "\"picture.png\" is not a list of words"},
